@@ -1,0 +1,57 @@
+#include "cli/arguments.h"
+
+#include "platform/winpath.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <QtGlobal>
+
+namespace quorbin::cli {
+
+QString windowsPathOfArgument(const QString& argument)
+{
+    if (platform::looksLikeWindowsPath(argument))
+        return argument;
+    return platform::toWindowsPath(argument);
+}
+
+std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0)
+        return {};
+    if (at + 1 >= arguments.size()) {
+        error = name + " braucht einen Wert";
+        arguments.remove(at);
+        return {};
+    }
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+bool takeFlag(QStringList& arguments, const QString& name) { return arguments.removeAll(name) > 0; }
+
+std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& error)
+{
+    if (keyFile) {
+        QFile file(*keyFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = "Schlüsseldatei nicht lesbar: " + *keyFile;
+            return {};
+        }
+        QString key = QString::fromUtf8(file.readAll());
+        if (key.endsWith(QStringLiteral("\r\n")))
+            key.chop(2);
+        else if (key.endsWith(u'\n'))
+            key.chop(1);
+        return key;
+    }
+    return qEnvironmentVariable("QUORBIN_KEY");
+}
+
+void printLine(const QString& text) { QTextStream(stdout) << text << Qt::endl; }
+
+void printError(const QString& text) { QTextStream(stderr) << text << Qt::endl; }
+
+}  // namespace quorbin::cli

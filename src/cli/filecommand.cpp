@@ -1,0 +1,57 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "engine/restore.h"
+#include "engine/tempfiles.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+namespace quorbin::cli {
+
+const char* const kFileHelp =
+    "quorbin-restore file STORED TARGET [--date TEXT] [--key-file FILE]\n"
+    "\n"
+    "Restores one stored file (.nxz container) to TARGET: deciphers it with the key, expands\n"
+    "it, and with --date stamps the result with that date text (the user's date format).\n"
+    "An existing TARGET is replaced only when the restore succeeded.\n"
+    "\n"
+    "The key comes from --key-file FILE (UTF-8, one trailing newline dropped) or from the\n"
+    "environment variable QUORBIN_KEY; without either no key is applied.\n"
+    "Paths beginning with a drive letter and \":\" or with \"\\\\\" are Windows paths;\n"
+    "any other path is a path of this machine.\n"
+    "\n"
+    "Exit status: 0 restored, 1 not restored (reason on stderr), 2 usage error.\n";
+
+int runFile(QStringList arguments)
+{
+    QString error;
+    const auto date = takeOption(arguments, QStringLiteral("--date"), error);
+    const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
+    if (!error.isEmpty() || arguments.size() != 2) {
+        printError(error.isEmpty() ? QString::fromUtf8(kFileHelp) : error);
+        return kUsage;
+    }
+    const auto key = readKey(keyFile, error);
+    if (!key) {
+        printError(error);
+        return kFailed;
+    }
+    const QString stored = windowsPathOfArgument(arguments.at(0));
+    const QString target = windowsPathOfArgument(arguments.at(1));
+    if (!platform::fileExists(stored)) {
+        printError("Gespeicherte Datei nicht gefunden oder nicht lesbar: " + stored);
+        return kFailed;
+    }
+    try {
+        if (RestoreStoredFile(stored, target, *key, noStatus(), date.value_or(QString())) != 0) {
+            printError("Nicht wiederhergestellt: " + stored +
+                       " (falscher Schlüssel, beschädigte Datei oder Ziel nicht beschreibbar)");
+            return kFailed;
+        }
+    } catch (const IoError& e) {
+        printError("Nicht wiederhergestellt: " + e.text());
+        return kFailed;
+    }
+    return kOk;
+}
+
+}  // namespace quorbin::cli

@@ -1,0 +1,57 @@
+// quorbin-restore: the restore engine for scripts and terminals.
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/terminaluser.h"
+
+#include <QCoreApplication>
+
+#include <iterator>
+
+using namespace quorbin::cli;
+
+namespace {
+
+const Command kCommands[] = {
+    {"decode", "print the original path of a store path", kDecodeHelp, runDecode},
+    {"file", "restore one stored file", kFileHelp, runFile},
+};
+
+QString programHelp()
+{
+    QString text = QStringLiteral("Usage: quorbin-restore COMMAND [ARGUMENTS]\n\nCommands:\n");
+    for (const Command& c : kCommands)
+        text += QStringLiteral("  %1  %2\n").arg(QString::fromUtf8(c.name).leftJustified(8), QString::fromUtf8(c.summary));
+    text += QStringLiteral("\n'quorbin-restore COMMAND --help' tells more about a command.");
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    TerminalUser user;
+    quorbin::setUserInterface(&user);
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        printError(programHelp());
+        return kUsage;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == u"--help" || name == u"-h" || name == u"help") {
+        printLine(programHelp());
+        return kOk;
+    }
+    for (const Command& c : kCommands) {
+        if (name != QString::fromUtf8(c.name))
+            continue;
+        if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+            printLine(QString::fromUtf8(c.help));
+            return kOk;
+        }
+        return c.run(arguments);
+    }
+    printError("Unbekannter Befehl: " + name + "\n\n" + programHelp());
+    return kUsage;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Store paths: where in the store a file lies tells where it came from.
+#include <QString>
+
+namespace quorbin {
+
+// The original path of a stored file, without its version suffix; empty when the store path
+// has no drive or server level ("X$" or "$$server").
+QString DecodeStoreFile(const QString& storePath);
+
+// The original path of a store directory; any extension stays.
+QString DecodeStoreDir(const QString& storePath);
+
+// Every blank mark "¯" back to a blank.
+QString RestoreBlanks(const QString& text);
+
+// Stored-file names.
+inline constexpr int kVersionSuffixLength = 10;  // ".00001.nxz"
+bool HasContainerExtension(const QString& path);  // exactly ".nxz"
+
+}  // namespace quorbin

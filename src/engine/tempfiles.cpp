@@ -1,0 +1,42 @@
+#include "engine/tempfiles.h"
+
+#include "platform/datetime.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "platform/tempfiles.h"
+#include "platform/userinterface.h"
+
+namespace quorbin {
+
+QString TempDirectory()
+{
+    if (const auto dir = platform::userTempDirectory())
+        return *dir;
+    ui().showMessage(QStringLiteral("Kann Pfad zu den temporären Dateien nicht finden"), QString());
+    return QStringLiteral("c:\\");
+}
+
+QString NewWorkFileName()
+{
+    if (const auto path = platform::createTempFile(QStringLiteral("~tm")))
+        return *path;
+    throw IoError(QStringLiteral("Kann keine temporäre Arbeitsdatei anlegen"));
+}
+
+QString TempOpenFileName(const QString& userFileName)
+{
+    return TempDirectory() + QStringLiteral("§tmp") + platform::extensionPart(userFileName);
+}
+
+void SetFileDateFromText(const QString& path, const QString& dateText)
+{
+    if (const auto time = platform::parseUserDateTimeText(dateText))
+        platform::setLastWriteTime(path, *time);
+}
+
+void ShellOpenFile(const QString& file, const QString&, const QString&, int) { platform::shellOpen(file); }
+
+TemporaryFileGuard::~TemporaryFileGuard() { platform::removeFile(path_); }
+
+}  // namespace quorbin

@@ -1,0 +1,38 @@
+#pragma once
+// Temporary names, time stamps and the desktop's "open" for the restore commands.
+#include <QString>
+
+namespace quorbin {
+
+// The user's temporary directory, ending in "\". When there is none usable, tells the user
+// "Kann Pfad zu den temporären Dateien nicht finden" and answers "c:\".
+QString TempDirectory();
+
+// A new, empty work file "~tm….tmp" in the temporary directory. Throws IoError when none
+// can be made.
+QString NewWorkFileName();
+
+// The temporary open file of a user file name: "§tmp" + its extension.
+QString TempOpenFileName(const QString& userFileName);
+
+// Sets the last-write time from a date text in the user's format; a text that is no date
+// changes nothing. Reports nothing.
+void SetFileDateFromText(const QString& path, const QString& dateText);
+
+// Asks the desktop to open the file. The other arguments are kept for the callers' sake;
+// the desktop decides the window.
+void ShellOpenFile(const QString& file, const QString& parameters, const QString& directory, int showCommand);
+
+// Deletes a temporary file when it goes out of scope, also when an error passes through.
+class TemporaryFileGuard {
+public:
+    explicit TemporaryFileGuard(QString path) : path_(std::move(path)) {}
+    ~TemporaryFileGuard();
+    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+
+private:
+    QString path_;
+};
+
+}  // namespace quorbin

@@ -1,0 +1,119 @@
+#include "engine/tzip.h"
+
+#include "platform/errors.h"
+#include "platform/replacefile.h"
+#include "platform/winpath.h"
+
+#include <QFile>
+#include <zlib.h>
+
+#include <memory>
+#include <vector>
+
+namespace quorbin {
+namespace {
+
+constexpr qsizetype kChunk = 1 << 20;
+
+struct InflateStream {
+    z_stream z{};
+    bool ok = inflateInit(&z) == Z_OK;
+    ~InflateStream() { inflateEnd(&z); }
+};
+
+struct DeflateStream {
+    z_stream z{};
+    bool ok = deflateInit2(&z, 1, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    ~DeflateStream() { deflateEnd(&z); }
+};
+
+std::unique_ptr<QFile> openForReading(const QString& path)
+{
+    auto file = std::make_unique<QFile>(platform::toHostPath(path));
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw IoError("Datei kann nicht geöffnet werden: " + path);
+    return file;
+}
+
+// Inflates all of `in` into `out`; true only when the stream ended with a good checksum.
+bool inflateAll(QFile& in, QFile& out, TZIP& zip)
+{
+    InflateStream stream;
+    if (!stream.ok)
+        return false;
+    std::vector<unsigned char> input(kChunk), output(kChunk);
+    for (;;) {
+        const qint64 got = in.read(reinterpret_cast<char*>(input.data()), kChunk);
+        if (got <= 0)
+            return false;  // the file ended before the stream did
+        stream.z.next_in = input.data();
+        stream.z.avail_in = uInt(got);
+        do {
+            stream.z.next_out = output.data();
+            stream.z.avail_out = uInt(kChunk);
+            const int rc = inflate(&stream.z, Z_NO_FLUSH);
+            if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
+                return false;
+            const qint64 produced = kChunk - stream.z.avail_out;
+            if (produced > 0 && out.write(reinterpret_cast<char*>(output.data()), produced) != produced)
+                return false;
+            zip.Status();
+            if (rc == Z_STREAM_END)
+                return true;  // whatever follows the stream is not ours
+            if (rc == Z_BUF_ERROR)
+                break;  // needs more input
+        } while (stream.z.avail_in > 0 || stream.z.avail_out == 0);
+    }
+}
+
+}  // namespace
+
+int TZIP::Expand(const QString& from, const QString& too)
+{
+    const auto in = openForReading(from);
+    platform::ReplacementFile out(too);
+    if (!out.isOpen())
+        return -1;
+    if (!inflateAll(*in, out.file(), *this))
+        return -1;
+    return out.commit() ? 0 : -1;
+}
+
+void TZIP::Shrink(const QString& from, const QString& too)
+{
+    const auto in = openForReading(from);
+    QFile out(platform::toHostPath(too));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw IoError("Datei kann nicht angelegt werden: " + too);
+    DeflateStream stream;
+    if (!stream.ok)
+        throw IoError(QStringLiteral("zlib kann nicht starten"));
+    std::vector<unsigned char> input(kChunk), output(kChunk);
+    int flush = Z_NO_FLUSH;
+    do {
+        const qint64 got = in->read(reinterpret_cast<char*>(input.data()), kChunk);
+        if (got < 0)
+            throw IoError("Lesefehler: " + from);
+        flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
+        stream.z.next_in = input.data();
+        stream.z.avail_in = uInt(got);
+        do {
+            stream.z.next_out = output.data();
+            stream.z.avail_out = uInt(kChunk);
+            deflate(&stream.z, flush);
+            const qint64 produced = kChunk - stream.z.avail_out;
+            if (out.write(reinterpret_cast<char*>(output.data()), produced) != produced)
+                throw IoError("Schreibfehler: " + too);
+        } while (stream.z.avail_out == 0);
+    } while (flush != Z_FINISH);
+    if (!out.flush())
+        throw IoError("Schreibfehler: " + too);
+}
+
+TZIP& Zip()
+{
+    static TZIP instance;
+    return instance;
+}
+
+}  // namespace quorbin

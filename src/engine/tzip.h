@@ -1,0 +1,25 @@
+#pragma once
+// The zlib container of every stored file: one RFC 1950 stream, nothing around it.
+#include <QString>
+
+namespace quorbin {
+
+class TZIP {
+public:
+    // Expands the container `from` into `too`. 0 when the whole stream was read and checked;
+    // -1 when it is damaged, truncated or empty, or `too` cannot be written; `too` is then
+    // left as it was. Throws IoError when `from` cannot be opened.
+    int Expand(const QString& from, const QString& too);
+
+    // Writes `from` as a container `too` (deflate level 1, 15-bit window, memory level 8).
+    // Throws IoError on failure.
+    void Shrink(const QString& from, const QString& too);
+
+    // Progress notification of the zlib stream; nothing listens.
+    void Status() {}
+};
+
+// The process's one container instance.
+TZIP& Zip();
+
+}  // namespace quorbin

@@ -1,0 +1,76 @@
+#include "platform/datetime.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace quorbin::platform {
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+
+}  // namespace
+
+double toDayCount(const QDateTime& local)
+{
+    const qint64 days = kDayZero.daysTo(local.date());
+    return double(days) + local.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime fromDayCount(double days)
+{
+    const double whole = std::floor(days);
+    const qint64 msecs = std::llround((days - whole) * 86400000.0);
+    return QDateTime(kDayZero.addDays(qint64(whole)), QTime(0, 0)).addMSecs(msecs);
+}
+
+QString userShortDateFormat()
+{
+    QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    // The store's platform writes four-digit years.
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+    return format;
+}
+
+QString userLongTimeFormat()
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
+    return format.trimmed();
+}
+
+QString userDateTimeText(const QDateTime& local)
+{
+    const QLocale locale = QLocale::system();
+    const QString date = locale.toString(local.date(), userShortDateFormat());
+    if (local.time() == QTime(0, 0))
+        return date;
+    return date + u' ' + locale.toString(local.time(), userLongTimeFormat());
+}
+
+std::optional<QDateTime> parseUserDateTimeText(const QString& text)
+{
+    const QLocale locale = QLocale::system();
+    const QString trimmed = text.trimmed();
+    const qsizetype blank = trimmed.indexOf(u' ');
+    const QString datePart = blank < 0 ? trimmed : trimmed.left(blank);
+    const QDate date = locale.toDate(datePart, userShortDateFormat());
+    if (!date.isValid())
+        return {};
+    if (blank < 0)
+        return QDateTime(date, QTime(0, 0));
+    const QTime time = locale.toTime(trimmed.mid(blank + 1).trimmed(), userLongTimeFormat());
+    if (!time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
+QString germanDateText(const QDate& date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }
+
+QString germanDateTimeText(const QDateTime& local)
+{
+    return local.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+}  // namespace quorbin::platform

@@ -1,0 +1,24 @@
+#pragma once
+// Directory search with a wildcard pattern over entries of every kind.
+#include <QList>
+#include <QString>
+
+namespace quorbin::platform {
+
+struct DirEntry {
+    QString name;
+    bool directory = false;  // a real directory; a link to one is not
+    bool symlink = false;
+    bool hidden = false;
+    bool readOnly = false;
+};
+
+// The entries of the pattern's directory whose names match its last part ("*" and "?",
+// case-blind; "*.*" matches every name, a trailing ".*" also matches no extension).
+// "." and ".." are never returned; the order is the host's. Empty when the directory
+// cannot be read.
+QList<DirEntry> findEntries(const QString& pattern);
+
+bool wildcardMatches(const QString& pattern, const QString& name);
+
+}  // namespace quorbin::platform

@@ -1,0 +1,108 @@
+#include "platform/files.h"
+
+#include "platform/winpath.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorbin::platform {
+namespace {
+
+QByteArray native(const QString& windowsPath) { return toHostPath(windowsPath).toLocal8Bit(); }
+
+qsizetype lastDelimiter(const QString& path)
+{
+    return std::max(path.lastIndexOf(u'\\'), std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u':')));
+}
+
+bool inStoreTimeRange(const QDateTime& t) { return t.date().year() >= 1980 && t.date().year() <= 2107; }
+
+}  // namespace
+
+std::optional<Attributes> attributes(const QString& path)
+{
+    struct stat st {};
+    if (lstat(native(path).constData(), &st) != 0)
+        return {};
+    Attributes a;
+    a.symlink = S_ISLNK(st.st_mode);
+    a.directory = S_ISDIR(st.st_mode);
+    if (a.symlink) {
+        struct stat target {};
+        if (stat(native(path).constData(), &target) == 0)
+            st = target;
+    }
+    a.readOnly = (st.st_mode & S_IWUSR) == 0;
+    a.hidden = namePart(path).startsWith(u'.');
+    return a;
+}
+
+bool fileExists(const QString& path)
+{
+    struct stat st {};
+    const QByteArray p = native(path);
+    if (stat(p.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return access(p.constData(), R_OK) == 0;
+}
+
+bool directoryExists(const QString& path) { return QFileInfo(toHostPath(path)).isDir(); }
+
+bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
+
+bool clearReadOnly(const QString& path)
+{
+    QFile f(toHostPath(path));
+    return f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+}
+
+bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
+
+QString directoryPart(const QString& path) { return path.left(lastDelimiter(path) + 1); }
+
+QString namePart(const QString& path) { return path.mid(lastDelimiter(path) + 1); }
+
+QString extensionPart(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > lastDelimiter(path) ? path.mid(dot) : QString();
+}
+
+QString absolutePath(const QString& path)
+{
+    if (looksLikeWindowsPath(path))
+        return path;
+    return toWindowsPath(toHostPath(path));
+}
+
+std::optional<QDateTime> lastWriteTime(const QString& path)
+{
+    struct stat st {};
+    if (stat(native(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return {};
+    const qint64 evenSeconds = st.st_mtim.tv_sec - (QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).time().second() % 2);
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(evenSeconds);
+    if (!inStoreTimeRange(local))
+        return {};
+    return local;
+}
+
+bool setLastWriteTime(const QString& path, const QDateTime& localTime)
+{
+    if (!localTime.isValid() || !inStoreTimeRange(localTime))
+        return false;
+    QDateTime t = localTime;
+    t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second() - t.time().second() % 2));
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = t.toSecsSinceEpoch();
+    times[1].tv_nsec = 0;
+    return utimensat(AT_FDCWD, native(path).constData(), times, 0) == 0;
+}
+
+}  // namespace quorbin::platform

@@ -1,0 +1,45 @@
+#pragma once
+// File services over Windows path texts.
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace quorbin::platform {
+
+struct Attributes {
+    bool readOnly = false;   // no owner write bit
+    bool hidden = false;     // the name starts with "."
+    bool directory = false;  // a real directory, not a link to one
+    bool symlink = false;
+};
+
+// Attributes without following a final symlink; nothing when the entry is absent.
+std::optional<Attributes> attributes(const QString& path);
+
+// A file that can be opened for reading (a directory is no file).
+bool fileExists(const QString& path);
+bool directoryExists(const QString& path);
+
+// Creates every missing folder of the directory.
+bool createFolders(const QString& directory);
+
+bool clearReadOnly(const QString& path);
+bool removeFile(const QString& path);
+
+// The directory part of a Windows text, up to and including its last "\" (or ":").
+QString directoryPart(const QString& path);
+// The name after the last "\" or ":".
+QString namePart(const QString& path);
+// The text from the last "." after the last "\" or ":", dot included; empty when none.
+QString extensionPart(const QString& path);
+
+// Windows texts may be relative; this makes them absolute against the current directory.
+QString absolutePath(const QString& path);
+
+// Last-write time in local time, two-second resolution, only for 1980 to 2107; nothing for a
+// directory, an absent entry, or a time out of that range.
+std::optional<QDateTime> lastWriteTime(const QString& path);
+// Sets the last-write time (odd second dropped); false outside 1980 to 2107 or on failure.
+bool setLastWriteTime(const QString& path, const QDateTime& localTime);
+
+}  // namespace quorbin::platform

@@ -1,0 +1,54 @@
+#include "platform/replacefile.h"
+
+#include "platform/files.h"
+#include "platform/winpath.h"
+
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorbin::platform {
+
+ReplacementFile::ReplacementFile(const QString& target) : target_(target)
+{
+    const QString directory = directoryPart(absolutePath(target));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString candidate =
+            directory + ".~qb" + QString::number(QRandomGenerator::global()->generate(), 16) + ".part";
+        const int fd = open(toHostPath(candidate).toLocal8Bit().constData(),
+                            O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            path_ = candidate;
+            file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
+            return;
+        }
+        if (errno != EEXIST)
+            return;
+    }
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    file_.close();
+    if (!committed_ && !path_.isEmpty())
+        removeFile(path_);
+}
+
+bool ReplacementFile::commit()
+{
+    if (!file_.isOpen())
+        return false;
+    const bool flushed = file_.flush();
+    file_.close();
+    if (!flushed)
+        return false;
+    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), toHostPath(target_).toLocal8Bit().constData()) != 0)
+        return false;
+    committed_ = true;
+    return true;
+}
+
+}  // namespace quorbin::platform

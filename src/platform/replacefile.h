@@ -1,0 +1,35 @@
+#pragma once
+// Writing a file that replaces another only when the writing succeeded.
+//
+// The new content goes into a fresh file beside the target; commit() puts it in the target's
+// place in one rename. Until then, and after any failure, the target is as it was.
+#include <QFile>
+#include <QString>
+#include <memory>
+
+namespace quorbin::platform {
+
+class ReplacementFile {
+public:
+    // Creates the fresh file in the target's directory; check isOpen().
+    explicit ReplacementFile(const QString& target);
+    ~ReplacementFile();  // removes the fresh file unless it was committed
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    bool isOpen() const { return file_.isOpen(); }
+    QFile& file() { return file_; }
+    // Windows text of the fresh file, for code that writes it by name.
+    QString path() const { return path_; }
+
+    // Closes the fresh file and renames it over the target; false leaves the target alone.
+    bool commit();
+
+private:
+    QString target_;
+    QString path_;
+    QFile file_;
+    bool committed_ = false;
+};
+
+}  // namespace quorbin::platform

@@ -1,0 +1,180 @@
+#include "platform/winpath.h"
+
+#include <QDir>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace quorbin::platform {
+namespace {
+
+QString dataHome()
+{
+    QString home = qEnvironmentVariable("XDG_DATA_HOME");
+    if (home.isEmpty())
+        home = QDir::homePath() + "/.local/share";
+    return QDir::cleanPath(home);
+}
+
+QString quorbinDataDir() { return dataHome() + "/quorbin"; }
+QString uncRoot() { return quorbinDataDir() + "/unc"; }
+
+bool isSeparator(QChar c) { return c == u'\\' || c == u'/'; }
+
+bool isDriveLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// The override of QUORBIN_DRIVES for one letter, or empty.
+QString overriddenRoot(QChar letter)
+{
+    const QString map = qEnvironmentVariable("QUORBIN_DRIVES");
+    for (const QString& item : map.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype eq = item.indexOf(u'=');
+        if (eq != 1)
+            continue;
+        if (item.at(0).toUpper() == letter.toUpper())
+            return QDir::cleanPath(item.mid(2).trimmed());
+    }
+    return {};
+}
+
+QString driveRoot(QChar letter)
+{
+    const QString overridden = overriddenRoot(letter);
+    if (!overridden.isEmpty())
+        return overridden;
+    if (letter.toUpper() == u'Z')
+        return QStringLiteral("/");
+    return quorbinDataDir() + "/drives/" + letter.toLower();
+}
+
+// Resolves "." and ".." by name; ".." at the root stays at the root.
+QStringList normalisedSegments(const QStringList& segments)
+{
+    QStringList out;
+    for (const QString& s : segments) {
+        if (s.isEmpty() || s == u".")
+            continue;
+        if (s == u"..") {
+            if (!out.isEmpty())
+                out.removeLast();
+            continue;
+        }
+        out << s;
+    }
+    return out;
+}
+
+QStringList splitSegments(QStringView text)
+{
+    QStringList parts;
+    QString current;
+    for (QChar c : text) {
+        if (isSeparator(c)) {
+            parts << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    parts << current;
+    return parts;
+}
+
+QString joinHost(const QString& root, const QStringList& segments)
+{
+    if (segments.isEmpty())
+        return root;
+    return (root.endsWith(u'/') ? root : root + u'/') + segments.join(u'/');
+}
+
+bool hostPathIsBelow(const QString& path, const QString& root)
+{
+    if (root == u"/")
+        return true;
+    return path == root || path.startsWith(root + u'/');
+}
+
+}  // namespace
+
+bool looksLikeWindowsPath(const QString& text)
+{
+    if (text.size() >= 2 && isDriveLetter(text.at(0)) && text.at(1) == u':')
+        return true;
+    return text.size() >= 2 && isSeparator(text.at(0)) && isSeparator(text.at(1));
+}
+
+QString currentWindowsDirectory() { return toWindowsPath(QDir::currentPath()); }
+
+QString toHostPath(const QString& windowsPath)
+{
+    const QString& p = windowsPath;
+    if (p.size() >= 2 && isSeparator(p.at(0)) && isSeparator(p.at(1))) {
+        // \\server\share\rest: server and share are fixed levels, ".." stops at the share.
+        QStringList segments = splitSegments(QStringView(p).mid(2));
+        segments.removeAll(QString());
+        const QStringList head = segments.mid(0, 2);
+        QStringList tail = normalisedSegments(segments.mid(2));
+        QStringList cleanHead;
+        for (const QString& h : head)
+            if (h != u"." && h != u"..")
+                cleanHead << h;
+        return joinHost(uncRoot(), cleanHead + tail);
+    }
+    if (p.size() >= 2 && isDriveLetter(p.at(0)) && p.at(1) == u':')
+        return joinHost(driveRoot(p.at(0)), normalisedSegments(splitSegments(QStringView(p).mid(2))));
+    const QString current = currentWindowsDirectory();
+    if (!p.isEmpty() && isSeparator(p.at(0))) {
+        if (current.startsWith(u"\\\\")) {
+            const QStringList s = splitSegments(QStringView(current).mid(2));
+            return toHostPath("\\\\" + s.mid(0, 2).join(u'\\') + p);
+        }
+        return toHostPath(current.left(2) + p);
+    }
+    return toHostPath(current + u'\\' + p);
+}
+
+QString toWindowsPath(const QString& hostPath)
+{
+    const QString path = QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(hostPath));
+    QString bestRoot;
+    QString bestPrefix;
+    auto consider = [&](const QString& root, const QString& prefix) {
+        if (hostPathIsBelow(path, root) && root.size() > bestRoot.size()) {
+            bestRoot = root;
+            bestPrefix = prefix;
+        }
+    };
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        consider(driveRoot(QChar(letter)), QString(QChar(letter)) + u':');
+    consider(uncRoot(), QStringLiteral("\\"));
+
+    QString rest = bestRoot == u"/" ? path.mid(1) : path.mid(bestRoot.size() + 1);
+    rest.replace(u'/', u'\\');
+    if (bestPrefix == u"\\")
+        return QStringLiteral("\\\\") + rest;
+    return bestPrefix + u'\\' + rest;
+}
+
+QString windowsDirectory()
+{
+    QString dir = qEnvironmentVariable("QUORBIN_WINDIR");
+    if (dir.isEmpty()) {
+        QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        if (config.isEmpty())
+            config = QDir::homePath() + "/.config";
+        dir = config + "/quorbin";
+    }
+    return toWindowsPath(dir);
+}
+
+QList<QChar> knownDriveLetters()
+{
+    QList<QChar> letters;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const QChar c(letter);
+        if (c == u'Z' || !overriddenRoot(c).isEmpty() || QDir(driveRoot(c)).exists())
+            letters << c;
+    }
+    return letters;
+}
+
+}  // namespace quorbin::platform

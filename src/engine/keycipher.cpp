@@ -54,7 +54,7 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
     pumpEvents();
 
     QFile file(platform::toHostPath(path));
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         throw IoError("Datei kann nicht geöffnet werden: " + path);
     const qint64 size = file.size();
     if (progress) {

@@ -51,19 +51,16 @@ QString userDateTimeText(const QDateTime& local)
 
 std::optional<QDateTime> parseUserDateTimeText(const QString& text)
 {
+    // The date format itself may hold blanks ("d MMM yyyy"), so try the whole forms.
     const QLocale locale = QLocale::system();
     const QString trimmed = text.trimmed();
-    const qsizetype blank = trimmed.indexOf(u' ');
-    const QString datePart = blank < 0 ? trimmed : trimmed.left(blank);
-    const QDate date = locale.toDate(datePart, userShortDateFormat());
-    if (!date.isValid())
-        return {};
-    if (blank < 0)
+    const QDateTime both = locale.toDateTime(trimmed, userShortDateFormat() + u' ' + userLongTimeFormat());
+    if (both.isValid())
+        return both;
+    const QDate date = locale.toDate(trimmed, userShortDateFormat());
+    if (date.isValid())
         return QDateTime(date, QTime(0, 0));
-    const QTime time = locale.toTime(trimmed.mid(blank + 1).trimmed(), userLongTimeFormat());
-    if (!time.isValid())
-        return {};
-    return QDateTime(date, time);
+    return {};
 }
 
 QString germanDateText(const QDate& date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }

@@ -1,0 +1,83 @@
+#include "fixtures/cli.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/storewriter.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+#include "platform/winpath.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace quorbin::test {
+namespace {
+
+const QString kStored = "D:\\Store\\Set1\\C$\\Docs\\Bericht.docx.00003.nxz";
+
+class FileCommandTest : public SandboxTest {
+protected:
+    QProcessEnvironment environment(const QString& key = {}) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QUORBIN_KEY");
+        if (!key.isNull())
+            env.insert("QUORBIN_KEY", key);
+        return env;
+    }
+};
+
+TEST_F(FileCommandTest, RestoresWithTheKeyFromTheEnvironmentOrAKeyFile)
+{
+    const QByteArray content = mixedContent(40000);
+    const QString key = QString::fromUtf16(u"Schlüssel\u0416");
+    writeStoredFile(kStored, content, key);
+
+    const CliResult byEnv = runCli({"file", kStored, "C:\\out\\a.docx"}, environment(key));
+    EXPECT_EQ(byEnv.exitCode, 0) << qPrintable(byEnv.err);
+    EXPECT_EQ(readFile("C:\\out\\a.docx"), content);
+
+    QFile keyFile(host("key.txt"));
+    keyFile.open(QIODevice::WriteOnly);
+    keyFile.write(key.toUtf8() + "\n");
+    keyFile.close();
+    // Host paths work as well as Windows texts.
+    const CliResult byFile = runCli({"file", platform::toHostPath(kStored), host("c/out/b.docx"), "--key-file", host("key.txt")},
+                                    environment());
+    EXPECT_EQ(byFile.exitCode, 0) << qPrintable(byFile.err);
+    EXPECT_EQ(readFile("C:\\out\\b.docx"), content);
+}
+
+TEST_F(FileCommandTest, DateOptionStampsTheRestoredFile)
+{
+    writeStoredFile(kStored, "x");
+    const QDateTime t(QDate(2019, 5, 6), QTime(7, 8, 10));
+    const CliResult r = runCli({"file", kStored, "C:\\d.txt", "--date", platform::userDateTimeText(t)}, environment());
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    EXPECT_EQ(platform::lastWriteTime("C:\\d.txt"), t);
+}
+
+TEST_F(FileCommandTest, FailuresExitWithOneAndKeepTheExistingTarget)
+{
+    writeStoredFile(kStored, mixedContent(5000), "richtig");
+    writeFile("D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz", containerOf("abc").left(5));
+    writeFile("C:\\keep.txt", "bleibt");
+    struct Case {
+        QString stored;
+        QString key;
+    } cases[] = {
+        {kStored, "falsch"},
+        {kStored, QString()},
+        {"D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz", QString()},
+        {"D:\\Store\\Set1\\C$\\Docs\\fehlt.txt.00001.nxz", QString()},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCli({"file", c.stored, "C:\\keep.txt"}, environment(c.key));
+        EXPECT_EQ(r.exitCode, 1) << qPrintable(c.stored);
+        EXPECT_EQ(r.err.count('\n'), 1) << qPrintable(r.err);
+        EXPECT_EQ(readFile("C:\\keep.txt"), QByteArray("bleibt"));
+    }
+    const CliResult noKeyFile = runCli({"file", kStored, "C:\\keep.txt", "--key-file", host("absent")}, environment());
+    EXPECT_EQ(noKeyFile.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace quorbin::test

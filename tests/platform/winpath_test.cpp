@@ -1,0 +1,87 @@
+#include "platform/winpath.h"
+
+#include "fixtures/sandbox.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace quorbin::platform {
+namespace {
+
+class WinPathTest : public test::SandboxTest {};
+
+struct ToHostCase {
+    const char* windows;
+    const char* hostBelowSandbox;  // "@" stands for the sandbox root; absolute otherwise
+};
+
+TEST_F(WinPathTest, MapsWindowsTextsThroughTheDriveMap)
+{
+    const ToHostCase cases[] = {
+        {"C:\\Ziel\\a.txt", "@/c/Ziel/a.txt"},
+        {"c:\\Ziel\\a.txt", "@/c/Ziel/a.txt"},
+        {"C:/Ziel/a.txt", "@/c/Ziel/a.txt"},
+        {"C:\\Ziel\\\\a.txt", "@/c/Ziel/a.txt"},
+        {"C:\\", "@/c"},
+        {"C:", "@/c"},
+        {"C:\\a\\..\\b\\.\\x", "@/c/b/x"},
+        {"C:\\..\\..\\etc\\passwd", "@/c/etc/passwd"},
+        {"F:\\Daten\\x", "@/data/quorbin/drives/f/Daten/x"},
+        {"\\\\nas\\daten\\Projekte\\p.xlsx", "@/data/quorbin/unc/nas/daten/Projekte/p.xlsx"},
+        {"\\\\nas\\daten\\..\\..\\x", "@/data/quorbin/unc/nas/daten/x"},
+        {"Z:\\mnt\\usb\\Store", "/mnt/usb/Store"},
+        {"z:\\", "/"},
+    };
+    for (const ToHostCase& c : cases) {
+        QString expected = QString::fromUtf8(c.hostBelowSandbox);
+        expected.replace("@", host("").chopped(1));
+        EXPECT_EQ(toHostPath(QString::fromUtf8(c.windows)), expected) << c.windows;
+    }
+}
+
+TEST_F(WinPathTest, RelativeTextsCountFromTheCurrentDirectory)
+{
+    const QString previous = QDir::currentPath();
+    QDir().mkpath(host("c/work"));
+    QDir::setCurrent(host("c/work"));
+    EXPECT_EQ(currentWindowsDirectory(), "C:\\work");
+    EXPECT_EQ(toHostPath("sub\\a.txt"), host("c/work/sub/a.txt"));
+    EXPECT_EQ(toHostPath("\\rooted.txt"), host("c/rooted.txt"));
+    QDir::setCurrent(previous);
+}
+
+TEST_F(WinPathTest, HostPathsTakeTheLongestDriveRootElseZ)
+{
+    qputenv("QUORBIN_DRIVES", QStringLiteral("C=%1/c;D=%1/c/deeper").arg(host("").chopped(1)).toLocal8Bit());
+    EXPECT_EQ(toWindowsPath(host("c/x/y.txt")), "C:\\x\\y.txt");
+    EXPECT_EQ(toWindowsPath(host("c/deeper/y.txt")), "D:\\y.txt");
+    EXPECT_EQ(toWindowsPath(host("c")), "C:\\");
+    EXPECT_EQ(toWindowsPath("/usr/share/doc"), "Z:\\usr\\share\\doc");
+    EXPECT_EQ(toWindowsPath(host("data/quorbin/unc/nas/daten/a")), "\\\\nas\\daten\\a");
+    EXPECT_EQ(toWindowsPath(host("data/quorbin/drives/g/a")), "G:\\a");
+}
+
+TEST_F(WinPathTest, RoundTripsWindowsTexts)
+{
+    for (const char* text : {"C:\\Users\\Anna\\Brief an Bank.docx", "D:\\Store\\Set1\\C$\\x.txt.00001.nxz",
+                             "\\\\nas\\daten\\p", "Z:\\tmp\\ä ö ü"})
+        EXPECT_EQ(toWindowsPath(toHostPath(QString::fromUtf8(text))), QString::fromUtf8(text));
+}
+
+TEST_F(WinPathTest, RecognisesExplicitWindowsPaths)
+{
+    EXPECT_TRUE(looksLikeWindowsPath("C:\\x"));
+    EXPECT_TRUE(looksLikeWindowsPath("d:"));
+    EXPECT_TRUE(looksLikeWindowsPath("\\\\srv\\share"));
+    EXPECT_FALSE(looksLikeWindowsPath("/tmp/x"));
+    EXPECT_FALSE(looksLikeWindowsPath("relative\\x"));
+    EXPECT_FALSE(looksLikeWindowsPath("1:\\x"));
+}
+
+TEST_F(WinPathTest, WindowsDirectoryComesFromTheEnvironment)
+{
+    EXPECT_EQ(toHostPath(windowsDirectory()), host("windows"));
+}
+
+}  // namespace
+}  // namespace quorbin::platform

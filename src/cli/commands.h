@@ -1,6 +1,9 @@
 #pragma once
+#include "config/settings.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace quorbin::cli {
 
@@ -13,8 +16,14 @@ struct Command {
 
 int runDecode(QStringList arguments);
 int runFile(QStringList arguments);
+int runSet(QStringList arguments);
 
 extern const char* const kDecodeHelp;
 extern const char* const kFileHelp;
+extern const char* const kSetHelp;
+
+// The backup set that a command-line argument names; nothing (and why, in error) when the
+// file cannot be read.
+std::optional<BackupSet> readSetArgument(const QString& argument, QString& error);
 
 }  // namespace quorbin::cli

@@ -6,16 +6,28 @@
 #include "platform/files.h"
 
 namespace quorbin::cli {
+namespace {
+
+std::optional<QString> keyOfSet(const QString& setArgument, QString& error)
+{
+    const std::optional<BackupSet> set = readSetArgument(setArgument, error);
+    if (!set)
+        return {};
+    return set->SCHLUESSEL;
+}
+
+}  // namespace
 
 const char* const kFileHelp =
-    "quorbin-restore file STORED TARGET [--date TEXT] [--key-file FILE]\n"
+    "quorbin-restore file STORED TARGET [--date TEXT] [--key-file FILE] [--set SETFILE]\n"
     "\n"
     "Restores one stored file (.nxz container) to TARGET: deciphers it with the key, expands\n"
     "it, and with --date stamps the result with that date text (the user's date format).\n"
     "An existing TARGET is replaced only when the restore succeeded.\n"
     "\n"
-    "The key comes from --key-file FILE (UTF-8, one trailing newline dropped) or from the\n"
-    "environment variable QUORBIN_KEY; without either no key is applied.\n"
+    "The key comes from --key-file FILE (UTF-8, one trailing newline dropped), else from the\n"
+    "key of the backup set SETFILE (empty there: no key), else from the environment variable\n"
+    "QUORBIN_KEY; without any of them no key is applied.\n"
     "Paths beginning with a drive letter and \":\" or with \"\\\\\" are Windows paths;\n"
     "any other path is a path of this machine.\n"
     "\n"
@@ -26,11 +38,12 @@ int runFile(QStringList arguments)
     QString error;
     const auto date = takeOption(arguments, QStringLiteral("--date"), error);
     const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
+    const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
     if (!error.isEmpty() || arguments.size() != 2) {
         printError(error.isEmpty() ? QString::fromUtf8(kFileHelp) : error);
         return kUsage;
     }
-    const auto key = readKey(keyFile, error);
+    const auto key = keyFile || !setFile ? readKey(keyFile, error) : keyOfSet(*setFile, error);
     if (!key) {
         printError(error);
         return kFailed;

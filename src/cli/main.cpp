@@ -14,6 +14,7 @@ namespace {
 const Command kCommands[] = {
     {"decode", "print the original path of a store path", kDecodeHelp, runDecode},
     {"file", "restore one stored file", kFileHelp, runFile},
+    {"set", "print a backup set and the program settings", kSetHelp, runSet},
 };
 
 QString programHelp()

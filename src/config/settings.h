@@ -1,23 +1,30 @@
 #pragma once
 // The backup-set file (.set) and the program settings file (quorbin.ini), read-only.
+// A record built by default holds the defaults of a file that names nothing.
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace quorbin {
 
+// Default FTP host and user name of a set that names none.
+inline const char* const kDefaultFtpHost = "ftp.example.invalid";
+inline const char* const kDefaultFtpUser = "backup";
+
 struct BackupSet {
-    QString interval;     // Interval/interval, default "1h"
-    QString Ziel;         // Ziel/Ziel, default "c:\Backups"
-    bool Passive = false; // FTP/Passive
-    QString ftphost;      // FTP/ftphost, default kDefaultFtpHost
-    QString ftpusername;  // FTP/ftpusername, default kDefaultFtpUser
-    QString PORT;         // FTP/PORT, default "21"
-    QString PROXY;        // FTP/PROXY, default empty
-    QString PROXYPORT;    // FTP/PROXYPORT, default empty
-    QString ftppassw;     // FTP/ftppassw, default "ruxwend"
-    QString verzeichnis;  // FTP/verzeichnis, default empty
-    QString Basis;        // FTP/Basis, default "private/"
-    QString SCHLUESSEL;   // SCHLÜSSEL/SCHLÜSSEL, default empty
-    bool ftp = false;     // FTP/ftp
+    QString interval = QStringLiteral("1h");                    // Interval/interval
+    QString Ziel = QStringLiteral("c:\\Backups");               // Ziel/Ziel
+    bool Passive = false;                                       // FTP/Passive
+    QString ftphost = QString::fromLatin1(kDefaultFtpHost);     // FTP/ftphost
+    QString ftpusername = QString::fromLatin1(kDefaultFtpUser); // FTP/ftpusername
+    QString PORT = QStringLiteral("21");                        // FTP/PORT
+    QString PROXY;                                              // FTP/PROXY, default empty
+    QString PROXYPORT;                                          // FTP/PROXYPORT, default empty
+    QString ftppassw = QStringLiteral("ruxwend");               // FTP/ftppassw
+    QString verzeichnis;                                        // FTP/verzeichnis, default empty
+    QString Basis = QStringLiteral("private/");                 // FTP/Basis
+    QString SCHLUESSEL;                                         // SCHLÜSSEL/SCHLÜSSEL, default empty
+    bool ftp = false;                                           // FTP/ftp
 };
 
 struct ProgramSettings {
@@ -27,13 +34,15 @@ struct ProgramSettings {
     bool MITVZ = false;      // MF/MITVZ
 };
 
-// Default FTP host and user name of a set that names none.
-inline const char* const kDefaultFtpHost = "ftp.example.invalid";
-inline const char* const kDefaultFtpUser = "backup";
-
 // Both never fail: whatever cannot be read takes its default. A bare file name is looked up
 // in the Windows directory.
 BackupSet ReadBackupSet(const QString& path);
 ProgramSettings ReadProgramSettings(const QString& path);
+
+// Every field in the order of its file as ("Section/Key", value), names spelt as in the file,
+// Booleans as "true" or "false".
+using SettingLines = QList<std::pair<QString, QString>>;
+SettingLines settingLines(const BackupSet& set);
+SettingLines settingLines(const ProgramSettings& settings);
 
 }  // namespace quorbin

@@ -1,0 +1,130 @@
+#include "app/explf.h"
+
+#include "app/errorreport.h"
+#include "app/exithook.h"
+#include "app/pathtext.h"
+#include "app/widgetstyle.h"
+#include "engine/restore.h"
+#include "engine/storepath.h"
+#include "engine/tempfiles.h"
+#include "platform/files.h"
+#include "platform/userinterface.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace quorbin::app {
+
+TExplF::TExplF(const QString& launchArgument, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      launchArgument_(launchArgument), status_(nullptr)
+{
+    createControls();
+    status_ = StatusPanelSink(sbPanel0);
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
+}
+
+void TExplF::createControls()
+{
+    setObjectName("ExplF");
+    setWindowTitle(QStringLiteral("Quorbin DoubleKlick"));
+    useProductFont(this);
+    move(10, 239);
+
+    // The design's columns (8, 128, 312 pixels from the left); wider fonts widen them.
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(8, 12, 8, 8);
+    grid->setHorizontalSpacing(7);
+    grid->setVerticalSpacing(6);
+    Label20 = placeLabel(this, "Label20", QStringLiteral("Key f. Verschlüsselung:"));
+    eschlussel = placeLineEdit(this, "eschlussel");
+    showAsStars(eschlussel);
+    Edit1 = placeLineEdit(this, "Edit1");
+    Edit1->setEnabled(false);
+    Button1 = placeButton(this, "Button1", QStringLiteral("Datei Temp. Öffnen"));
+    Button2 = placeButton(this, "Button2", QStringLiteral("Datei wiederherstellen nach ..."));
+    Button3 = placeButton(this, "Button3", QStringLiteral("abbrechen"));
+    Label20->setMinimumWidth(110);
+    eschlussel->setMinimumWidth(257);
+    Edit1->setMinimumWidth(377);
+    Button1->setMinimumSize(113, 25);
+    Button2->setMinimumSize(177, 25);
+    Button3->setMinimumSize(75, 25);
+    grid->addWidget(Label20, 0, 0);
+    grid->addWidget(eschlussel, 0, 1, 1, 2);
+    grid->addWidget(Edit1, 1, 0, 1, 3);
+    grid->addWidget(Button1, 2, 0);
+    grid->addWidget(Button2, 2, 1);
+    grid->addWidget(Button3, 2, 2);
+    grid->setRowMinimumHeight(3, 22);
+    grid->setRowStretch(3, 1);
+    setTabOrder(eschlussel, Button1);
+    setTabOrder(Button1, Button3);
+    setTabOrder(Button3, Edit1);
+    setTabOrder(Edit1, Button2);
+
+    sb = new QStatusBar(this);
+    sb->setObjectName("sb");
+    sb->setSizeGripEnabled(false);
+    sb->setFixedHeight(20);
+    sbPanel0 = addStatusPanel(sb, "sbPanel0", 300);
+    sbPanel1 = addStatusPanel(sb, "sbPanel1", 50);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(grid, 1);
+    column->addWidget(sb);
+    resize(qMax(450, sizeHint().width()), qMax(145, sizeHint().height()));
+
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
+    eschlussel->setFocus();
+}
+
+void TExplF::FormCreate() { Edit1->setText(launchArgument_); }
+
+void TExplF::Button1Click()
+{
+    Edit1->setText(launchArgument_);
+    const QString baseName = launchArgument_.chopped(qMin(kVersionSuffixLength, launchArgument_.size()));
+    const QString tempOpenFile = TempOpenFileName(baseName);
+    RestoreStoredFile(launchArgument_, tempOpenFile, eschlussel->text(), status_, QString());
+    ShellOpenFile(tempOpenFile, QString(), QString(), 1);
+    EndProcess(0);
+}
+
+void TExplF::Button2Click()
+{
+    {
+        BusyPointer busy;
+        Edit1->setText(launchArgument_);
+        const QString originalPath = DecodeStoreFile(launchArgument_);
+        FileDialogRequest BSD;
+        BSD.filter = QStringLiteral("alle Dateien|*.*");
+        BSD.fileName = RestoreBlanks(platform::namePart(originalPath));
+        BSD.initialDirectory = RestoreBlanks(platform::directoryPart(originalPath));
+        BSD.confirmOverwrite = true;
+        if (const auto chosen = ui().chooseSaveFile(BSD)) {
+            const QString target = windowsTextOf(*chosen);
+            if (platform::extensionPart(launchArgument_) == u".nxz")
+                RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString());
+            else
+                CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
+        }
+    }
+    EndProcess(0);
+}
+
+void TExplF::Button3Click() { EndProcess(0); }
+
+}  // namespace quorbin::app

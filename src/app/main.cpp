@@ -1,0 +1,23 @@
+// quorbin: the desktop program. A stored file as argument opens the double-click window,
+// anything else the main window.
+#include "app/launch.h"
+#include "app/qtuserinterface.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QTranslator germanDialogs;
+    if (germanDialogs.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&germanDialogs);
+    quorbin::app::QtUserInterface userInterface;
+
+    const auto window = quorbin::app::startWindow(quorbin::app::launchArgument(app.arguments()));
+    window->show();
+    app.exec();
+    return 0;
+}

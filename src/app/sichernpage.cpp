@@ -1,0 +1,116 @@
+// The page "Sichern": the loaded set's settings, shown but (but for the key and the transfer
+// options) not changeable.
+#include "app/directoryedit.h"
+#include "app/tquorbin.h"
+#include "app/widgetstyle.h"
+#include "config/settings.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace quorbin::app {
+namespace {
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text)
+{
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+// One row of the FTP parameters: label and disabled field with its text before a set is loaded.
+QLineEdit* ftpField(QGridLayout* grid, int row, const char* name, const QString& label, const QString& text)
+{
+    QWidget* parent = grid->parentWidget();
+    grid->addWidget(new QLabel(label, parent), row, 0);
+    QLineEdit* field = placeLineEdit(parent, name);
+    field->setText(text);
+    field->setEnabled(false);
+    grid->addWidget(field, row, 1);
+    return field;
+}
+
+}  // namespace
+
+QWidget* Tquorbin::createSichernPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet1");
+    auto* pageGrid = new QGridLayout(page);
+
+    QGroupBox* setGroup = group(page, "GroupBox2", QStringLiteral("Sicherungs-Set"));
+    auto* setRow = new QGridLayout(setGroup);
+    setRow->addWidget(new QLabel(QStringLiteral("Datei:"), setGroup), 0, 0);
+    Edit1 = placeLineEdit(setGroup, "Edit1");
+    Edit1->setEnabled(false);
+    Edit1->setToolTip(QStringLiteral("Name des Sicherungssets"));
+    setRow->addWidget(Edit1, 0, 1);
+    pageGrid->addWidget(setGroup, 0, 0, 1, 2);
+
+    QGroupBox* settings = group(page, "GroupBox4", QStringLiteral("Einstellungen"));
+    auto* settingsGrid = new QGridLayout(settings);
+    settingsGrid->addWidget(new QLabel(QStringLiteral("Key f. Verschlüsselung:"), settings), 0, 0);
+    eschlussel = placeLineEdit(settings, "eschlussel");
+    showAsStars(eschlussel);
+    settingsGrid->addWidget(eschlussel, 0, 1);
+    settingsGrid->addWidget(new QLabel(QStringLiteral("Ziel:"), settings), 1, 0);
+    edZiel = new DirectoryEdit(settings);
+    edZiel->setObjectName("edZiel");
+    edZiel->setEnabled(false);
+    settingsGrid->addWidget(edZiel, 1, 1);
+
+    gbftp = group(settings, "gbftp", QStringLiteral("FTP-Parameter"));
+    auto* ftpGrid = new QGridLayout(gbftp);
+    EFTPHost = ftpField(ftpGrid, 0, "EFTPHost", QStringLiteral("FTP-Hostname"), QString::fromLatin1(kDefaultFtpHost));
+    EFTPUsername = ftpField(ftpGrid, 1, "EFTPUsername", QStringLiteral("Username"), QString());
+    EFTPpassw = ftpField(ftpGrid, 2, "EFTPpassw", QStringLiteral("Kennwort"), QStringLiteral("ruxwend"));
+    showAsStars(EFTPpassw);
+    eVerzeichnis = ftpField(ftpGrid, 3, "eVerzeichnis", QStringLiteral("Verzeichnis"), QStringLiteral("DS"));
+    EFTPPort = ftpField(ftpGrid, 4, "EFTPPort", QStringLiteral("Port"), QStringLiteral("21"));
+    EProxy = ftpField(ftpGrid, 5, "EProxy", QStringLiteral("Proxy"), QString());
+    EproxyPort = ftpField(ftpGrid, 6, "EproxyPort", QStringLiteral("Proxy-Port"), QString());
+    EBasis = ftpField(ftpGrid, 7, "EBasis", QStringLiteral("FTP-Basis"), QStringLiteral("private/"));
+    CBPassive = checkBox(gbftp, "CBPassive", QStringLiteral("passiv"));
+    CBPassive->setEnabled(false);
+    ftpGrid->addWidget(CBPassive, 8, 1);
+    cbdebug = checkBox(gbftp, "cbdebug", QStringLiteral("Debug"));
+    cbdebug->setEnabled(false);
+    ftpGrid->addWidget(cbdebug, 9, 1);
+    Button11 = placeButton(gbftp, "Button11", QStringLiteral("Verbindung testen"));
+    ftpGrid->addWidget(Button11, 10, 1, Qt::AlignLeft);
+    settingsGrid->addWidget(gbftp, 2, 0, 1, 2);
+
+    MitSSL = checkBox(settings, "MitSSL", QStringLiteral("Verschlüsselt übertragen"));
+    settingsGrid->addWidget(MitSSL, 3, 0, 1, 2);
+    MitVZ = checkBox(settings, "MitVZ", QStringLiteral("Verzeichnisdienst nutzen Port 86 + 87"));
+    settingsGrid->addWidget(MitVZ, 4, 0, 1, 2);
+    settingsGrid->setRowStretch(5, 1);
+    pageGrid->addWidget(settings, 1, 0);
+
+    QGroupBox* exclusions = group(page, "GroupBox5", QStringLiteral("Ausschluss-Liste"));
+    auto* exclusionsColumn = new QGridLayout(exclusions);
+    excl = new QPlainTextEdit(exclusions);
+    excl->setObjectName("excl");
+    excl->setToolTip(QStringLiteral("dateien, deren Name oder Pfad mit einem der hier aufgeführten begriffe "
+                                    "übereinstimmen, werden nict gesichert."));
+    exclusionsColumn->addWidget(excl);
+    pageGrid->addWidget(exclusions, 1, 1);
+    pageGrid->setColumnStretch(0, 1);
+    pageGrid->setColumnStretch(1, 1);
+    return page;
+}
+
+}  // namespace quorbin::app

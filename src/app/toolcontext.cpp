@@ -1,0 +1,11 @@
+#include "app/toolcontext.h"
+
+namespace quorbin::app {
+
+ToolContext& toolContext()
+{
+    static ToolContext context;
+    return context;
+}
+
+}  // namespace quorbin::app

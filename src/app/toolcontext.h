@@ -1,0 +1,29 @@
+#pragma once
+// The process-wide references through which the FTP routines and the directory restore reach
+// the main window: filled once while the main window starts, never replaced.
+#include "platform/reporter.h"
+
+class QTreeWidget;
+class QTableWidget;
+
+namespace quorbin {
+
+class FtpSession;
+
+namespace app {
+
+class Tquorbin;
+
+struct ToolContext {
+    StatusSink* status = nullptr;    // panel 0 of sb
+    LogSink* log = nullptr;          // Memo2
+    FtpSession* ftp = nullptr;       // the main window's FTP client
+    QTreeWidget* remoteTree = nullptr;  // dl
+    QTableWidget* remoteGrid = nullptr; // Vvzo
+    Tquorbin* mainWindow = nullptr;
+};
+
+ToolContext& toolContext();
+
+}  // namespace app
+}  // namespace quorbin

@@ -1,0 +1,232 @@
+#include "app/tquorbin.h"
+
+#include "app/directoryedit.h"
+#include "app/errorreport.h"
+#include "app/pagecontrol.h"
+#include "app/pathtext.h"
+#include "app/toolcontext.h"
+#include "app/widgetstyle.h"
+#include "platform/abort.h"
+#include "platform/files.h"
+#include "platform/userinterface.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSessionManager>
+#include <QVBoxLayout>
+
+namespace quorbin::app {
+
+namespace {
+
+const char* const kPageTitles[] = {
+    "Sicherungs-Einstellungen",
+    "einzelne Datei wiederherstellen",
+    "Verzeichnisse wiederherstellen",
+    "Log ansehen",
+    "Verbindung zum FTP-Verzeichnis ",
+};
+
+}  // namespace
+
+Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      status_(nullptr), log_(nullptr), progress_(nullptr)
+{
+    createControls();
+    status_ = StatusPanelSink(sbPanel0);
+    log_ = MemoLogSink(Memo2);
+    progress_ = ProgressBarSink(pb);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
+    try {
+        FormCreate(launchArgument);
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
+}
+
+Tquorbin::~Tquorbin()
+{
+    if (toolContext().mainWindow == this)
+        toolContext() = ToolContext();
+}
+
+QString Tquorbin::pageTitle(int index)
+{
+    if (index < 0 || index >= int(std::size(kPageTitles)))
+        return {};
+    return QString::fromUtf8(kPageTitles[index]);
+}
+
+void Tquorbin::createControls()
+{
+    setObjectName("quorbin");
+    setWindowTitle(QStringLiteral("quorbin Wiederherstellen"));
+    useProductFont(this);
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Label5 = placeLabel(client, "Label5", QString());
+    QFont titleFont = Label5->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    Label5->setFont(titleFont);
+    Label5->setFixedHeight(20);
+    Label5->setIndent(4);
+    column->addWidget(Label5);
+
+    ftp = new PageControl(client);
+    ftp->setObjectName("ftp");
+    ftp->addTab(TabSheet1 = createSichernPage(), QStringLiteral("Sichern"));
+    ftp->addTab(TabSheet2 = new QWidget, QStringLiteral("Datei wiederh."));
+    ftp->addTab(TabSheet3 = new QWidget, QStringLiteral("Verzeichn. wiederh."));
+    ftp->addTab(TabSheet4 = createLogPage(), QStringLiteral("Log"));
+    ftp->addTab(TabSheet5 = new QWidget, QStringLiteral("FTP-Ütra"));
+    TabSheet2->setObjectName("TabSheet2");
+    TabSheet3->setObjectName("TabSheet3");
+    TabSheet5->setObjectName("TabSheet5");
+    buildFileRestorePage();
+    buildDirRestorePage();
+    buildFtpPage();
+    connect(ftp, &QTabWidget::currentChanged, this, guarded([this] { ftpChange(); }));
+    column->addWidget(ftp, 1);
+
+    column->addWidget(Panel2 = createBottomPanel());
+    setCentralWidget(client);
+    createMenu();
+
+    client->setFixedSize(1061, 652);
+    setFixedSize(1061, 652 + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QWidget* Tquorbin::createLogPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet4");
+    auto* layout = new QVBoxLayout(page);
+    Memo2 = new QPlainTextEdit(page);
+    Memo2->setObjectName("Memo2");
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(Memo2);
+    return page;
+}
+
+void Tquorbin::createMenu()
+{
+    Datei1 = menuBar()->addMenu(QStringLiteral("Datei"));
+    Datei1->setObjectName("Datei1");
+    ffnen1 = Datei1->addAction(QStringLiteral("öffnen"));
+    ffnen1->setObjectName("ffnen1");
+    Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und beenden"));
+    Shutdownundbeenden1->setObjectName("Shutdownundbeenden1");
+    Aktionabbrechen1 = menuBar()->addAction(QStringLiteral("Aktion abbrechen"));
+    Aktionabbrechen1->setObjectName("Aktionabbrechen1");
+    connect(ffnen1, &QAction::triggered, this, guarded([this] { ffnen1Click(); }));
+    connect(Shutdownundbeenden1, &QAction::triggered, this, guarded([this] { Shutdownundbeenden1Click(); }));
+    connect(Aktionabbrechen1, &QAction::triggered, this, guarded([this] { Aktionabbrechen1Click(); }));
+}
+
+void Tquorbin::FormCreate(const QString& launchArgument)
+{
+    mv.clear();
+    ReadQuorbinIni(QStringLiteral("quorbin.ini"));
+    if (!launchArgument.isEmpty()) {
+        Edit1->setText(launchArgument);
+        Readini(launchArgument);
+        pointDirectoryListsAt(edZiel->text());
+    }
+    fillToolContext();
+    FormatSettings = QLocale(QLocale::German, QLocale::Germany);
+    ftp->setCurrentIndex(SichernPage);
+    ftpChange();
+}
+
+void Tquorbin::fillToolContext()
+{
+    ToolContext& context = toolContext();
+    context.status = &status_;
+    context.log = &log_;
+    context.remoteTree = dl;
+    context.remoteGrid = Vvzo;
+    context.mainWindow = this;
+}
+
+void Tquorbin::ReadQuorbinIni(const QString& fileName)
+{
+    mini = ReadProgramSettings(fileName);
+    Edit1->setText(mini.SetName);
+}
+
+void Tquorbin::Readini(const QString& path)
+{
+    ini = ReadBackupSet(path);
+    const ProgramSettings settings = ReadProgramSettings(QStringLiteral("quorbin.ini"));
+    edZiel->setText(ini.Ziel);
+    CBPassive->setChecked(ini.Passive);
+    EFTPHost->setText(ini.ftphost);
+    EFTPUsername->setText(ini.ftpusername);
+    EFTPPort->setText(ini.PORT);
+    EProxy->setText(ini.PROXY);
+    EproxyPort->setText(ini.PROXYPORT);
+    EFTPpassw->setText(ini.ftppassw);
+    eVerzeichnis->setText(ini.verzeichnis);
+    EBasis->setText(ini.Basis);
+    eschlussel->setText(ini.SCHLUESSEL);
+    MitSSL->setChecked(settings.MITSSL);
+    MitVZ->setChecked(settings.MITVZ);
+    offerFtpPage(ini.ftp);
+}
+
+void Tquorbin::offerFtpPage(bool offered)
+{
+    // A set without FTP takes its page away; the user then sees the set just loaded.
+    if (!offered && ftp->currentIndex() == FtpPage)
+        ftp->setCurrentIndex(SichernPage);
+    ftp->setTabVisible(FtpPage, offered);
+}
+
+void Tquorbin::ffnen1Click()
+{
+    FileDialogRequest od;
+    od.filter = QStringLiteral("Datensicherungs-Sets (*.set)|*.set");
+    od.mustExist = true;
+    od.fileName = odFileName_;
+    od.initialDirectory = odFileName_.isEmpty() ? QString() : platform::directoryPart(odFileName_);
+    const auto chosen = ui().chooseOpenFile(od);
+    if (!chosen)
+        return;
+    odFileName_ = windowsTextOf(*chosen);
+    Edit1->setText(odFileName_);
+    Readini(odFileName_);
+    pointDirectoryListsAt(edZiel->text());
+}
+
+void Tquorbin::pointDirectoryListsAt(const QString& directory) { storeDirectory_ = directory; }
+
+void Tquorbin::Shutdownundbeenden1Click() { close(); }
+
+void Tquorbin::Aktionabbrechen1Click() { AbortRequested = true; }
+
+void Tquorbin::ftpChange() { Label5->setText(pageTitle(ftp->currentIndex())); }
+
+bool Tquorbin::WMQueryEndSession()
+{
+    ui().beep();
+    close();
+    return true;
+}
+
+}  // namespace quorbin::app

@@ -1,0 +1,135 @@
+#pragma once
+// The main window: the settings of one backup set, the restore pages, the log, the FTP page,
+// and the bottom panel with status, progress and transfer fields.
+#include "app/widgetsinks.h"
+#include "config/settings.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTableWidget;
+class QTreeWidget;
+
+namespace quorbin::app {
+
+class DirectoryEdit;
+class PageControl;
+
+class Tquorbin : public QMainWindow {
+    Q_OBJECT
+public:
+    // Page indexes of ftp.
+    enum Page { SichernPage = 0, DateiPage = 1, VerzeichnisPage = 2, LogPage = 3, FtpPage = 4 };
+
+    explicit Tquorbin(const QString& launchArgument, QWidget* parent = nullptr);
+    ~Tquorbin() override;
+
+    // Title and page control.
+    QLabel* Label5;
+    PageControl* ftp;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+    QWidget* TabSheet5;
+
+    // Page "Sichern".
+    QLineEdit* Edit1;
+    QLineEdit* eschlussel;
+    DirectoryEdit* edZiel;
+    QGroupBox* gbftp;
+    QLineEdit* EFTPHost;
+    QLineEdit* EFTPUsername;
+    QLineEdit* EFTPpassw;
+    QLineEdit* eVerzeichnis;
+    QLineEdit* EFTPPort;
+    QLineEdit* EProxy;
+    QLineEdit* EproxyPort;
+    QLineEdit* EBasis;
+    QCheckBox* CBPassive;
+    QCheckBox* cbdebug;
+    QPushButton* Button11;
+    QPlainTextEdit* excl;
+    QCheckBox* MitSSL;
+    QCheckBox* MitVZ;
+
+    // Page "Log".
+    QPlainTextEdit* Memo2;
+
+    // Page "FTP-Ütra": the remote tree and grid, made by that page.
+    QTreeWidget* dl = nullptr;
+    QTableWidget* Vvzo = nullptr;
+
+    // Bottom panel.
+    QFrame* Panel2;
+    QProgressBar* pb;
+    QLineEdit* pro;
+    QLineEdit* total;
+    QStatusBar* sb;
+    QLabel* sbPanel0;
+
+    // Menu.
+    QMenu* Datei1;
+    QAction* ffnen1;
+    QAction* Shutdownundbeenden1;
+    QAction* Aktionabbrechen1;
+
+    // The window's reporter: panel 0 of sb, Memo2 and pb.
+    StatusSink& statusSink() { return status_; }
+    LogSink& logSink() { return log_; }
+    ProgressSink& progressSink() { return progress_; }
+
+    ProgramSettings mini;      // quorbin.ini as read at start-up
+    BackupSet ini;             // the set loaded last
+    QLocale FormatSettings;    // German formats, for dates and log time stamps
+    quint32 BytesToTransfer = 0;
+    QStringList mv;            // the remote listing
+
+    void FormCreate(const QString& launchArgument);
+    void ReadQuorbinIni(const QString& fileName);
+    void Readini(const QString& path);
+    void ffnen1Click();
+    void Shutdownundbeenden1Click();
+    void Aktionabbrechen1Click();
+    void ftpChange();
+    // The answer to the desktop's end-of-session query: agree, beep, close.
+    bool WMQueryEndSession();
+
+    // Moves the directory lists of the restore pages to a set's target directory.
+    void pointDirectoryListsAt(const QString& directory);
+    QString storeDirectory() const { return storeDirectory_; }
+
+    static QString pageTitle(int index);
+
+private:
+    void createControls();
+    QWidget* createSichernPage();
+    QWidget* createLogPage();
+    QFrame* createBottomPanel();
+    void createMenu();
+    void buildFileRestorePage();
+    void buildDirRestorePage();
+    void buildFtpPage();
+    void offerFtpPage(bool offered);
+    void fillToolContext();
+
+    StatusPanelSink status_;
+    MemoLogSink log_;
+    ProgressBarSink progress_;
+    QString odFileName_;  // the open dialog starts where the last choice was
+    QString storeDirectory_;
+};
+
+}  // namespace quorbin::app

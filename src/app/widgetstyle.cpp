@@ -1,0 +1,60 @@
+#include "app/widgetstyle.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace quorbin::app {
+namespace {
+
+template <class Control>
+Control* named(Control* control, const char* name, const QRect& geometry)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    if (geometry.isValid())
+        control->setGeometry(geometry);
+    return control;
+}
+
+}  // namespace
+
+void useProductFont(QWidget* window)
+{
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
+}
+
+QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    return named(new QLabel(text, parent), name, geometry);
+}
+
+QLineEdit* placeLineEdit(QWidget* parent, const char* name, const QRect& geometry)
+{
+    return named(new QLineEdit(parent), name, geometry);
+}
+
+QPushButton* placeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    return named(new QPushButton(text, parent), name, geometry);
+}
+
+void showAsStars(QLineEdit* edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
+QLabel* addStatusPanel(QStatusBar* bar, const char* name, int width)
+{
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFixedWidth(width);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(panel);
+    return panel;
+}
+
+}  // namespace quorbin::app

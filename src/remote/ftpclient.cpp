@@ -1,0 +1,495 @@
+#include "remote/ftpclient.h"
+
+#include "remote/ftperror.h"
+#include "remote/ftpreplies.h"
+#include "platform/userinterface.h"
+#include "platform/winpath.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QUrl>
+#include <curl/curl.h>
+
+namespace quorbin {
+namespace {
+
+const long kResponseTimeoutSeconds = 10;  // the control connection's read time-out
+const long kConnectTimeoutSeconds = 30;
+const long kAcceptTimeoutMs = 10000;      // an active data connection that never comes
+const long kLowSpeedSeconds = 10;         // a data connection that stalls this long is given up
+const long kBufferSize = 256 * 1024;
+const int kPumpIntervalMs = 25;
+
+const char* const kNotConnected = "Nicht verbunden.";
+const char* const kBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
+const char* const kTlsWhileConnected = "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.";
+const char* const kNoListParser = "Es wurden keine FTP-Listen-Parser registriert.";
+
+// Failures after which the control connection is gone rather than one command refused.
+bool losesConnection(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_LOGIN_DENIED:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_FTP_WEIRD_PASS_REPLY:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_USE_SSL_FAILED:
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString directoryPath(const QString& directory)
+{
+    return directory.endsWith(u'/') ? directory : directory + u'/';
+}
+
+struct CurlGlobal {
+    CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+};
+
+// One data-less or data-carrying request on the control connection.
+struct Operation {
+    QByteArray url;
+    bool noBody = false;
+    QByteArray customRequest;
+    QList<QByteArray> postQuote;
+    bool transfer = false;  // reports progress and may be aborted
+    QIODevice* sink = nullptr;
+};
+
+class SList {
+public:
+    explicit SList(const QList<QByteArray>& items)
+    {
+        for (const QByteArray& item : items)
+            list_ = curl_slist_append(list_, item.constData());
+    }
+    ~SList() { curl_slist_free_all(list_); }
+    curl_slist* get() const { return list_; }
+
+private:
+    curl_slist* list_ = nullptr;
+};
+
+}  // namespace
+
+struct FtpClient::State {
+    CURL* easy = nullptr;
+    CURLM* multi = nullptr;
+
+    QString host;
+    int port = 21;
+    QString user;
+    QString password;
+    QString proxyHost;
+    int proxyPort = 0;
+    bool passive = false;
+    bool tls = false;
+    LogSink* log = nullptr;
+
+    bool connected = false;
+    QString directory = QStringLiteral("/");
+    FtpFeatures features;
+    FtpTransferType type = FtpTransferType::Ascii;
+    QList<FtpListEntry> entries;
+    bool entriesReadable = true;
+    QByteArray listing;
+
+    FtpReplyLog replies;
+    bool busy = false;
+    bool abortRequested = false;
+    bool transferRunning = false;
+    curl_off_t reported = -1;
+    QIODevice* sink = nullptr;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+
+    FtpClient* owner = nullptr;
+
+    static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    static size_t onData(char* data, size_t size, size_t count, void* self);
+    static int onProgress(void* self, curl_off_t, curl_off_t now, curl_off_t, curl_off_t);
+
+    QByteArray encodeName(const QString& name) const;
+    QByteArray baseUrl() const;
+    QByteArray url(const QString& absolutePath) const;
+    QString resolve(const QString& name) const;
+
+    void requireIdle() const;
+    void requireConnected() const;
+    void applyOptions(const Operation& op);
+    CURLcode run(const Operation& op);
+    [[noreturn]] void fail(CURLcode code);
+    FtpReply lastReply() const { return replies.lastReply(features.utf8); }
+    void runCommand(const QByteArray& command);
+    QString printWorkingDirectory(const QString& directory);
+};
+
+size_t FtpClient::State::onHeader(char* data, size_t size, size_t count, void* self)
+{
+    static_cast<State*>(self)->replies.add(QByteArray(data, qsizetype(size * count)));
+    return size * count;
+}
+
+size_t FtpClient::State::onData(char* data, size_t size, size_t count, void* self)
+{
+    auto* state = static_cast<State*>(self);
+    if (!state->sink)
+        return size * count;
+    const qint64 written = state->sink->write(data, qint64(size * count));
+    return written < 0 ? 0 : size_t(written);
+}
+
+int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_off_t, curl_off_t)
+{
+    auto* state = static_cast<State*>(self);
+    if (state->transferRunning && now != state->reported && now > 0) {
+        state->reported = now;
+        if (state->owner->onWork)
+            state->owner->onWork(qint64(now));
+    }
+    return state->abortRequested ? 1 : 0;
+}
+
+QByteArray FtpClient::State::encodeName(const QString& name) const
+{
+    // A line break would end the command and start another one.
+    if (name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0)))
+        throw FtpError(QStringLiteral("Ungültiger Name: ") + name);
+    return features.utf8 ? name.toUtf8() : name.toLatin1();  // toLatin1 writes "?" for the rest
+}
+
+QByteArray FtpClient::State::baseUrl() const
+{
+    return "ftp://" + QUrl::toAce(host) + ':' + QByteArray::number(port);
+}
+
+QByteArray FtpClient::State::url(const QString& absolutePath) const
+{
+    // "%2F" makes the path absolute instead of relative to the login directory.
+    return baseUrl() + "/%2F" + encodeName(absolutePath.mid(1)).toPercentEncoding("/");
+}
+
+QString FtpClient::State::resolve(const QString& name) const
+{
+    return name.startsWith(u'/') ? name : directoryPath(directory) + name;
+}
+
+void FtpClient::State::requireIdle() const
+{
+    if (busy)
+        throw FtpError(QString::fromUtf8(kBusy));
+}
+
+void FtpClient::State::requireConnected() const
+{
+    requireIdle();
+    if (!connected)
+        throw FtpError(QString::fromUtf8(kNotConnected));
+}
+
+void FtpClient::State::applyOptions(const Operation& op)
+{
+    curl_easy_reset(easy);
+    curl_easy_setopt(easy, CURLOPT_URL, op.url.constData());
+    curl_easy_setopt(easy, CURLOPT_USERNAME, user.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, password.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_PROXY, "");  // no proxy, also none from the environment
+    curl_easy_setopt(easy, CURLOPT_IPRESOLVE, long(CURL_IPRESOLVE_V4));
+    curl_easy_setopt(easy, CURLOPT_TCP_KEEPALIVE, 0L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, kResponseTimeoutSeconds);
+    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, kAcceptTimeoutMs);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kBufferSize);
+    // One CWD to the whole path, sent as it is: the server resolves "..".
+    curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+    if (tls) {
+        curl_easy_setopt(easy, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
+    // Active data connections over TLS hang in this libcurl; such sessions stay passive.
+    if (!passive && !tls)
+        curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
+    curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, type == FtpTransferType::Ascii ? 1L : 0L);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &State::onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &State::onData);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &State::onProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    if (op.noBody)
+        curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    if (!op.customRequest.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, op.customRequest.constData());
+}
+
+CURLcode FtpClient::State::run(const Operation& op)
+{
+    busy = true;
+    abortRequested = false;
+    replies.clear();
+    errorBuffer[0] = 0;
+    sink = op.sink;
+    reported = -1;
+    transferRunning = op.transfer;
+
+    const SList postQuote(op.postQuote);
+    applyOptions(op);
+    if (postQuote.get())
+        curl_easy_setopt(easy, CURLOPT_POSTQUOTE, postQuote.get());
+
+    if (op.transfer && owner->onWorkBegin)
+        owner->onWorkBegin(0);  // the size is not known before the data flows
+    curl_multi_add_handle(multi, easy);
+    CURLcode result = CURLE_OK;
+    QElapsedTimer sincePump;
+    sincePump.start();
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(multi, &running) != CURLM_OK || running == 0)
+            break;
+        const int wait = std::max<qint64>(0, kPumpIntervalMs - sincePump.elapsed());
+        curl_multi_poll(multi, nullptr, 0, wait, nullptr);
+        if (sincePump.elapsed() >= 10) {
+            pumpEvents();
+            sincePump.restart();
+        }
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == easy)
+            result = message->data.result;
+    }
+    curl_multi_remove_handle(multi, easy);
+
+    transferRunning = false;
+    sink = nullptr;
+    busy = false;
+    if (op.transfer && owner->onWorkEnd)
+        owner->onWorkEnd();
+    if (losesConnection(result))
+        connected = false;
+    return result;
+}
+
+void FtpClient::State::fail(CURLcode code)
+{
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        throw FtpError(QStringLiteral("Übertragung abgebrochen"));
+    const FtpReply reply = lastReply();
+    if (reply.code >= 400)
+        throw FtpError(reply.text, reply.code);
+    const QString text = errorBuffer[0] ? QString::fromUtf8(errorBuffer) : QString::fromUtf8(curl_easy_strerror(code));
+    throw FtpError(text);
+}
+
+void FtpClient::State::runCommand(const QByteArray& command)
+{
+    requireConnected();
+    Operation op;
+    op.url = url(directoryPath(directory));
+    op.noBody = true;
+    // "*": a refusal must not close the control connection; the reply tells the outcome.
+    op.postQuote = {'*' + command};
+    if (const CURLcode code = run(op); code != CURLE_OK)
+        fail(code);
+    const FtpReply reply = lastReply();
+    if (reply.code < 200 || reply.code >= 300)
+        throw FtpError(reply.text, reply.code);
+}
+
+QString FtpClient::State::printWorkingDirectory(const QString& target)
+{
+    requireConnected();
+    Operation op;
+    op.url = url(directoryPath(target));
+    op.noBody = true;
+    op.postQuote = {"PWD"};
+    if (const CURLcode code = run(op); code != CURLE_OK)
+        fail(code);
+    const QString reported = ParseDirectoryReply(lastReply().text);
+    directory = reported.isEmpty() ? target : reported;
+    return directory;
+}
+
+FtpClient::FtpClient() : d(std::make_unique<State>())
+{
+    static CurlGlobal global;
+    d->owner = this;
+    d->easy = curl_easy_init();
+    d->multi = curl_multi_init();
+}
+
+FtpClient::~FtpClient()
+{
+    curl_multi_cleanup(d->multi);
+    curl_easy_cleanup(d->easy);
+}
+
+void FtpClient::setHost(const QString& host) { d->host = host; }
+QString FtpClient::host() const { return d->host; }
+void FtpClient::setPort(int port) { d->port = port; }
+int FtpClient::port() const { return d->port; }
+void FtpClient::setUser(const QString& user) { d->user = user; }
+void FtpClient::setPassword(const QString& password) { d->password = password; }
+void FtpClient::setProxyHost(const QString& host) { d->proxyHost = host; }
+void FtpClient::setProxyPort(int port) { d->proxyPort = port; }
+void FtpClient::setPassive(bool passive) { d->passive = passive; }
+bool FtpClient::passive() const { return d->passive; }
+bool FtpClient::tls() const { return d->tls; }
+void FtpClient::setLog(LogSink* log) { d->log = log; }
+void FtpClient::setTransferType(FtpTransferType type) { d->type = type; }
+FtpTransferType FtpClient::transferType() const { return d->type; }
+bool FtpClient::announcesMlsd() const { return d->features.mlsd; }
+bool FtpClient::announcesUtf8() const { return d->features.utf8; }
+bool FtpClient::Connected() const { return d->connected; }
+
+void FtpClient::useTls()
+{
+    if (d->connected)
+        throw FtpError(QString::fromUtf8(kTlsWhileConnected));
+    d->tls = true;
+    if (d->port == 990)  // implicit TLS's port; this client speaks explicit TLS on the FTP port
+        d->port = 21;
+}
+
+void FtpClient::Connect()
+{
+    d->requireIdle();
+    if (d->connected)
+        throw FtpError(QStringLiteral("Bereits verbunden."));
+    if (onStatus)
+        onStatus(QStringLiteral("Verbinde mit %1").arg(d->host));
+    if (d->tls && !d->passive && d->log)
+        d->log->appendLine(QStringLiteral(
+            "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
+
+    Operation op;
+    op.url = d->baseUrl() + '/';
+    op.noBody = true;
+    op.postQuote = {"*FEAT"};
+    d->features = {};
+    if (const CURLcode code = d->run(op); code != CURLE_OK)
+        d->fail(code);
+    d->features = ParseFeatures(d->replies.lines());
+    char* entryPath = nullptr;
+    curl_easy_getinfo(d->easy, CURLINFO_FTP_ENTRY_PATH, &entryPath);
+    d->directory = entryPath && *entryPath ? QString::fromUtf8(entryPath) : QStringLiteral("/");
+    d->connected = true;
+    if (onStatus)
+        onStatus(QStringLiteral("Verbunden"));
+}
+
+void FtpClient::Disconnect()
+{
+    d->requireIdle();
+    // Closing the connection pool sends QUIT.
+    curl_multi_cleanup(d->multi);
+    d->multi = curl_multi_init();
+    d->connected = false;
+    if (onStatus)
+        onStatus(QStringLiteral("Getrennt"));
+}
+
+void FtpClient::Abort()
+{
+    // The transfer ends at its next progress report; the FTP library closes the control
+    // connection and logs in again by itself at the next operation.
+    if (d->busy)
+        d->abortRequested = true;
+}
+
+QString FtpClient::RetrieveCurrentDir() { return d->printWorkingDirectory(d->directory); }
+
+void FtpClient::ChangeDir(const QString& directory) { d->printWorkingDirectory(d->resolve(directory)); }
+
+void FtpClient::MakeDir(const QString& name) { d->runCommand("MKD " + d->encodeName(name)); }
+
+void FtpClient::RemoveDir(const QString& name) { d->runCommand("RMD " + d->encodeName(name)); }
+
+void FtpClient::Delete(const QString& name) { d->runCommand("DELE " + d->encodeName(name)); }
+
+void FtpClient::List()
+{
+    d->requireConnected();
+    QByteArray body;
+    QBuffer buffer(&body);
+    buffer.open(QIODevice::WriteOnly);
+    Operation op;
+    op.url = d->url(directoryPath(d->directory));
+    if (d->features.mlsd)
+        op.customRequest = "MLSD";
+    op.transfer = true;
+    op.sink = &buffer;
+    if (const CURLcode code = d->run(op); code != CURLE_OK)
+        d->fail(code);
+    d->listing = body;
+    d->entriesReadable = d->features.mlsd;
+    d->entries = d->features.mlsd ? ParseMlsd(body, d->features.utf8) : QList<FtpListEntry>();
+}
+
+const QList<FtpListEntry>& FtpClient::DirectoryListing() const
+{
+    if (!d->entriesReadable)
+        throw FtpError(QString::fromUtf8(kNoListParser));
+    return d->entries;
+}
+
+const QByteArray& FtpClient::ListingText() const { return d->listing; }
+
+qint64 FtpClient::Size(const QString& name)
+{
+    d->requireConnected();
+    Operation op;
+    op.url = d->url(d->resolve(name));
+    op.noBody = true;
+    const CURLcode code = d->run(op);
+    if (code == CURLE_REMOTE_FILE_NOT_FOUND)
+        return -1;
+    if (code != CURLE_OK)
+        d->fail(code);
+    curl_off_t length = -1;
+    curl_easy_getinfo(d->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    return qint64(length);
+}
+
+void FtpClient::Get(const QString& name, const QString& localPath)
+{
+    d->requireConnected();
+    QFile file(platform::toHostPath(localPath));
+    if (file.exists())
+        throw FtpError(QStringLiteral("Die Datei %1 existiert bereits.").arg(localPath));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw FtpError(QStringLiteral("Datei %1 kann nicht erstellt werden. %2").arg(localPath, file.errorString()));
+
+    Operation op;
+    op.url = d->url(d->resolve(name));
+    op.transfer = true;
+    op.sink = &file;
+    const CURLcode code = d->run(op);
+    if (code == CURLE_OK && file.flush()) {
+        file.close();
+        return;
+    }
+    // Half a file must not pass for the whole one.
+    file.remove();
+    if (code == CURLE_OK)
+        throw FtpError(QStringLiteral("Datei %1 kann nicht geschrieben werden. %2").arg(localPath, file.errorString()));
+    d->fail(code);
+}
+
+}  // namespace quorbin

@@ -1,0 +1,91 @@
+#pragma once
+// The FTP/FTPS client of the remote store: one control connection that lasts between
+// operations, kept by one reused libcurl handle. Every call blocks, but lets pending window
+// events run at least every 25 ms while it waits on the network. Failures throw FtpError.
+#include "remote/ftpentry.h"
+#include "platform/reporter.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace quorbin {
+
+enum class FtpTransferType { Ascii, Image };
+
+class FtpClient {
+public:
+    FtpClient();
+    ~FtpClient();
+    FtpClient(const FtpClient&) = delete;
+    FtpClient& operator=(const FtpClient&) = delete;
+
+    // Connection settings; they take effect at the next Connect.
+    void setHost(const QString& host);
+    QString host() const;
+    void setPort(int port);
+    int port() const;
+    void setUser(const QString& user);
+    void setPassword(const QString& password);
+    // Kept for the settings' sake; no proxy type is chosen, so the connection goes direct.
+    void setProxyHost(const QString& host);
+    void setProxyPort(int port);
+    void setPassive(bool passive);
+    bool passive() const;
+
+    // Explicit TLS, requested and not required, no certificate check; a control port of 990
+    // becomes 21. Once set it stays. Refused while connected.
+    void useTls();
+    bool tls() const;
+
+    // Where the client says which data connections it really uses.
+    void setLog(LogSink* log);
+
+    // Progress of data transfers (downloads and listings), bound by the window.
+    std::function<void(const QString& text)> onStatus;
+    std::function<void(qint64 expected)> onWorkBegin;
+    std::function<void(qint64 soFar)> onWork;
+    std::function<void()> onWorkEnd;
+
+    void Connect();
+    bool Connected() const;
+    void Disconnect();
+    // Ends a running data transfer; nothing when none runs.
+    void Abort();
+
+    // The server's current directory (PWD).
+    QString RetrieveCurrentDir();
+    // Relative names are taken from the current directory; ".." is the parent.
+    void ChangeDir(const QString& directory);
+    void MakeDir(const QString& name);
+    void RemoveDir(const QString& name);
+    void Delete(const QString& name);
+
+    void setTransferType(FtpTransferType type);
+    FtpTransferType transferType() const;
+
+    // Fetches the current directory's listing: MLSD when the server announces it, else LIST.
+    void List();
+    // The entries of the last listing; after a plain LIST they cannot be read and this
+    // throws "Es wurden keine FTP-Listen-Parser registriert.".
+    const QList<FtpListEntry>& DirectoryListing() const;
+    // The raw text of the last listing.
+    const QByteArray& ListingText() const;
+
+    // The file's size, -1 when the server does not tell it.
+    qint64 Size(const QString& name);
+    // Downloads into a new local file (Windows path text); refuses an existing one. A failed
+    // or aborted download leaves no local file behind.
+    void Get(const QString& name, const QString& localPath);
+
+    // What the server announced in its feature list at the last login.
+    bool announcesMlsd() const;
+    bool announcesUtf8() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
+
+}  // namespace quorbin

@@ -1,0 +1,155 @@
+#include "remote/ftpreplies.h"
+
+#include <QTimeZone>
+#include <cctype>
+#include <optional>
+
+namespace quorbin {
+namespace {
+
+bool startsWithCode(const QByteArray& line)
+{
+    return line.size() >= 3 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1])) &&
+           std::isdigit(uchar(line[2]));
+}
+
+bool isFinalLine(const QByteArray& line)
+{
+    return startsWithCode(line) && (line.size() == 3 || line[3] == ' ');
+}
+
+QString decode(const QByteArray& bytes, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
+QDateTime parseModifyFact(const QByteArray& value)
+{
+    // YYYYMMDDHHMMSS[.sss], always UTC.
+    QDateTime time = QDateTime::fromString(QString::fromLatin1(value.left(14)), QStringLiteral("yyyyMMddHHmmss"));
+    if (!time.isValid())
+        return {};
+    time.setTimeZone(QTimeZone::utc());
+    return time.toLocalTime();
+}
+
+std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line, bool utf8)
+{
+    const qsizetype blank = line.indexOf(' ');
+    if (blank < 0)
+        return {};
+    FtpListEntry entry;
+    entry.name = decode(line.mid(blank + 1), utf8);
+    for (const QByteArray& fact : line.left(blank).split(';')) {
+        const qsizetype equals = fact.indexOf('=');
+        if (equals < 0)
+            continue;
+        const QByteArray key = fact.left(equals).toLower();
+        const QByteArray value = fact.mid(equals + 1);
+        if (key == "type") {
+            entry.type = QString::fromLatin1(value);
+            const QByteArray kind = value.toLower();
+            entry.directory = kind == "dir" || kind == "cdir" || kind == "pdir";
+            // Some servers name the listed directory and its parent by their full paths.
+            if (kind == "cdir")
+                entry.name = QStringLiteral(".");
+            else if (kind == "pdir")
+                entry.name = QStringLiteral("..");
+        } else if (key == "size" || key == "sizd") {
+            entry.size = value.toLongLong();
+        } else if (key == "modify") {
+            entry.modified = parseModifyFact(value);
+        }
+    }
+    if (entry.name.isEmpty())
+        return {};
+    return entry;
+}
+
+}  // namespace
+
+void FtpReplyLog::add(const QByteArray& raw)
+{
+    QByteArray line = raw;
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    // Lines of multi-line replies may start with a blank; anything else without a code is a
+    // header line that the library made up (Content-Length, Last-Modified …).
+    if (startsWithCode(line) || line.startsWith(' '))
+        lines_ << line;
+}
+
+FtpReply FtpReplyLog::lastReply(bool utf8) const
+{
+    qsizetype end = lines_.size() - 1;
+    while (end >= 0 && !isFinalLine(lines_[end]))
+        --end;
+    if (end < 0)
+        return {};
+    const QByteArray code = lines_[end].left(3);
+    qsizetype begin = end;
+    // A multi-line reply opens with "ddd-" and the same code.
+    for (qsizetype i = end - 1; i >= 0; --i) {
+        if (isFinalLine(lines_[i]))
+            break;
+        if (lines_[i].startsWith(code + '-')) {
+            begin = i;
+            break;
+        }
+    }
+    QStringList text;
+    for (qsizetype i = begin; i <= end; ++i) {
+        const QByteArray& line = lines_[i];
+        text << decode(startsWithCode(line) ? line.mid(4) : line, utf8);
+    }
+    return {code.toInt(), text.join(u'\n')};
+}
+
+FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines)
+{
+    FtpFeatures features;
+    for (const QByteArray& line : replyLines) {
+        if (!line.startsWith(' '))
+            continue;
+        const QByteArray feature = line.trimmed().toUpper();
+        // MLSD is announced through its fact list: " MLST type*;size*;modify*;".
+        if (feature == "MLST" || feature.startsWith("MLST ") || feature == "MLSD")
+            features.mlsd = true;
+        if (feature == "UTF8")
+            features.utf8 = true;
+    }
+    return features;
+}
+
+QString ParseDirectoryReply(const QString& replyText)
+{
+    const qsizetype open = replyText.indexOf(u'"');
+    if (open < 0)
+        return {};
+    QString directory;
+    for (qsizetype i = open + 1; i < replyText.size(); ++i) {
+        if (replyText[i] != u'"') {
+            directory += replyText[i];
+        } else if (i + 1 < replyText.size() && replyText[i + 1] == u'"') {
+            directory += u'"';  // a quote inside the name is doubled
+            ++i;
+        } else {
+            return directory;
+        }
+    }
+    return {};
+}
+
+QList<FtpListEntry> ParseMlsd(const QByteArray& body, bool utf8)
+{
+    QList<FtpListEntry> entries;
+    for (QByteArray line : body.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (auto entry = parseMlsdLine(line, utf8))
+            entries << *entry;
+    }
+    return entries;
+}
+
+}  // namespace quorbin

@@ -1,0 +1,368 @@
+// The FTP client against a real FTP/FTPS server on 127.0.0.1.
+#include "remote/ftpclient.h"
+#include "remote/ftperror.h"
+#include "remote/ftptestbase.h"
+
+#include "engine/keycipher.h"
+#include "engine/restore.h"
+#include "fixtures/storewriter.h"
+#include "platform/winpath.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+namespace quorbin::test {
+namespace {
+
+class LogLines : public LogSink {
+public:
+    void appendLine(const QString& line) override { lines << line; }
+    QStringList lines;
+};
+
+QString errorText(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const FtpError& error) {
+        return error.text();
+    }
+    return QStringLiteral("(no error)");
+}
+
+class FtpClientTest : public FtpTest {
+protected:
+    QString local(const QString& name) const { return platform::toWindowsPath(host(name)); }
+};
+
+TEST_F(FtpClientTest, LogsInOverExplicitTlsAndLearnsTheServersFeatures)
+{
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/");
+    EXPECT_TRUE(client.announcesMlsd());
+    EXPECT_TRUE(client.announcesUtf8());
+}
+
+TEST_F(FtpClientTest, TheTlsServerRefusesAClientWithoutTls)
+{
+    // The test server insists on TLS, so a session that works there did use it.
+    startServer(FtpServerKind::Tls);
+    EXPECT_THROW(client.Connect(), FtpError);
+    EXPECT_FALSE(client.Connected());
+}
+
+TEST_F(FtpClientTest, TlsIsRequestedNotRequired)
+{
+    startServer(FtpServerKind::Plain);
+    client.useTls();
+    client.Connect();
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/");
+}
+
+TEST_F(FtpClientTest, TlsSetUpMovesTheImplicitPortOnlyAndIsRefusedWhileConnected)
+{
+    for (const auto& [configured, used] : {std::pair{990, 21}, {2121, 2121}, {21, 21}}) {
+        FtpClient fresh;
+        fresh.setPort(configured);
+        fresh.useTls();
+        EXPECT_EQ(fresh.port(), used) << configured;
+    }
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    EXPECT_EQ(errorText([&] { client.useTls(); }),
+              "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.");
+    EXPECT_TRUE(client.Connected());
+}
+
+TEST_F(FtpClientTest, FailedLoginsLeaveTheClientDisconnected)
+{
+    startServer(FtpServerKind::Plain);
+    client.setPassword("wrong");
+    EXPECT_TRUE(errorText([&] { client.Connect(); }).contains("Authentication failed")) << server().errors().toStdString();
+    EXPECT_FALSE(client.Connected());
+
+    FtpClient nowhere;
+    nowhere.setHost("127.0.0.1");
+    nowhere.setPort(1);  // nothing listens there
+    EXPECT_THROW(nowhere.Connect(), FtpError);
+    EXPECT_FALSE(nowhere.Connected());
+    EXPECT_EQ(errorText([&] { nowhere.RetrieveCurrentDir(); }), "Nicht verbunden.");
+}
+
+TEST_F(FtpClientTest, TracksTheCurrentDirectory)
+{
+    putRemote("private/DS/a.txt", "a");
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("private/");
+    client.ChangeDir("DS");
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private/DS");
+    client.setTransferType(FtpTransferType::Image);  // this server tells no sizes in ASCII mode
+    EXPECT_EQ(client.Size("a.txt"), 1);
+    client.ChangeDir("..");
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private");
+    client.ChangeDir("/private/DS/");
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private/DS");
+}
+
+TEST_F(FtpClientTest, AMissingDirectoryIsRefusedWithTheServersReplyAndTheSessionGoesOn)
+{
+    putRemote("private/x", "");
+    startServer(FtpServerKind::Plain);
+    client.Connect();
+    client.ChangeDir("private");
+    try {
+        client.ChangeDir("nothere");
+        FAIL() << "changed into a missing directory";
+    } catch (const FtpError& error) {
+        EXPECT_EQ(error.replyCode(), 550);
+        EXPECT_FALSE(error.text().isEmpty());
+    }
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private");
+}
+
+TEST_F(FtpClientTest, MakesRemovesAndDeletesInTheCurrentDirectory)
+{
+    putRemote("private/old.txt", "x");
+    QDir().mkpath(host("ftp/private/Archiv"));
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("private");
+
+    client.MakeDir("Timecheck");
+    EXPECT_TRUE(QFileInfo(host("ftp/private/Timecheck")).isDir());
+    client.RemoveDir("Timecheck");
+    EXPECT_FALSE(remoteExists("private/Timecheck"));
+    client.Delete("old.txt");
+    EXPECT_FALSE(remoteExists("private/old.txt"));
+
+    for (const auto& refused : std::initializer_list<std::function<void()>>{
+             [&] { client.RemoveDir("Timecheck"); }, [&] { client.Delete("old.txt"); },
+             [&] { client.MakeDir("Archiv"); }}) {
+        try {
+            refused();
+            ADD_FAILURE() << "no refusal";
+        } catch (const FtpError& error) {
+            EXPECT_EQ(error.replyCode() / 100, 5) << error.text().toStdString();
+        }
+    }
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private");
+}
+
+TEST_F(FtpClientTest, ListsThroughMlsd)
+{
+    putRemote("private/a.txt", QByteArray(1234, 'a'));
+    putRemote("private/Grüße §1.txt", "g");
+    QDir().mkpath(host("ftp/private/Archiv"));
+    const QDateTime stamp(QDate(2018, 4, 19), QTime(14, 3, 12));
+    QFile file(host("ftp/private/a.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("private");
+    client.List();
+    QMap<QString, FtpListEntry> byName;
+    for (const FtpListEntry& entry : client.DirectoryListing())
+        byName.insert(entry.name, entry);
+    ASSERT_EQ(byName.keys(), (QStringList{"Archiv", "Grüße §1.txt", "a.txt"}));
+    EXPECT_TRUE(byName["Archiv"].directory);
+    EXPECT_FALSE(byName["a.txt"].directory);
+    EXPECT_EQ(byName["a.txt"].size, 1234);
+    EXPECT_EQ(byName["a.txt"].modified, stamp);
+}
+
+TEST_F(FtpClientTest, WithoutMlsdTheEntriesCannotBeReadAndNamesGoAsLatin1)
+{
+    putRemote("Grüße.txt", "12345");
+    putRemote("a?b.txt", "123");
+    startServer(FtpServerKind::NoMlsd);
+    client.Connect();
+    EXPECT_FALSE(client.announcesMlsd());
+    EXPECT_FALSE(client.announcesUtf8());
+    client.List();
+    EXPECT_TRUE(client.ListingText().contains("a?b.txt"));
+    EXPECT_EQ(errorText([&] { client.DirectoryListing(); }), "Es wurden keine FTP-Listen-Parser registriert.");
+
+    client.setTransferType(FtpTransferType::Image);
+    EXPECT_EQ(client.Size("Grüße.txt"), 5);
+    EXPECT_EQ(client.Size("a€b.txt"), 3);  // "€" has no Latin-1 form and goes as "?"
+}
+
+TEST_F(FtpClientTest, SizeOfAMissingFileIsMinusOne)
+{
+    putRemote("f.bin", QByteArray(70000, 'f'));
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.setTransferType(FtpTransferType::Image);
+    EXPECT_EQ(client.Size("f.bin"), 70000);
+    EXPECT_EQ(client.Size("missing.bin"), -1);
+    EXPECT_TRUE(client.Connected());
+}
+
+TEST_F(FtpClientTest, DownloadsByteExactIntoANewFileOnly)
+{
+    const QByteArray content = mixedContent(3 * 1024 * 1024 + 17, 7);
+    putRemote("private/f.bin", content);
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("private");
+    client.setTransferType(FtpTransferType::Image);
+    QList<qint64> work;
+    client.onWork = [&](qint64 count) { work << count; };
+
+    client.Get("f.bin", local("got.bin"));
+    EXPECT_EQ(readFile(local("got.bin")), content);
+    ASSERT_FALSE(work.isEmpty());
+    EXPECT_EQ(work.last(), content.size());
+
+    writeFile(local("there.bin"), "keep me");
+    EXPECT_THROW(client.Get("f.bin", local("there.bin")), FtpError);
+    EXPECT_EQ(readFile(local("there.bin")), "keep me");
+
+    EXPECT_THROW(client.Get("missing.bin", local("missing.bin")), FtpError);
+    EXPECT_FALSE(exists(local("missing.bin")));
+}
+
+TEST_F(FtpClientTest, AKeyedStoredFileComesBackDecipheredAndExpanded)
+{
+    const QByteArray content = mixedContent(200000, 3);
+    const QString stored = platform::toWindowsPath(host("ftp/DS/Bericht.doc.00003.nxz"));
+    writeStoredFile(stored, content, "Schlüssel");
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("DS");
+    client.setTransferType(FtpTransferType::Image);
+    client.Get("Bericht.doc.00003.nxz", local("work.tmp"));
+    DecipherFile(local("work.tmp"), "Schlüssel", noStatus(), nullptr);
+    ASSERT_EQ(ExpandToFile(local("work.tmp"), local("Bericht.doc"), kReplaceExisting), 0);
+    EXPECT_EQ(readFile(local("Bericht.doc")), content);
+}
+
+TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGoesOn)
+{
+    for (const FtpServerKind kind : {FtpServerKind::Tls, FtpServerKind::Plain}) {
+        putRemote("private/big.bin", QByteArray(64 * 1024 * 1024, 'b'));
+        putRemote("private/small.bin", "small");
+        startServer(kind);
+        FtpClient session;
+        session.setHost(server().host());
+        session.setPort(server().port());
+        session.setUser(server().user());
+        session.setPassword(server().password());
+        session.setPassive(true);
+        if (kind == FtpServerKind::Tls)
+            session.useTls();
+        session.Connect();
+        session.ChangeDir("private");
+        session.setTransferType(FtpTransferType::Image);
+        int reports = 0;
+        session.onWork = [&](qint64) {
+            if (++reports == 1)
+                session.Abort();
+        };
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(errorText([&] { session.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_FALSE(exists(local("big.bin")));
+
+        // The library logged in again by itself; directory and type are as they were.
+        EXPECT_TRUE(session.Connected());
+        EXPECT_EQ(session.RetrieveCurrentDir(), "/private");
+        EXPECT_EQ(session.Size("small.bin"), 5);
+        session.Get("small.bin", local("small.bin"));
+        EXPECT_EQ(readFile(local("small.bin")), "small");
+        QFile::remove(host("small.bin"));
+        session.Disconnect();
+    }
+}
+
+TEST_F(FtpClientTest, WindowEventsRunDuringATransferAndCanAbortIt)
+{
+    putRemote("big.bin", QByteArray(64 * 1024 * 1024, 'b'));
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    bool transferring = false;
+    client.onWork = [&](qint64) { transferring = true; };
+    user.onEvents = [&] {
+        if (transferring)
+            client.Abort();  // as a button of the window would
+    };
+    EXPECT_EQ(errorText([&] { client.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
+    EXPECT_GT(user.eventPasses, 0);
+    user.onEvents = nullptr;
+    EXPECT_EQ(client.Size("big.bin"), 64 * 1024 * 1024);
+}
+
+TEST_F(FtpClientTest, DisconnectEndsTheSessionUntilTheNextConnect)
+{
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.Disconnect();
+    EXPECT_FALSE(client.Connected());
+    EXPECT_EQ(errorText([&] { client.List(); }), "Nicht verbunden.");
+    EXPECT_EQ(errorText([&] { client.Connect(); client.Connect(); }), "Bereits verbunden.");
+    EXPECT_TRUE(client.Connected());
+}
+
+TEST_F(FtpClientTest, ActiveDataConnections)
+{
+    putRemote("f.bin", mixedContent(100000, 9));
+    startServer(FtpServerKind::Plain);
+    client.setPassive(false);
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    client.Get("f.bin", local("f.bin"));
+    EXPECT_EQ(readFile(local("f.bin")).size(), 100000);
+}
+
+TEST_F(FtpClientTest, ActiveModeOverTlsFallsBackToPassiveAndSaysSo)
+{
+    putRemote("f.bin", mixedContent(100000, 9));
+    startServer(FtpServerKind::Tls);
+    LogLines log;
+    client.setLog(&log);
+    client.setPassive(false);
+    client.useTls();
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    EXPECT_EQ(log.lines, QStringList{"Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."});
+    client.Get("f.bin", local("f.bin"));
+    EXPECT_EQ(readFile(local("f.bin")).size(), 100000);
+}
+
+TEST_F(FtpClientTest, LongReplyLinesArriveWhole)
+{
+    startServer(FtpServerKind::Plain, 300);
+    client.Connect();
+    try {
+        client.Delete("missing.txt");
+        FAIL() << "deleted a missing file";
+    } catch (const FtpError& error) {
+        EXPECT_EQ(error.replyCode(), 550);
+        EXPECT_EQ(error.text(), QString(296, u'y'));
+    }
+    EXPECT_TRUE(client.Connected());
+}
+
+}  // namespace
+}  // namespace quorbin::test

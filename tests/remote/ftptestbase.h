@@ -1,0 +1,44 @@
+#pragma once
+// A sandbox with a real FTP server serving its "ftp" folder, and a client set up for it.
+#include "fixtures/ftpserver.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "remote/ftpclient.h"
+
+#include <QDir>
+#include <QFile>
+#include <memory>
+
+namespace quorbin::test {
+
+class FtpTest : public SandboxTest {
+protected:
+    void startServer(FtpServerKind kind, int longReplies = 0)
+    {
+        server_ = std::make_unique<FtpServer>(kind, host("ftp"), longReplies);
+        client.setHost(server_->host());
+        client.setPort(server_->port());
+        client.setUser(server_->user());
+        client.setPassword(server_->password());
+        client.setPassive(true);
+    }
+
+    // A file on the server side, by its path below the served folder.
+    void putRemote(const QString& relative, const QByteArray& bytes) const
+    {
+        const QString path = host("ftp/" + relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    bool remoteExists(const QString& relative) const { return QFileInfo::exists(host("ftp/" + relative)); }
+
+    FtpServer& server() { return *server_; }
+
+    ScriptedUser user;
+    std::unique_ptr<FtpServer> server_;
+    FtpClient client;  // after the server: it says QUIT before the server goes
+};
+
+}  // namespace quorbin::test

@@ -17,13 +17,21 @@ struct Command {
 int runDecode(QStringList arguments);
 int runFile(QStringList arguments);
 int runSet(QStringList arguments);
+int runVersions(QStringList arguments);
+int runDir(QStringList arguments);
 
 extern const char* const kDecodeHelp;
 extern const char* const kFileHelp;
 extern const char* const kSetHelp;
+extern const char* const kVersionsHelp;
+extern const char* const kDirHelp;
 
 // The backup set that a command-line argument names; nothing (and why, in error) when the
 // file cannot be read.
 std::optional<BackupSet> readSetArgument(const QString& argument, QString& error);
+
+// The key by precedence: --key-file, else the set's key, else $QUORBIN_KEY.
+std::optional<QString> keyFromOptions(const std::optional<QString>& keyFile, const std::optional<QString>& setFile,
+                                      QString& error);
 
 }  // namespace quorbin::cli

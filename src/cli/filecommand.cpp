@@ -6,17 +6,6 @@
 #include "platform/files.h"
 
 namespace quorbin::cli {
-namespace {
-
-std::optional<QString> keyOfSet(const QString& setArgument, QString& error)
-{
-    const std::optional<BackupSet> set = readSetArgument(setArgument, error);
-    if (!set)
-        return {};
-    return set->SCHLUESSEL;
-}
-
-}  // namespace
 
 const char* const kFileHelp =
     "quorbin-restore file STORED TARGET [--date TEXT] [--key-file FILE] [--set SETFILE]\n"
@@ -43,7 +32,7 @@ int runFile(QStringList arguments)
         printError(error.isEmpty() ? QString::fromUtf8(kFileHelp) : error);
         return kUsage;
     }
-    const auto key = keyFile || !setFile ? readKey(keyFile, error) : keyOfSet(*setFile, error);
+    const auto key = keyFromOptions(keyFile, setFile, error);
     if (!key) {
         printError(error);
         return kFailed;

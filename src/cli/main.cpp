@@ -15,6 +15,8 @@ const Command kCommands[] = {
     {"decode", "print the original path of a store path", kDecodeHelp, runDecode},
     {"file", "restore one stored file", kFileHelp, runFile},
     {"set", "print a backup set and the program settings", kSetHelp, runSet},
+    {"versions", "list the stored versions of a file", kVersionsHelp, runVersions},
+    {"dir", "restore a directory tree of the store", kDirHelp, runDir},
 };
 
 QString programHelp()

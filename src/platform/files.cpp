@@ -52,6 +52,12 @@ bool fileExists(const QString& path)
 
 bool directoryExists(const QString& path) { return QFileInfo(toHostPath(path)).isDir(); }
 
+qint64 fileSize(const QString& path)
+{
+    struct stat st {};
+    return stat(native(path).constData(), &st) == 0 ? qint64(st.st_size) : -1;
+}
+
 bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
 
 bool clearReadOnly(const QString& path)

@@ -23,6 +23,9 @@ bool directoryExists(const QString& path);
 // Creates every missing folder of the directory.
 bool createFolders(const QString& directory);
 
+// Size in bytes of a file; -1 when absent.
+qint64 fileSize(const QString& path);
+
 bool clearReadOnly(const QString& path);
 bool removeFile(const QString& path);
 

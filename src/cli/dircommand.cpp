@@ -1,0 +1,118 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/progressline.h"
+#include "engine/dirrestore.h"
+#include "platform/abort.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace quorbin::cli {
+namespace {
+
+// Log lines go to standard output exactly as the log box shows them.
+class StdoutLog : public LogSink {
+public:
+    bool sawError = false;
+    void appendLine(const QString& line) override
+    {
+        sawError = sawError || line.startsWith(QStringLiteral("ERROR *****"));
+        printLine(line);
+    }
+};
+
+std::optional<VersionRule> ruleNamed(const QString& name)
+{
+    if (name == u"original")
+        return kOriginalVersion;
+    if (name == u"before")
+        return kVersionBeforeDate;
+    if (name == u"newest")
+        return kNewestVersion;
+    return {};
+}
+
+std::optional<QDateTime> limitFrom(const QString& text)
+{
+    for (const char* format : {"dd.MM.yyyy HH:mm", "d.M.yyyy H:mm", "yyyy-MM-dd HH:mm", "yyyy-MM-dd H:mm"}) {
+        const QDateTime t = QDateTime::fromString(text.trimmed(), QString::fromLatin1(format));
+        if (t.isValid())
+            return t;
+    }
+    return {};
+}
+
+}  // namespace
+
+const char* const kDirHelp =
+    "quorbin-restore dir START-DIR [--to NEW-DIR] [--rule original|before|newest]\n"
+    "                    [--before DATE] [--ask] [--set SETFILE] [--key-file FILE] [--dry-run]\n"
+    "\n"
+    "Restores every stored file below START-DIR, a store directory below a drive or server\n"
+    "level (its path holds \"$\"), as the window's \"Zurückladen\" does, and prints the log lines:\n"
+    "\"start\", one line per stored file, \"fertig\".\n"
+    "\n"
+    "  --to NEW-DIR   rebuild the tree below NEW-DIR instead of the original paths\n"
+    "  --rule         original: the first stored version; newest (default): the newest;\n"
+    "                 before: the newest version before --before DATE\n"
+    "  --before DATE  \"DD.MM.YYYY HH:MM\" or \"YYYY-MM-DD HH:MM\"; needed for --rule before\n"
+    "  --ask          ask on the terminal before an existing file is replaced\n"
+    "  --dry-run      print the lines for what would be restored and write nothing\n"
+    "\n"
+    "The key comes from --key-file, else from the backup set SETFILE, else from QUORBIN_KEY.\n"
+    "On a terminal a progress line is shown on standard error.\n"
+    "\n"
+    "Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.\n";
+
+int runDir(QStringList arguments)
+{
+    QString error;
+    const auto to = takeOption(arguments, QStringLiteral("--to"), error);
+    const auto ruleText = takeOption(arguments, QStringLiteral("--rule"), error);
+    const auto beforeText = takeOption(arguments, QStringLiteral("--before"), error);
+    const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
+    const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
+    const bool ask = takeFlag(arguments, QStringLiteral("--ask"));
+    const bool dryRun = takeFlag(arguments, QStringLiteral("--dry-run"));
+    const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
+    if (error.isEmpty() && !rule)
+        error = "Unbekannte Regel: " + ruleText.value_or(QString());
+    const auto limit = beforeText ? limitFrom(*beforeText) : std::nullopt;
+    if (error.isEmpty() && beforeText && !limit)
+        error = "Datum nicht lesbar: " + *beforeText;
+    if (error.isEmpty() && rule == kVersionBeforeDate && !limit)
+        error = QStringLiteral("--rule before braucht --before DATUM");
+    if (!error.isEmpty() || arguments.size() != 1) {
+        printError(error.isEmpty() ? QString::fromUtf8(kDirHelp) : error);
+        return kUsage;
+    }
+    const QString start = windowsPathOfArgument(arguments.first());
+    if (!start.contains(u'$')) {
+        printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+        return kUsage;
+    }
+    const auto key = keyFromOptions(keyFile, setFile, error);
+    if (!key) {
+        printError(error);
+        return kFailed;
+    }
+
+    StdoutLog log;
+    ProgressLine progress(CountStoredFiles(start));
+    DirRestore walk{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
+                    RestoreReporter{noStatus(), log, noProgress()}, [&key] { return *key; }, dryRun,
+                    [&progress](const QString& versionPath, bool) { progress.fileDone(platform::fileSize(versionPath)); }};
+    if (to) {
+        walk.newStartDirectory = windowsPathOfArgument(*to);
+        if (!walk.newStartDirectory.endsWith(u'\\'))
+            walk.newStartDirectory += u'\\';
+    }
+    AbortRequested = false;
+    RestoreDirectory(walk);
+    progress.finish();
+    return log.sawError ? kFailed : kOk;
+}
+
+}  // namespace quorbin::cli

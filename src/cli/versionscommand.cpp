@@ -1,0 +1,38 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "engine/storepath.h"
+#include "engine/versions.h"
+#include "platform/datetime.h"
+
+namespace quorbin::cli {
+
+const char* const kVersionsHelp =
+    "quorbin-restore versions STORED\n"
+    "\n"
+    "Lists the stored versions of the file that STORED (any of its versions) belongs to,\n"
+    "oldest first: the version's date and time, a tab, its path in the store.\n"
+    "\n"
+    "Exit status: 0 listed, 1 no version found or a version's time unreadable, 2 usage error.\n";
+
+int runVersions(QStringList arguments)
+{
+    if (arguments.size() != 1) {
+        printError(QString::fromUtf8(kVersionsHelp));
+        return kUsage;
+    }
+    const QString stored = windowsPathOfArgument(arguments.first());
+    const auto candidates = VersionCandidates(stored);
+    if (!candidates) {
+        printError("Zeit einer Version nicht lesbar: " + stored);
+        return kFailed;
+    }
+    if (candidates->isEmpty()) {
+        printError("Keine Versionen gefunden: " + stored);
+        return kFailed;
+    }
+    for (const VersionCandidate& c : *candidates)
+        printLine(platform::userDateTimeText(c.time) + u'\t' + c.path);
+    return kOk;
+}
+
+}  // namespace quorbin::cli

@@ -1,0 +1,47 @@
+#pragma once
+// Restoring everything below one store directory, depth first.
+#include "engine/versions.h"
+#include "platform/reporter.h"
+
+#include <QString>
+#include <functional>
+
+namespace quorbin {
+
+// What the walk carries unchanged from level to level.
+struct DirRestore {
+    QString newStartDirectory;  // empty: original paths; else ends in "\"
+    QString startDirectory;     // where the whole restore began, to cut target paths
+    VersionRule rule = kNewestVersion;
+    bool ask = false;           // ask before replacing an existing file
+    double versionLimit = 0;    // day count, for kVersionBeforeDate
+    RestoreReporter reporter;
+    std::function<QString()> key;  // read anew for every stored file
+    bool dryRun = false;           // log what would be restored, write nothing
+    // Told after each stored file with its line and whether it was restored; may be empty.
+    std::function<void(const QString& versionPath, bool restored)> fileDone;
+};
+
+// Walks one directory level and everything below it. Stops after the entry in hand once
+// AbortRequested is set.
+void RestoreDirTree(const QString& directory, const DirRestore& walk);
+
+// Handles one entry that is not a directory.
+void RestoreDirEntry(const QString& entryPath, const DirRestore& walk);
+
+// The target of an entry; empty when it would leave the new start directory or its drive.
+QString DirEntryTarget(const QString& entryPath, const DirRestore& walk);
+
+// How many stored files (original versions) lie below the directory and their container
+// bytes, walked as RestoreDirTree walks; for progress displays.
+struct StoredFileCount {
+    qint64 files = 0;
+    qint64 bytes = 0;
+};
+StoredFileCount CountStoredFiles(const QString& directory);
+
+// "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
+// an error ends the walk early).
+void RestoreDirectory(const DirRestore& walk);
+
+}  // namespace quorbin

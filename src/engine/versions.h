@@ -1,0 +1,32 @@
+#pragma once
+// Choosing which stored version of a file to restore.
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace quorbin {
+
+// The item index of the radio group "Version".
+enum VersionRule { kOriginalVersion = 0, kVersionBeforeDate = 1, kNewestVersion = 2 };
+
+struct VersionCandidate {
+    QDateTime time;  // local, two-second resolution
+    QString path;
+};
+
+struct VersionChoice {
+    QString versionPath;
+    QString dateText;  // the user's date and time of the version (the date alone at midnight)
+};
+
+// The file's own versions beside its original version (base + "." + five digits + ".nxz"),
+// oldest first (ties by path, case-blind). Nothing when one of the matching entries has no
+// readable time. Stops early when AbortRequested is set.
+std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath);
+
+// The version to restore under the rule; `limit` (a day count) counts for kVersionBeforeDate
+// only. Nothing when no version can be chosen or its time cannot be read.
+std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit);
+
+}  // namespace quorbin

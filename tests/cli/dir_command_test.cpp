@@ -1,0 +1,119 @@
+#include "fixtures/cli.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/storewriter.h"
+#include "platform/datetime.h"
+#include "platform/winpath.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbin::test {
+namespace {
+
+const QString kStart = "D:\\Store\\Set1\\C$\\Docs";
+
+QDateTime at(int day, int hour = 10) { return QDateTime(QDate(2018, 4, day), QTime(hour, 0, 2)); }
+
+class DirCommandTest : public SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        writeStoredFile(kStart + "\\a.txt.00001.nxz", "eins", "k", at(10));
+        writeStoredFile(kStart + "\\a.txt.00002.nxz", "zwei", "k", at(12));
+        writeStoredFile(kStart + "\\Sub\\b.txt.00001.nxz", "b", "k", at(11));
+    }
+    QProcessEnvironment env(const QString& key = "k") const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("QUORBIN_KEY", key);
+        return e;
+    }
+    static QString line(const QString& version, const QDateTime& t, const QString& target)
+    {
+        return version + "--->   " + platform::userDateTimeText(t) + " " + target;
+    }
+};
+
+TEST_F(DirCommandTest, RestoresTheTreeWithTheWindowsLogLines)
+{
+    const CliResult r = runCli({"dir", kStart}, env());
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << qPrintable(r.out);
+    EXPECT_EQ(lines.first(), "start");
+    EXPECT_EQ(lines.last(), "fertig");
+    QStringList middle = lines.mid(1, 2);
+    middle.sort();
+    EXPECT_EQ(middle, (QStringList{line(kStart + "\\Sub\\b.txt.00001.nxz", at(11), "C:\\Docs\\Sub\\b.txt"),
+                                   line(kStart + "\\a.txt.00002.nxz", at(12), "C:\\Docs\\a.txt")}));
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("zwei"));
+    EXPECT_TRUE(r.err.isEmpty()) << "no progress line when stderr is no terminal";
+}
+
+TEST_F(DirCommandTest, RulesNewDirectoryAndDryRun)
+{
+    const CliResult dry = runCli({"dir", platform::toHostPath(kStart), "--to", "E:\\Neu", "--rule", "original", "--dry-run"}, env());
+    EXPECT_EQ(dry.exitCode, 0) << qPrintable(dry.err);
+    EXPECT_TRUE(dry.out.contains(line(kStart + "\\a.txt.00001.nxz", at(10), "E:\\Neu\\\\a.txt"))) << qPrintable(dry.out);
+    EXPECT_TRUE(snapshot("E:\\").isEmpty());
+
+    const CliResult before = runCli({"dir", kStart, "--to", "E:\\Neu\\", "--rule", "before", "--before", "2018-04-11 00:00"}, env());
+    EXPECT_EQ(before.exitCode, 0) << qPrintable(before.err);
+    EXPECT_EQ(readFile("E:\\Neu\\a.txt"), QByteArray("eins"));
+    EXPECT_EQ(readFile("E:\\Neu\\Sub\\b.txt"), QByteArray("b"));
+}
+
+TEST_F(DirCommandTest, ErrorLinesExitWithOne)
+{
+    writeFile("C:\\Docs\\a.txt", "alt");
+    const CliResult r = runCli({"dir", kStart}, env("falsch"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("ERROR *****" + kStart + "\\a.txt.00002.nxz--->   nicht rückgesichert")) << qPrintable(r.out);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("alt"));
+}
+
+TEST_F(DirCommandTest, AskOnTheTerminal)
+{
+    writeFile("C:\\Docs\\a.txt", "alt");
+    const CliResult no = runCli({"dir", kStart, "--ask"}, env(), "a\n");
+    EXPECT_EQ(no.exitCode, 1);
+    EXPECT_TRUE(no.err.contains("Datei C:\\Docs\\a.txt ersetzen?")) << qPrintable(no.err);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("alt"));
+
+    // b.txt was restored by the first run, so both files are asked about now.
+    const CliResult yes = runCli({"dir", kStart, "--ask"}, env(), "ok\nok\n");
+    EXPECT_EQ(yes.exitCode, 0);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("zwei"));
+}
+
+TEST_F(DirCommandTest, UsageErrors)
+{
+    struct Case {
+        QStringList arguments;
+        const char* message;
+    } cases[] = {
+        {{"dir", "D:\\Store\\Set1"}, "Kein Backup-Pfad. Bitte neu wählen!"},
+        {{"dir", kStart, "--rule", "before"}, "--before"},
+        {{"dir", kStart, "--rule", "sometimes"}, "Unbekannte Regel"},
+        {{"dir", kStart, "--rule", "before", "--before", "gestern"}, "Datum nicht lesbar"},
+        {{"dir"}, "quorbin-restore dir"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCli(c.arguments, env());
+        EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(' '));
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << qPrintable(r.err);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST_F(DirCommandTest, VersionsListsOldestFirst)
+{
+    const CliResult r = runCli({"versions", kStart + "\\a.txt.00002.nxz"}, env());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, platform::userDateTimeText(at(10)) + "\t" + kStart + "\\a.txt.00001.nxz\n" +
+                         platform::userDateTimeText(at(12)) + "\t" + kStart + "\\a.txt.00002.nxz\n");
+    EXPECT_EQ(runCli({"versions", kStart + "\\none.txt.00001.nxz"}, env()).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace quorbin::test

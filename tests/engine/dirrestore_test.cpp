@@ -1,0 +1,215 @@
+#include "engine/dirrestore.h"
+
+#include "fixtures/recordingsinks.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "fixtures/storewriter.h"
+#include "platform/abort.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+#include "platform/winpath.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace quorbin {
+namespace {
+
+const QString kSet = "D:\\Store\\Set1\\";
+const QString kStart = kSet + "C$\\Docs";
+
+QDateTime at(int day, int hour = 10, int minute = 0) { return QDateTime(QDate(2018, 4, day), QTime(hour, minute)); }
+QString dateText(const QDateTime& t) { return platform::userDateTimeText(t); }
+
+class DirRestoreTest : public test::SandboxTest {
+protected:
+    test::ScriptedUser user;
+    test::RecordingStatus status;
+    test::RecordingLog log;
+    QString key;
+
+    DirRestore walk(VersionRule rule = kNewestVersion, const QString& newStart = {})
+    {
+        DirRestore w{newStart, kStart, rule, false, 0, RestoreReporter{status, log, noProgress()},
+                     [this] { return key; }, false, {}};
+        return w;
+    }
+    void stored(const QString& relative, const QByteArray& content, const QDateTime& time)
+    {
+        test::writeStoredFile(kStart + "\\" + relative, content, key, time);
+    }
+};
+
+TEST_F(DirRestoreTest, RestoresTheNewestVersionOfEveryFileAndCopiesPlainEntries)
+{
+    key = QString::fromUtf16(u"Schl\u00FCssel\u0416");
+    stored("Brief¯an¯Bank.txt.00001.nxz", "alt", at(10));
+    stored("Brief¯an¯Bank.txt.00002.nxz", "neu", at(12));
+    stored("Unter\\.versteckt.00001.nxz", "hidden", at(11));
+    writeFile(kStart + "\\Unter\\liesmich.txt", "plain");
+    writeFile(kStart + "\\Unter\\alt.dat_", "stays packed");
+    stored("nur.txt.00002.nxz", "later version without original", at(12));
+    const auto storeBefore = snapshot("D:\\");
+
+    RestoreDirTree(kStart, walk());
+
+    EXPECT_EQ(readFile(QString::fromUtf16(u"C:\\Docs\\Brief an Bank.txt")), QByteArray("neu"));
+    EXPECT_EQ(platform::lastWriteTime(QString::fromUtf16(u"C:\\Docs\\Brief an Bank.txt")), at(12));
+    EXPECT_EQ(readFile("C:\\Docs\\Unter\\.versteckt"), QByteArray("hidden"));
+    EXPECT_EQ(readFile("C:\\Docs\\Unter\\liesmich.txt"), QByteArray("plain"));
+    EXPECT_EQ(readFile("C:\\Docs\\Unter\\alt.dat_"), QByteArray("stays packed"));
+    EXPECT_FALSE(exists("C:\\Docs\\nur.txt"));
+    EXPECT_EQ(snapshot("D:\\"), storeBefore);
+
+    QStringList expected = {
+        kStart + "\\Brief¯an¯Bank.txt.00002.nxz--->   " + dateText(at(12)) + " " + QString::fromUtf16(u"C:\\Docs\\Brief an Bank.txt"),
+        kStart + "\\Unter\\.versteckt.00002.nxz",
+    };
+    expected[1] = kStart + "\\Unter\\.versteckt.00001.nxz--->   " + dateText(at(11)) + " C:\\Docs\\Unter\\.versteckt";
+    QStringList lines = log.lines;
+    lines.sort();
+    expected.sort();
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(status.texts.last(), log.lines.last());
+}
+
+TEST_F(DirRestoreTest, NewStartDirectoryRebuildsTheTreeBelowIt)
+{
+    stored("a.txt.00001.nxz", "a", at(10, 0, 0));
+    RestoreDirTree(kStart, walk(kOriginalVersion, "E:\\Neu\\"));
+    EXPECT_EQ(readFile("E:\\Neu\\a.txt"), QByteArray("a"));
+    ASSERT_EQ(log.lines.size(), 1);
+    // The joint shows two backslashes; the date alone at midnight.
+    EXPECT_EQ(log.lines[0], kStart + "\\a.txt.00001.nxz--->   " + dateText(at(10, 0, 0)) + " E:\\Neu\\\\a.txt");
+}
+
+TEST_F(DirRestoreTest, VersionBeforeDateRule)
+{
+    stored("a.txt.00001.nxz", "eins", at(10));
+    stored("a.txt.00002.nxz", "zwei", at(12, 23, 59));
+    stored("a.txt.00003.nxz", "drei", at(14));
+    DirRestore w = walk(kVersionBeforeDate);
+    w.versionLimit = platform::toDayCount(at(12, 23, 59));
+    RestoreDirTree(kStart, w);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("eins"));
+}
+
+TEST_F(DirRestoreTest, AskingBeforeReplacing)
+{
+    stored("s.txt.00001.nxz", "neu", at(10));
+    writeFile(kStart + "\\p.txt", "neu");
+    writeFile("C:\\Docs\\s.txt", "alt");
+    writeFile("C:\\Docs\\p.txt", "alt");
+    DirRestore w = walk();
+    w.ask = true;
+
+    RestoreDirTree(kStart, w);  // no answers queued: Cancel to everything
+    EXPECT_EQ(readFile("C:\\Docs\\s.txt"), QByteArray("alt"));
+    EXPECT_EQ(readFile("C:\\Docs\\p.txt"), QByteArray("alt"));
+    ASSERT_EQ(user.questions.size(), 2);
+    for (const test::Question& q : user.questions) {
+        EXPECT_EQ(q.caption, "Datei wiederherstellen, überschreiben?");
+        EXPECT_TRUE(q.text == "Datei C:\\Docs\\s.txt ersetzen?" || q.text == "Datei C:\\Docs\\p.txt ersetzen?") << qPrintable(q.text);
+        EXPECT_EQ(q.buttons, Buttons::OkCancel);
+    }
+    EXPECT_EQ(log.lines, QStringList{"ERROR *****" + kStart + "\\s.txt.00001.nxz--->   nicht rückgesichert"});
+
+    user.answers = {Answer::Ok, Answer::Ok};
+    log.lines.clear();
+    RestoreDirTree(kStart, w);
+    EXPECT_EQ(readFile("C:\\Docs\\s.txt"), QByteArray("neu"));
+    EXPECT_EQ(readFile("C:\\Docs\\p.txt"), QByteArray("neu"));
+
+    // No file at the target: no question.
+    user.questions.clear();
+    RestoreDirTree(kStart, walk(kNewestVersion, "E:\\leer\\"));
+    EXPECT_TRUE(user.questions.isEmpty());
+}
+
+TEST_F(DirRestoreTest, FailuresAreLoggedAndKeepTheExistingFile)
+{
+    key = "richtig";
+    stored("a.txt.00001.nxz", "a", at(10));
+    stored("b.txt.00001.nxz", "b", at(10));
+    writeFile("C:\\Docs\\a.txt", "the user's a");
+    key = "falsch";
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("the user's a"));
+    EXPECT_FALSE(exists("C:\\Docs\\b.txt"));
+    QStringList lines = log.lines;
+    lines.sort();
+    EXPECT_EQ(lines, (QStringList{"ERROR *****" + kStart + "\\a.txt.00001.nxz--->   nicht rückgesichert",
+                                  "ERROR *****" + kStart + "\\b.txt.00001.nxz--->   nicht rückgesichert"}));
+    EXPECT_TRUE(tempFiles().isEmpty());
+}
+
+TEST_F(DirRestoreTest, VersionThatCannotBeChosenShowsTheTarget)
+{
+    stored("a.txt.00001.nxz", "a", at(10));
+    platform::createFolders(kStart + "\\a.txt.00002.nxz\\");
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(log.lines, QStringList{"ERROR *****C:\\Docs\\a.txt--->   nicht rückgesichert"});
+}
+
+TEST_F(DirRestoreTest, EntriesBelowADirectoryNamedLikeAContainerAreLeftAlone)
+{
+    writeFile(kStart + "\\x.nxz\\plain.txt", "p");
+    stored("x.nxz\\a.txt.00001.nxz", "a", at(10));
+    RestoreDirTree(kStart, walk());
+    EXPECT_FALSE(exists("C:\\Docs\\x.nxz\\plain.txt"));
+    EXPECT_EQ(readFile("C:\\Docs\\x.nxz\\a.txt"), QByteArray("a"));
+}
+
+TEST_F(DirRestoreTest, TargetsThatWouldClimbOutAreNotWritten)
+{
+    stored("...00001.nxz", "escape", at(10));  // decodes to C:\Docs\..
+    writeFile(kStart + QString::fromUtf16(u"\\.§.\\x.txt"), "escape");  // folder decodes to ".."
+    stored(QString::fromUtf16(u".§.\\y.txt.00001.nxz"), "escape", at(10));
+    const auto before = snapshot("C:\\");
+    RestoreDirTree(kStart, walk(kNewestVersion, "E:\\Neu\\"));
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(snapshot("C:\\"), before);
+    EXPECT_TRUE(snapshot("E:\\").isEmpty());
+    EXPECT_EQ(log.lines.filter("ERROR *****").size(), log.lines.size());
+    EXPECT_EQ(log.lines.size(), 6);
+}
+
+TEST_F(DirRestoreTest, LinkedDirectoriesAreNotFollowed)
+{
+    stored("a.txt.00001.nxz", "a", at(10));
+    ASSERT_TRUE(QFile::link(platform::toHostPath(kStart), platform::toHostPath(kStart + "\\loop")));
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(log.lines.size(), 1);
+    EXPECT_FALSE(exists("C:\\Docs\\loop"));
+}
+
+TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)
+{
+    key = "k";
+    for (const char* dir : {"A", "B", "C"})
+        for (const char* name : {"1", "2", "3"})
+            stored(QStringLiteral("%1\\%2.txt.00001.nxz").arg(dir, name), "x", at(10));
+    user.onEvents = [this] {
+        if (status.texts.size() == 1 && status.texts[0].startsWith("entschlüsseln: "))
+            AbortRequested = true;
+    };
+    RestoreDirTree(kStart, walk());
+    AbortRequested = false;
+    ASSERT_EQ(log.lines.size(), 1);
+    EXPECT_FALSE(log.lines[0].startsWith("ERROR"));
+    EXPECT_EQ(snapshot("C:\\").size(), 1);
+}
+
+TEST_F(DirRestoreTest, DryRunLogsWhatItWouldDoAndWritesNothing)
+{
+    stored("a.txt.00001.nxz", "a", at(10));
+    writeFile(kStart + "\\p.txt", "p");
+    DirRestore w = walk();
+    w.dryRun = true;
+    RestoreDirTree(kStart, w);
+    EXPECT_EQ(log.lines, QStringList{kStart + "\\a.txt.00001.nxz--->   " + dateText(at(10)) + " C:\\Docs\\a.txt"});
+    EXPECT_TRUE(snapshot("C:\\").isEmpty());
+}
+
+}  // namespace
+}  // namespace quorbin

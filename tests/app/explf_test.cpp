@@ -1,0 +1,190 @@
+#include "app/explf.h"
+
+#include "exitrecorder.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "fixtures/storewriter.h"
+#include "platform/winpath.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+const QString kStored = QString::fromUtf16(u"D:\\Store\\Set1\\C$\\Users\\Anna\\Brief¯an¯Bank.docx.00002.nxz");
+const QString kKey = QString::fromUtf16(u"Geh€im");
+
+class ExplFTest : public test::SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        content = test::mixedContent(50000);
+    }
+
+    // The window as the double-click start makes it, with the key typed in.
+    std::unique_ptr<TExplF> window(const QString& argument, const QString& key)
+    {
+        auto w = std::make_unique<TExplF>(argument);
+        w->eschlussel->setText(key);
+        return w;
+    }
+
+    QString tempFile(const QString& name) const { return tempHostDirectory() + "/" + name; }
+
+    test::ScriptedUser user;
+    test::ExitRecorder exits;
+    QByteArray content;
+};
+
+TEST_F(ExplFTest, ShowsTheArgumentAndTakesTheKeyAsStars)
+{
+    const auto w = window(kStored, QString());
+    EXPECT_EQ(w->windowTitle(), "Quorbin DoubleKlick");
+    EXPECT_EQ(w->Edit1->text(), kStored);
+    EXPECT_FALSE(w->Edit1->isEnabled());
+    EXPECT_EQ(w->eschlussel->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(w->Label20->text(), "Key f. Verschlüsselung:");
+    EXPECT_EQ(w->Button1->text(), "Datei Temp. Öffnen");
+    EXPECT_EQ(w->Button2->text(), "Datei wiederherstellen nach ...");
+    EXPECT_EQ(w->Button3->text(), "abbrechen");
+    EXPECT_EQ(w->sbPanel0->width(), 300);
+    EXPECT_EQ(w->sbPanel1->width(), 50);
+    EXPECT_EQ(w->pos(), QPoint(10, 239));
+}
+
+TEST_F(ExplFTest, OpenTemporarilyRestoresIntoTheTemporaryOpenFileAndHandsItToTheDesktop)
+{
+    test::writeStoredFile(kStored, content, kKey);
+    const auto w = window(kStored, kKey);
+
+    w->Button1->click();
+
+    EXPECT_EQ(readFile(platform::toWindowsPath(tempFile("§tmp.docx"))), content);
+    EXPECT_EQ(user.opened, QStringList{tempFile("§tmp.docx")});
+    EXPECT_EQ(exits.codes, QList<int>{0});
+    EXPECT_TRUE(user.dialogs.isEmpty());
+    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_TRUE(w->sbPanel0->text().startsWith("entschlüsseln: ")) << qPrintable(w->sbPanel0->text());
+}
+
+TEST_F(ExplFTest, OpenTemporarilyTreatsAnNx0FileLikeAStoredFile)
+{
+    const QString stored = "D:\\Store\\C$\\Docs\\plan.xlsx.00003.NX0";
+    test::writeStoredFile(stored, content);
+
+    window(stored, QString())->Button1->click();
+
+    EXPECT_EQ(readFile(platform::toWindowsPath(tempFile("§tmp.xlsx"))), content);
+    EXPECT_EQ(user.opened, QStringList{tempFile("§tmp.xlsx")});
+    EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, OpenTemporarilyWithAShortArgumentOpensTmpWithoutExtension)
+{
+    window("a.nxz", QString())->Button1->click();
+
+    EXPECT_EQ(user.opened, QStringList{tempFile("§tmp")});
+    EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, RestoreToProposesTheOriginalNameAndRestoresWhereTheUserChose)
+{
+    test::writeStoredFile(kStored, content, kKey);
+    user.dialogChoices << QStringLiteral("C:\\Elsewhere\\Brief.docx");
+    const auto w = window(kStored, kKey);
+
+    w->Button2->click();
+
+    ASSERT_EQ(user.dialogs.size(), 1);
+    const FileDialogRequest& BSD = user.dialogs.first();
+    EXPECT_EQ(BSD.fileName, "Brief an Bank.docx");
+    EXPECT_EQ(BSD.initialDirectory, "C:\\Users\\Anna\\");
+    EXPECT_EQ(BSD.filter, "alle Dateien|*.*");
+    EXPECT_TRUE(BSD.confirmOverwrite);
+    EXPECT_EQ(readFile("C:\\Elsewhere\\Brief.docx"), content);
+    EXPECT_EQ(exits.codes, QList<int>{0});
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+    EXPECT_EQ(user.pointerChanges.first(), Pointer::Busy);
+}
+
+TEST_F(ExplFTest, RestoreToTakesAHostPathFromTheDialogAsTheSameFile)
+{
+    test::writeStoredFile(kStored, content);
+    user.dialogChoices << host("e/Host/Brief.docx");
+
+    window(kStored, QString())->Button2->click();
+
+    EXPECT_EQ(readFile("E:\\Host\\Brief.docx"), content);
+    EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, RestoreToCopiesTheOtherStoredFormsUnchanged)
+{
+    const QString stored = "D:\\Store\\C$\\Docs\\plan.xlsx.00003.NX0";
+    test::writeStoredFile(stored, content);
+    user.dialogChoices << QStringLiteral("C:\\Docs\\plan.xlsx");
+
+    window(stored, kKey)->Button2->click();
+
+    ASSERT_EQ(user.dialogs.size(), 1);
+    EXPECT_EQ(user.dialogs.first().fileName, "plan.xlsx.00003.NX0");
+    EXPECT_EQ(readFile("C:\\Docs\\plan.xlsx"), readFile(stored));
+    EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, RestoreToCancelledWritesNothingAndEnds)
+{
+    test::writeStoredFile(kStored, content);
+
+    window(kStored, QString())->Button2->click();
+
+    EXPECT_EQ(user.dialogs.size(), 1);
+    EXPECT_TRUE(snapshot("C:\\").isEmpty());
+    EXPECT_EQ(exits.codes, QList<int>{0});
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+}
+
+TEST_F(ExplFTest, RestoreToWithTheWrongKeyEndsWithoutAMessageAndKeepsAnExistingFile)
+{
+    test::writeStoredFile(kStored, content, kKey);
+    writeFile("C:\\Docs\\Brief.docx", "before");
+    user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx");
+
+    window(kStored, "falsch")->Button2->click();
+
+    EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), "before");
+    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, CancelEndsAtOnce)
+{
+    window(kStored, QString())->Button3->click();
+
+    EXPECT_EQ(exits.codes, QList<int>{0});
+    EXPECT_TRUE(user.dialogs.isEmpty());
+    EXPECT_TRUE(user.opened.isEmpty());
+}
+
+TEST_F(ExplFTest, AnErrorOfTheRestoreIsReportedAndTheWindowWaits)
+{
+    test::writeStoredFile(kStored, content, kKey);
+    // No private temporary directory can be made: the keyed restore has no work file.
+    qputenv("TMPDIR", platform::toHostPath(kStored).toLocal8Bit());
+    user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx");
+    const auto w = window(kStored, kKey);
+
+    w->Button2->click();
+
+    EXPECT_TRUE(exits.codes.isEmpty());
+    EXPECT_TRUE(user.messages.contains("Kann keine temporäre Arbeitsdatei anlegen")) << qPrintable(user.messages.join("|"));
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+    EXPECT_FALSE(exists("C:\\Docs\\Brief.docx"));
+}
+
+}  // namespace
+}  // namespace quorbin::app

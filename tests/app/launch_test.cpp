@@ -1,0 +1,89 @@
+#include "app/launch.h"
+
+#include "app/explf.h"
+#include "app/tquorbin.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "platform/winpath.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+struct LaunchCase {
+    const char16_t* argument;
+    LaunchMode mode;
+};
+
+class LaunchModeTable : public ::testing::TestWithParam<LaunchCase> {};
+
+TEST_P(LaunchModeTable, TheExtensionDecides)
+{
+    const QString argument = QString::fromUtf16(GetParam().argument);
+    EXPECT_EQ(launchModeOf(argument), GetParam().mode) << qPrintable(argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, LaunchModeTable,
+    ::testing::Values(LaunchCase{u"", LaunchMode::Normal},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.nxz", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.NXZ", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.nx0", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.NX0", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.Nxz", LaunchMode::Normal},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.00003.nX0", LaunchMode::Normal},
+                      LaunchCase{u"D:\\Store\\C$\\Docs\\plan.nxz.txt", LaunchMode::Normal},
+                      LaunchCase{u"report.nxz.bak", LaunchMode::Normal},
+                      LaunchCase{u"x.00001.nxz", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Store\\a.nxz\\plan", LaunchMode::Normal},
+                      LaunchCase{u"D:.nxz", LaunchMode::DoubleClick},
+                      LaunchCase{u"D:\\Sets\\Buero.set", LaunchMode::Normal},
+                      LaunchCase{u"/home/anna/Store/C$/plan.00002.nxz", LaunchMode::DoubleClick},
+                      LaunchCase{u"/home/anna/a.nxz/plan", LaunchMode::Normal}));
+
+class StartWindowTest : public test::SandboxTest {
+protected:
+    test::ScriptedUser user;
+};
+
+TEST_F(StartWindowTest, AStoredFileOpensTheDoubleClickWindowWithOneBeep)
+{
+    // The file need not exist: the window's commands fail later, the start does not.
+    const QString argument = "D:\\Store\\C$\\Docs\\plan.00003.nxz";
+    const auto window = startWindow(argument);
+
+    auto* explf = dynamic_cast<TExplF*>(window.get());
+    ASSERT_NE(explf, nullptr);
+    EXPECT_EQ(explf->Edit1->text(), argument);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Datenrücksicherung");
+    EXPECT_EQ(user.beeps, 1);
+}
+
+TEST_F(StartWindowTest, AnythingElseOpensTheMainWindowWithoutBeep)
+{
+    for (const QString& argument : {QString(), QStringLiteral("D:\\Store\\C$\\Docs\\plan.00003.Nxz")}) {
+        const auto window = startWindow(argument);
+
+        auto* main = dynamic_cast<Tquorbin*>(window.get());
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(main->Edit1->text(), argument);
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), "quorbin Datenrücksicherung");
+    }
+    EXPECT_EQ(user.beeps, 0);
+}
+
+TEST_F(StartWindowTest, TheLaunchArgumentIsTheFirstArgumentAsAWindowsText)
+{
+    const QString hostFile = host("c/Store/plan.00003.nxz");
+    EXPECT_EQ(launchArgument({"quorbin"}), QString());
+    EXPECT_EQ(launchArgument({"quorbin", "D:\\Sets\\a b.set", "more"}), "D:\\Sets\\a b.set");
+    EXPECT_EQ(launchArgument({"quorbin", "\\\\server\\share\\x.set"}), "\\\\server\\share\\x.set");
+    EXPECT_EQ(launchArgument({"quorbin", hostFile}), "C:\\Store\\plan.00003.nxz");
+    EXPECT_EQ(platform::toHostPath(launchArgument({"quorbin", "/srv/other/x.set"})), "/srv/other/x.set");
+}
+
+}  // namespace
+}  // namespace quorbin::app

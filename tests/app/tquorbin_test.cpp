@@ -1,0 +1,270 @@
+#include "app/tquorbin.h"
+
+#include "app/directoryedit.h"
+#include "app/pagecontrol.h"
+#include "app/toolcontext.h"
+#include "config/initexts.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "platform/abort.h"
+#include "platform/winpath.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+const QStringList kFirstSet = {
+    "[Ziel]", "Ziel=D:\\Store", "[FTP]", "ftp=1", "ftphost=ftp.buero.invalid", "ftpusername=anna",
+    "ftppassw=\"geheim\"", "verzeichnis=Buero", "PORT=2121", "PROXY=proxy.invalid", "PROXYPORT=8021",
+    "Basis=privat/", "Passive=$1", "[SCHLÜSSEL]", "SCHLÜSSEL=Schlüssel 1",
+};
+
+const QStringList kSecondSet = {
+    "[ziel]", "ziel=E:\\Andere", "[schlüssel]", "schlüssel=zwei",
+};
+
+class TquorbinTest : public test::SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        AbortRequested = false;
+    }
+    void TearDown() override
+    {
+        AbortRequested = false;
+        SandboxTest::TearDown();
+    }
+
+    void writeProgramSettings(const QStringList& lines) { writeFile(windowsIni(), test::ansiIni(lines)); }
+    static QString windowsIni() { return platform::windowsDirectory() + "\\quorbin.ini"; }
+
+    // What the page "Sichern" shows, field by field.
+    static QStringList sichernTexts(const Tquorbin& w)
+    {
+        return {w.edZiel->text(),     w.EFTPHost->text(), w.EFTPUsername->text(), w.EFTPpassw->text(),
+                w.eVerzeichnis->text(), w.EFTPPort->text(), w.EProxy->text(),       w.EproxyPort->text(),
+                w.EBasis->text(),     w.eschlussel->text()};
+    }
+
+    test::ScriptedUser user;
+};
+
+TEST_F(TquorbinTest, StartsWithoutArgumentOnThePageSichernWithItsInitialTexts)
+{
+    Tquorbin w{QString()};
+
+    EXPECT_EQ(w.windowTitle(), "quorbin Wiederherstellen");
+    EXPECT_EQ(w.Edit1->text(), QString());
+    EXPECT_EQ(sichernTexts(w), (QStringList{"", "ftp.example.invalid", "", "ruxwend", "DS", "21", "", "", "private/", ""}));
+    EXPECT_FALSE(w.MitSSL->isChecked());
+    EXPECT_FALSE(w.MitVZ->isChecked());
+    EXPECT_FALSE(w.CBPassive->isChecked());
+    EXPECT_FALSE(w.cbdebug->isChecked());
+    EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
+    EXPECT_EQ(w.ftp->currentIndex(), Tquorbin::SichernPage);
+    EXPECT_EQ(w.Label5->text(), "Sicherungs-Einstellungen");
+    EXPECT_EQ(w.Edit1->toolTip(), "Name des Sicherungssets");
+    EXPECT_EQ(w.eschlussel->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(w.EFTPpassw->echoMode(), QLineEdit::Password);
+    for (QWidget* field : QList<QWidget*>{w.Edit1, w.edZiel, w.EFTPHost, w.EFTPUsername, w.EFTPpassw,
+                                                          w.eVerzeichnis, w.EFTPPort, w.EProxy, w.EproxyPort, w.EBasis,
+                                                          w.CBPassive, w.cbdebug, w.pro, w.total})
+        EXPECT_FALSE(field->isEnabled()) << qPrintable(field->objectName());
+    for (QWidget* field : QList<QWidget*>{w.eschlussel, w.MitSSL, w.MitVZ, w.excl, w.Button11})
+        EXPECT_TRUE(field->isEnabled()) << qPrintable(field->objectName());
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(TquorbinTest, ShowsTheSetNameOfTheProgramSettingsUntilASetIsLoaded)
+{
+    writeProgramSettings({"[MF]", "SetName=Büro-Set", "MITSSL=0", "MITVZ=1"});
+    Tquorbin w{QString()};
+
+    EXPECT_EQ(w.Edit1->text(), "Büro-Set");
+    EXPECT_FALSE(w.MitSSL->isChecked()) << "before a set is loaded both stay clear";
+    EXPECT_FALSE(w.MitVZ->isChecked());
+}
+
+TEST_F(TquorbinTest, StartsWithASetArgumentAndShowsEveryField)
+{
+    writeProgramSettings({"[MF]", "SetName=Büro-Set", "MITSSL=0", "MITVZ=0x1"});
+    writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
+    Tquorbin w("D:\\Sets\\Büro.set");
+
+    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(sichernTexts(w), (QStringList{"D:\\Store", "ftp.buero.invalid", "anna", "geheim", "Buero", "2121",
+                                            "proxy.invalid", "8021", "privat/", "Schlüssel 1"}));
+    EXPECT_TRUE(w.CBPassive->isChecked());
+    EXPECT_FALSE(w.MitSSL->isChecked());
+    EXPECT_TRUE(w.MitVZ->isChecked());
+    EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
+    EXPECT_EQ(w.storeDirectory(), "D:\\Store");
+    EXPECT_EQ(w.Label5->text(), "Sicherungs-Einstellungen");
+}
+
+TEST_F(TquorbinTest, AnArgumentThatNamesNoFileLoadsDefaultsAndStillShows)
+{
+    Tquorbin w("D:\\Sets\\fehlt.set");
+
+    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\fehlt.set");
+    EXPECT_EQ(sichernTexts(w), (QStringList{"c:\\Backups", "ftp.example.invalid", "backup", "ruxwend", "", "21", "",
+                                            "", "private/", ""}));
+    EXPECT_TRUE(w.MitSSL->isChecked()) << "without quorbin.ini a load ticks MitSSL";
+    EXPECT_FALSE(w.MitVZ->isChecked());
+    EXPECT_FALSE(w.ftp->isTabVisible(Tquorbin::FtpPage));
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(TquorbinTest, OpeningASecondSetReplacesEveryFieldAndTheTypedKey)
+{
+    writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
+    writeFile("E:\\Sets\\Zwei.set", test::utf16Ini(kSecondSet));
+    Tquorbin w("D:\\Sets\\Büro.set");
+    w.eschlussel->setText("getippt");
+    w.ftp->setCurrentIndex(Tquorbin::FtpPage);
+    // quorbin.ini is read anew at each load.
+    writeProgramSettings({"[MF]", "MITSSL=0", "MITVZ=1"});
+    user.dialogChoices << QStringLiteral("E:\\Sets\\Zwei.set");
+
+    w.ffnen1->trigger();
+
+    ASSERT_EQ(user.dialogs.size(), 1);
+    EXPECT_EQ(user.dialogs.first().filter, "Datensicherungs-Sets (*.set)|*.set");
+    EXPECT_TRUE(user.dialogs.first().mustExist);
+    EXPECT_EQ(user.dialogs.first().initialDirectory, QString());
+    EXPECT_EQ(w.Edit1->text(), "E:\\Sets\\Zwei.set");
+    EXPECT_EQ(sichernTexts(w), (QStringList{"E:\\Andere", "ftp.example.invalid", "backup", "ruxwend", "", "21", "", "",
+                                            "private/", "zwei"}));
+    EXPECT_FALSE(w.CBPassive->isChecked());
+    EXPECT_FALSE(w.MitSSL->isChecked());
+    EXPECT_TRUE(w.MitVZ->isChecked());
+    EXPECT_EQ(w.storeDirectory(), "E:\\Andere");
+    EXPECT_FALSE(w.ftp->isTabVisible(Tquorbin::FtpPage));
+    EXPECT_EQ(w.ftp->currentIndex(), Tquorbin::SichernPage);
+    EXPECT_EQ(w.Label5->text(), "Sicherungs-Einstellungen");
+
+    // The FTP set offers the page again; the dialog starts where the last choice was.
+    user.dialogChoices << host("d/Sets/Büro.set");
+    w.ffnen1->trigger();
+
+    EXPECT_EQ(user.dialogs.at(1).initialDirectory, "E:\\Sets\\");
+    EXPECT_EQ(user.dialogs.at(1).fileName, "E:\\Sets\\Zwei.set");
+    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(w.eschlussel->text(), "Schlüssel 1");
+    EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
+}
+
+TEST_F(TquorbinTest, CancellingTheOpenDialogChangesNothing)
+{
+    writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
+    Tquorbin w("D:\\Sets\\Büro.set");
+    w.eschlussel->setText("getippt");
+
+    w.ffnen1->trigger();
+
+    EXPECT_EQ(user.dialogs.size(), 1);
+    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(w.eschlussel->text(), "getippt");
+    EXPECT_EQ(w.storeDirectory(), "D:\\Store");
+}
+
+TEST_F(TquorbinTest, EachPageSetsItsTitleAndCaption)
+{
+    Tquorbin w{QString()};
+    const QStringList captions = {"Sichern", "Datei wiederh.", "Verzeichn. wiederh.", "Log", "FTP-Ütra"};
+    const QStringList titles = {"Sicherungs-Einstellungen", "einzelne Datei wiederherstellen",
+                                "Verzeichnisse wiederherstellen", "Log ansehen", "Verbindung zum FTP-Verzeichnis "};
+    ASSERT_EQ(w.ftp->count(), 5);
+    EXPECT_EQ(w.ftp->tabPosition(), QTabWidget::West);
+    for (int page : {4, 2, 0, 3, 1}) {
+        w.ftp->setCurrentIndex(page);
+        EXPECT_EQ(w.ftp->tabText(page), captions.at(page));
+        EXPECT_EQ(w.ftp->widget(page)->objectName(), QStringLiteral("TabSheet%1").arg(page + 1));
+        EXPECT_EQ(w.Label5->text(), titles.at(page));
+    }
+}
+
+TEST_F(TquorbinTest, AktionAbbrechenSetsTheFlagAndNothingElse)
+{
+    Tquorbin w{QString()};
+    ASSERT_TRUE(w.menuBar()->actions().contains(w.Aktionabbrechen1)) << "an item of the menu bar itself";
+    EXPECT_EQ(w.Aktionabbrechen1->text(), "Aktion abbrechen");
+
+    w.Aktionabbrechen1->trigger();
+
+    EXPECT_TRUE(AbortRequested);
+    EXPECT_TRUE(user.messages.isEmpty());
+    w.Aktionabbrechen1->trigger();
+    EXPECT_TRUE(AbortRequested) << "a cancel while nothing runs stays pending";
+}
+
+TEST_F(TquorbinTest, MenuDateiHoldsOpenAndShutdown)
+{
+    Tquorbin w{QString()};
+    w.show();
+    ASSERT_TRUE(w.menuBar()->actions().contains(w.Datei1->menuAction()));
+    EXPECT_EQ(w.Datei1->title(), "Datei");
+    EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Shutdownundbeenden1}));
+    EXPECT_EQ(w.ffnen1->text(), "öffnen");
+    EXPECT_EQ(w.Shutdownundbeenden1->text(), "Shutdown und beenden");
+
+    w.Shutdownundbeenden1->trigger();
+
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(user.beeps, 0);
+}
+
+TEST_F(TquorbinTest, TheEndOfSessionIsAgreedToWithOneBeepAndClosesTheWindow)
+{
+    Tquorbin w{QString()};
+    w.show();
+
+    EXPECT_TRUE(w.WMQueryEndSession());
+
+    EXPECT_EQ(user.beeps, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(user.questions.isEmpty());
+}
+
+TEST_F(TquorbinTest, TheToolContextReachesTheWindowsSinks)
+{
+    Tquorbin w{QString()};
+    ToolContext& context = toolContext();
+    ASSERT_EQ(context.mainWindow, &w);
+    ASSERT_NE(context.status, nullptr);
+    ASSERT_NE(context.log, nullptr);
+
+    context.status->setStatus("Verbindung getrennt");
+    context.log->appendLine("chdir private/");
+    context.log->appendLine("fertig");
+    w.progressSink().setPosition(42);
+
+    EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
+    EXPECT_EQ(w.sbPanel0->width(), 800);
+    EXPECT_EQ(w.Memo2->toPlainText(), "chdir private/\nfertig");
+    EXPECT_EQ(w.pb->value(), 42);
+    EXPECT_EQ(w.pb->width(), 482);
+}
+
+TEST_F(TquorbinTest, TheWindowHasItsFixedSize)
+{
+    Tquorbin w{QString()};
+    EXPECT_EQ(w.centralWidget()->size(), QSize(1061, 652));
+    EXPECT_EQ(w.Label5->height(), 20);
+    EXPECT_EQ(w.Panel2->height(), 44);
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+}  // namespace
+}  // namespace quorbin::app

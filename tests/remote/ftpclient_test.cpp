@@ -14,12 +14,6 @@
 namespace quorbin::test {
 namespace {
 
-class LogLines : public LogSink {
-public:
-    void appendLine(const QString& line) override { lines << line; }
-    QStringList lines;
-};
-
 QString errorText(const std::function<void()>& action)
 {
     try {

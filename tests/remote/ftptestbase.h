@@ -4,12 +4,26 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "remote/ftpclient.h"
+#include "platform/reporter.h"
 
 #include <QDir>
 #include <QFile>
 #include <memory>
 
 namespace quorbin::test {
+
+// What the connect sequence wrote to the status bar and the log.
+class StatusLines : public StatusSink {
+public:
+    void setStatus(const QString& text) override { texts << text; }
+    QStringList texts;
+};
+
+class LogLines : public LogSink {
+public:
+    void appendLine(const QString& line) override { lines << line; }
+    QStringList lines;
+};
 
 class FtpTest : public SandboxTest {
 protected:

@@ -1,0 +1,80 @@
+#include "remote/directoryservice.h"
+
+#include "remote/linesocket.h"
+#include "remote/logstamp.h"
+#include "platform/userinterface.h"
+
+namespace quorbin {
+namespace {
+
+const int kMaxLineLength = 255;
+
+QByteArray requestLine(const FtpSettings& settings)
+{
+    QByteArray line;
+    for (const QChar c : settings.user + settings.storeDirectory)
+        line += c.unicode() < 128 ? char(c.unicode()) : '?';
+    return line + "\r\n";
+}
+
+QString replyText(const QByteArray& line)
+{
+    QString text;
+    for (const char byte : line)
+        text += uchar(byte) < 128 ? QChar(byte) : u'?';
+    return text;
+}
+
+// The last line the service sent: "fertig", "nixda", or anything else for a failure.
+QString exchange(const FtpSettings& settings, StatusSink& status)
+{
+    LineSocket socket;
+    if (!socket.connectTo(settings.host, settings.service.port) || !socket.send(requestLine(settings)))
+        return QStringLiteral("nixda");
+    int idleReads = 0;
+    QString line;
+    for (;;) {
+        QByteArray bytes;
+        switch (socket.readLine(settings.service.readTimeoutMs, kMaxLineLength, bytes)) {
+        case LineSocket::Read::Closed:
+        case LineSocket::Read::TooLong:
+            return QStringLiteral("nixda");
+        case LineSocket::Read::Idle:
+            bytes.clear();
+            break;
+        case LineSocket::Read::Line:
+            break;
+        }
+        line = replyText(bytes);
+        if (line.isEmpty())
+            ++idleReads;
+        else if (line != u"fertig" && line != u"nixda")
+            status.setStatus(QStringLiteral("VD: ") + line);
+        pumpEvents();
+        if (line == u"fertig" || line == u"nixda" || idleReads > settings.service.idleLimit)
+            return line;
+    }
+}
+
+}  // namespace
+
+bool QueryDirectoryService(const FtpSettings& settings, StatusSink& status, LogSink& log)
+{
+    if (!settings.directoryService) {
+        log.appendLine(TimeStampedLine(QStringLiteral(" OHNE Verzeichnisdienst")));
+        status.setStatus(QStringLiteral(" OHNE Verzeichnisdienst"));
+        return false;
+    }
+    log.appendLine(TimeStampedLine(QStringLiteral("Versuch Verzeichnisdienst zu starten")));
+    status.setStatus(QStringLiteral("verbinden mit Verzeichnisdienst"));
+    if (exchange(settings, status) == u"fertig") {
+        log.appendLine(TimeStampedLine(QStringLiteral("Verzeichnisdienst fertig")));
+        status.setStatus(QStringLiteral("Verzeichnisdienst erfolgreich"));
+        return true;
+    }
+    log.appendLine(TimeStampedLine(QStringLiteral("Verzeichnisdienst nicht erreichbar")));
+    status.setStatus(QStringLiteral("Verzeichnisdienst nicht erreichbar"));
+    return false;
+}
+
+}  // namespace quorbin

@@ -1,0 +1,75 @@
+#include "remote/ftpconnect.h"
+
+#include "remote/directoryservice.h"
+#include "remote/ftperror.h"
+#include "remote/listingarchive.h"
+#include "remote/timecheck.h"
+#include "engine/tempfiles.h"
+
+namespace quorbin {
+
+int PortFromText(const QString& text)
+{
+    bool ok = false;
+    const int port = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        throw FtpError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+    return port;
+}
+
+QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
+{
+    // A server that reports "/home/web" must not end up in "/home/webprivate/".
+    if (!loginDirectory.isEmpty() && !loginDirectory.endsWith(u'/') && !basePath.isEmpty() &&
+        !basePath.startsWith(u'/'))
+        return loginDirectory + u'/' + basePath;
+    return loginDirectory + basePath;
+}
+
+void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log)
+{
+    FtpClient& client = session.client;
+    const QString tempDirectory = TempDirectory();
+    status.setStatus(QStringLiteral("verbinden mit: ") + settings.host);
+    client.setPort(PortFromText(settings.portText));
+    client.setHost(settings.host);
+    client.setUser(settings.user);
+    client.setPassword(settings.password);
+    client.setProxyHost(settings.proxyHost);
+    client.setPassive(settings.passive);
+    if (settings.tls)
+        client.useTls();
+    session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log);
+    if (!settings.proxyPortText.isEmpty())
+        client.setProxyPort(PortFromText(settings.proxyPortText));
+
+    try {
+        client.Connect();
+    } catch (const FtpError&) {
+        // The following steps fail one by one; the sequence goes on all the same.
+    }
+    try {
+        session.FtpBasePath = client.RetrieveCurrentDir();
+    } catch (const FtpError&) {
+    }
+    session.FtpBasePath = JoinBasePath(session.FtpBasePath, settings.basePath);
+
+    status.setStatus(QStringLiteral("Zeitdifferent ermittlen"));
+    try {
+        const double difference = FtpTimeCheck(session, session.FtpBasePath);
+        log.appendLine(QStringLiteral("Zeitdifferenz: ") + TimeDifferenceText(difference));
+    } catch (const FtpError&) {
+    }
+    client.setTransferType(FtpTransferType::Image);
+    status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
+    if (session.DirectoryServiceUsed)
+        LoadListingArchive(session, tempDirectory, settings.storeDirectory, status, log);
+}
+
+void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log)
+{
+    ftpconnect(session, settings, status, log);
+    session.client.ChangeDir(session.FtpBasePath);
+}
+
+}  // namespace quorbin

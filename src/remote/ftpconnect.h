@@ -1,0 +1,26 @@
+#pragma once
+// The connect sequence: settings applied, directory service asked, login, base path, time
+// check and the listing archive.
+#include "remote/ftpsession.h"
+#include "remote/ftpsettings.h"
+#include "platform/reporter.h"
+
+namespace quorbin {
+
+// "Verbindung testen". A failed login is not an error here: the steps after it fail one by
+// one and the status still ends with "verbunden mit: " and the host. Throws FtpError for a
+// port text that is no integer and for the TLS set-up on an open connection, and IoError when
+// the listing file of the directory service cannot be read.
+void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log);
+
+// "FTP-Verbindung herstellen": ftpconnect, then into FtpBasePath (its failure passes).
+void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log);
+
+// The login directory followed by the base path; a "/" is put between them when neither
+// brings one.
+QString JoinBasePath(const QString& loginDirectory, const QString& basePath);
+
+// A port field's text as a number; FtpError "'%s' ist kein gültiger Integerwert" otherwise.
+int PortFromText(const QString& text);
+
+}  // namespace quorbin

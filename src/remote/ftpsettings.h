@@ -1,0 +1,29 @@
+#pragma once
+// The connection values that the connect sequence reads from the main window at each call.
+#include <QString>
+
+namespace quorbin {
+
+// The directory service's fixed values; the tests shorten them.
+struct DirectoryServiceOptions {
+    quint16 port = 86;
+    int readTimeoutMs = 100;
+    int idleLimit = 10000;  // the exchange gives up after one more idle read than this
+};
+
+struct FtpSettings {
+    QString host;            // EFTPHost
+    QString portText;        // EFTPPort
+    QString user;            // EFTPUsername
+    QString password;        // EFTPpassw
+    QString proxyHost;       // EProxy
+    QString proxyPortText;   // EproxyPort
+    bool passive = false;    // CBPassive
+    QString storeDirectory;  // eVerzeichnis
+    QString basePath;        // EBasis
+    bool tls = false;        // MitSSL
+    bool directoryService = false;  // MitVZ
+    DirectoryServiceOptions service;
+};
+
+}  // namespace quorbin

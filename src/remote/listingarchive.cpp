@@ -1,0 +1,59 @@
+#include "remote/listingarchive.h"
+
+#include "config/ansitext.h"
+#include "remote/ftperror.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/winpath.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace quorbin {
+namespace {
+
+// The listing file as the service writes it; Windows file systems do not tell the two names
+// apart, so both are tried here, the lower-case one first.
+const QString kListingName = QStringLiteral("aktdir.txt");
+const QString kOldListingName = QStringLiteral("Aktdir.txt");
+
+QStringList readListing(const QString& tempDirectory)
+{
+    QString path = tempDirectory + kListingName;
+    if (!platform::fileExists(path) && platform::fileExists(tempDirectory + kOldListingName))
+        path = tempDirectory + kOldListingName;
+    QFile file(platform::toHostPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(path, file.errorString()));
+    QString text = config::decodeIniBytes(file.readAll());
+    if (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+    if (text.isEmpty())
+        return {};
+    return text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+}
+
+}  // namespace
+
+void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const QString& storeDirectory,
+                        StatusSink& status, LogSink& log)
+{
+    status.setStatus(QStringLiteral("Lade Verzeichnis "));
+    log.appendLine(QStringLiteral("Lade Verzeichnis von ") + storeDirectory);
+    const QString zip = tempDirectory + storeDirectory + QStringLiteral(".zip");
+    // The download refuses to overwrite, so old copies go first.
+    for (const QString& old : {zip, tempDirectory + kOldListingName, tempDirectory + kListingName,
+                               tempDirectory + storeDirectory + QStringLiteral(".txt")})
+        platform::removeFile(old);
+    try {
+        session.client.Get(storeDirectory + QStringLiteral("/Aktdir.zip"), zip);
+    } catch (const FtpError&) {
+        // A missing archive shows as a missing listing file below.
+    }
+    status.setStatus(QStringLiteral("Verzeichnis entpacken"));
+    UnpackArchive(zip, tempDirectory);
+    session.mv = readListing(tempDirectory);
+    log.appendLine(QStringLiteral("Verzeichnis von ") + storeDirectory + QStringLiteral(" geladen"));
+}
+
+}  // namespace quorbin

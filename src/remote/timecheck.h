@@ -1,0 +1,16 @@
+#pragma once
+// How far the server's clock is from the local one, measured by the modification time of a
+// probe directory made for the purpose.
+#include "remote/ftpsession.h"
+
+namespace quorbin {
+
+// Enters the base path, makes "Timecheck", lists, removes it again; sets and returns
+// session.TimeDifference (days, local minus the server's time). Throws FtpError when the
+// probe cannot be made or removed, or when the listing's entries cannot be read.
+double FtpTimeCheck(FtpSession& session, const QString& basePath);
+
+// "hh:mm:ss" of the absolute difference, rounded to milliseconds, modulo one day.
+QString TimeDifferenceText(double days);
+
+}  // namespace quorbin

@@ -6,7 +6,7 @@
 
 #include <QFile>
 
-#include <vector>
+#include <memory>
 
 namespace quorbin {
 namespace {
@@ -63,14 +63,14 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
     }
 
     // Large buffers, transformed in place: the result is the same as block by block.
-    std::vector<char> buffer(kBuffer);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
     qint64 position = 0;
     while (position < size) {
-        const qint64 got = file.read(buffer.data(), kBuffer);
+        const qint64 got = file.read(buffer.get(), kBuffer);
         if (got <= 0)
             break;
-        CipherBuffer(encipher, buffer.data(), got, keyBytes, position);
-        if (!file.seek(position) || file.write(buffer.data(), got) != got)
+        CipherBuffer(encipher, buffer.get(), got, keyBytes, position);
+        if (!file.seek(position) || file.write(buffer.get(), got) != got)
             break;
         position += got;
         pumpEvents();

@@ -12,7 +12,7 @@
 
 #include <QFile>
 
-#include <vector>
+#include <memory>
 
 namespace quorbin {
 namespace {
@@ -99,14 +99,15 @@ int CopyPlainFile(const QString& source, const QString& target)
     platform::ReplacementFile out(target);
     if (!out.isOpen())
         return -1;
-    std::vector<char> buffer(1 << 20);
+    constexpr qint64 kBuffer = 1 << 20;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
     for (;;) {
-        const qint64 got = in.read(buffer.data(), qint64(buffer.size()));
+        const qint64 got = in.read(buffer.get(), kBuffer);
         if (got < 0)
             return -1;
         if (got == 0)
             break;
-        if (out.file().write(buffer.data(), got) != got)
+        if (out.file().write(buffer.get(), got) != got)
             return -1;
     }
     if (!out.commit())

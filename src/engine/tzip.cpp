@@ -8,12 +8,11 @@
 #include <zlib.h>
 
 #include <memory>
-#include <vector>
 
 namespace quorbin {
 namespace {
 
-constexpr qsizetype kChunk = 1 << 20;
+constexpr qsizetype kChunk = TZIP::kBufferSize;
 
 struct InflateStream {
     z_stream z{};
@@ -41,21 +40,22 @@ bool inflateAll(QFile& in, QFile& out, TZIP& zip)
     InflateStream stream;
     if (!stream.ok)
         return false;
-    std::vector<unsigned char> input(kChunk), output(kChunk);
+    unsigned char* input = zip.InBuffer();
+    unsigned char* output = zip.Buffer();
     for (;;) {
-        const qint64 got = in.read(reinterpret_cast<char*>(input.data()), kChunk);
+        const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got <= 0)
             return false;  // the file ended before the stream did
-        stream.z.next_in = input.data();
+        stream.z.next_in = input;
         stream.z.avail_in = uInt(got);
         do {
-            stream.z.next_out = output.data();
+            stream.z.next_out = output;
             stream.z.avail_out = uInt(kChunk);
             const int rc = inflate(&stream.z, Z_NO_FLUSH);
             if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
                 return false;
             const qint64 produced = kChunk - stream.z.avail_out;
-            if (produced > 0 && out.write(reinterpret_cast<char*>(output.data()), produced) != produced)
+            if (produced > 0 && out.write(reinterpret_cast<char*>(output), produced) != produced)
                 return false;
             zip.Status();
             if (rc == Z_STREAM_END)
@@ -88,26 +88,41 @@ void TZIP::Shrink(const QString& from, const QString& too)
     DeflateStream stream;
     if (!stream.ok)
         throw IoError(QStringLiteral("zlib kann nicht starten"));
-    std::vector<unsigned char> input(kChunk), output(kChunk);
+    unsigned char* input = InBuffer();
+    unsigned char* output = Buffer();
     int flush = Z_NO_FLUSH;
     do {
-        const qint64 got = in->read(reinterpret_cast<char*>(input.data()), kChunk);
+        const qint64 got = in->read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
             throw IoError("Lesefehler: " + from);
         flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
-        stream.z.next_in = input.data();
+        stream.z.next_in = input;
         stream.z.avail_in = uInt(got);
         do {
-            stream.z.next_out = output.data();
+            stream.z.next_out = output;
             stream.z.avail_out = uInt(kChunk);
             deflate(&stream.z, flush);
             const qint64 produced = kChunk - stream.z.avail_out;
-            if (out.write(reinterpret_cast<char*>(output.data()), produced) != produced)
+            if (out.write(reinterpret_cast<char*>(output), produced) != produced)
                 throw IoError("Schreibfehler: " + too);
         } while (stream.z.avail_out == 0);
     } while (flush != Z_FINISH);
     if (!out.flush())
         throw IoError("Schreibfehler: " + too);
+}
+
+unsigned char* TZIP::InBuffer()
+{
+    if (!inBuffer_)
+        inBuffer_ = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+    return inBuffer_.get();
+}
+
+unsigned char* TZIP::Buffer()
+{
+    if (!buffer_)
+        buffer_ = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+    return buffer_.get();
 }
 
 TZIP& Zip()

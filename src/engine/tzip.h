@@ -2,6 +2,8 @@
 // The zlib container of every stored file: one RFC 1950 stream, nothing around it.
 #include <QString>
 
+#include <memory>
+
 namespace quorbin {
 
 class TZIP {
@@ -17,6 +19,15 @@ public:
 
     // Progress notification of the zlib stream; nothing listens.
     void Status() {}
+
+    // Transfer buffers, made once: a tree restore expands thousands of small files.
+    static constexpr qsizetype kBufferSize = 1 << 20;
+    unsigned char* InBuffer();
+    unsigned char* Buffer();
+
+private:
+    std::unique_ptr<unsigned char[]> inBuffer_;
+    std::unique_ptr<unsigned char[]> buffer_;
 };
 
 // The process's one container instance.

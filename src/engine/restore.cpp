@@ -50,10 +50,9 @@ int RestoreStoredFile(const QString& source, const QString& target, const QStrin
     } else {
         const QString work = NewWorkFileName();
         TemporaryFileGuard removeWork(work);
-        // Without a full copy there is nothing sound to decipher; the target stays as it is.
-        if (CopyOrExpand(source, work, false, 0) != 0)
+        // Without a whole copy there is nothing sound to expand; the target stays as it is.
+        if (!CopyDeciphered(source, work, key, status))
             return -1;
-        DecipherFile(work, key, status, nullptr);
         if (ExpandToFile(work, userTarget, kReplaceExisting) != 0)
             result = -1;
     }

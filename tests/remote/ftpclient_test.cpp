@@ -346,7 +346,7 @@ TEST_F(FtpClientTest, ActiveModeOverTlsFallsBackToPassiveAndSaysSo)
 
 TEST_F(FtpClientTest, LongReplyLinesArriveWhole)
 {
-    startServer(FtpServerKind::Plain, 300);
+    startServer(FtpServerKind::Plain, {.longReplies = 300});
     client.Connect();
     try {
         client.Delete("missing.txt");

@@ -27,9 +27,9 @@ public:
 
 class FtpTest : public SandboxTest {
 protected:
-    void startServer(FtpServerKind kind, int longReplies = 0)
+    void startServer(FtpServerKind kind, FtpServerOptions options = {})
     {
-        server_ = std::make_unique<FtpServer>(kind, host("ftp"), longReplies);
+        server_ = std::make_unique<FtpServer>(kind, host("ftp"), options);
         client.setHost(server_->host());
         client.setPort(server_->port());
         client.setUser(server_->user());

@@ -1,0 +1,250 @@
+// The connect sequence against a real FTP/FTPS server and a scripted directory service.
+#include "remote/ftpconnect.h"
+#include "remote/ftperror.h"
+#include "remote/ftptestbase.h"
+#include "remote/timecheck.h"
+
+#include "fixtures/dirservice.h"
+#include "platform/errors.h"
+#include "platform/tempfiles.h"
+
+#include <QRegularExpression>
+
+namespace quorbin::test {
+namespace {
+
+const QString kStamp = QStringLiteral(R"(^\d\d\.\d\d\.\d{4}( \d\d:\d\d:\d\d)?)");
+
+class ConnectTest : public FtpTest {
+protected:
+    void startServer(FtpServerKind kind, FtpServerOptions options = {})
+    {
+        QDir().mkpath(host("ftp/private/DS"));
+        FtpTest::startServer(kind, options);
+        settings.host = server().host();
+        settings.portText = QString::number(server().port());
+        settings.user = server().user();
+        settings.password = server().password();
+        settings.passive = true;
+        settings.storeDirectory = QStringLiteral("DS");
+        settings.basePath = QStringLiteral("private/");
+        settings.tls = kind == FtpServerKind::Tls;
+    }
+
+    // The listing archive that the service leaves beside the store.
+    void useService(const QStringList& steps, const QList<QPair<QString, QByteArray>>& members)
+    {
+        const QString zip = host("Aktdir-made.zip");
+        makeZip(zip, members);
+        service_ = std::make_unique<DirService>(steps, zip, host("ftp/private/DS/Aktdir.zip"));
+        settings.directoryService = true;
+        settings.service.port = service_->port();
+        settings.service.idleLimit = 20;
+    }
+
+    QString tempFile(const QString& name) const { return tempHostDirectory() + "/" + name; }
+
+    FtpSettings settings;
+    FtpSession session;
+    StatusLines status;
+    LogLines log;
+    std::unique_ptr<DirService> service_;
+};
+
+TEST_F(ConnectTest, ConnectsEntersTheBasePathAndMeasuresTheClock)
+{
+    startServer(FtpServerKind::Tls);
+    ftpconnect(session, settings, status, log);
+
+    EXPECT_TRUE(session.client.Connected());
+    EXPECT_EQ(session.FtpBasePath, "/private/");
+    EXPECT_EQ(status.texts, (QStringList{"verbinden mit: 127.0.0.1", " OHNE Verzeichnisdienst", "Zeitdifferent ermittlen",
+                                         "verbunden mit: 127.0.0.1"}));
+    ASSERT_EQ(log.lines.size(), 2);
+    EXPECT_TRUE(log.lines[0].contains(QRegularExpression(kStamp + " OHNE Verzeichnisdienst$")));
+    EXPECT_TRUE(log.lines[1].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log.lines[1].toStdString();
+    EXPECT_LT(std::abs(session.TimeDifference) * 86400, 3);
+    EXPECT_FALSE(remoteExists("private/Timecheck"));
+    EXPECT_EQ(session.client.transferType(), FtpTransferType::Image);
+    EXPECT_FALSE(session.DirectoryServiceUsed);
+}
+
+TEST_F(ConnectTest, OpenftpEndsInTheBasePath)
+{
+    startServer(FtpServerKind::Tls);
+    openftp(session, settings, status, log);
+    EXPECT_EQ(session.client.RetrieveCurrentDir(), "/private");
+
+    FtpSession other;
+    settings.basePath = QStringLiteral("nothere/");
+    EXPECT_THROW(openftp(other, settings, status, log), FtpError);
+}
+
+TEST_F(ConnectTest, AServerClockBehindShowsAsAPositiveDifference)
+{
+    startServer(FtpServerKind::Plain, {.clockOffsetSeconds = -120});
+    ftpconnect(session, settings, status, log);
+    EXPECT_EQ(log.lines.last(), "Zeitdifferenz: 00:02:00");
+    EXPECT_NEAR(session.TimeDifference * 86400, 120, 1.5);
+}
+
+TEST(TimeDifferenceText, ShowsTheAbsoluteDifferenceWithinADay)
+{
+    const double minute = 1.0 / 1440;
+    const struct {
+        double days;
+        const char* text;
+    } cases[] = {
+        {2 * minute, "00:02:00"},    {-2 * minute, "00:02:00"}, {-30 * minute, "00:30:00"},
+        {1 + 30 * minute, "00:30:00"}, {0, "00:00:00"},         {(3600 + 62.9996) / 86400, "01:01:03"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TimeDifferenceText(c.days), c.text) << c.days;
+}
+
+TEST_F(ConnectTest, WithoutMlsdTheTimeCheckFailsQuietlyAndLeavesNoProbe)
+{
+    startServer(FtpServerKind::NoMlsd);
+    session.TimeDifference = 0.25;
+    ftpconnect(session, settings, status, log);
+    EXPECT_EQ(log.lines.size(), 1);  // no "Zeitdifferenz: " line
+    EXPECT_EQ(session.TimeDifference, 0.25);
+    EXPECT_FALSE(remoteExists("private/Timecheck"));
+    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+}
+
+TEST_F(ConnectTest, AnUnreachableServerStillEndsWithTheConnectedText)
+{
+    startServer(FtpServerKind::Plain);
+    settings.portText = QStringLiteral("1");  // nothing listens there
+    ftpconnect(session, settings, status, log);
+    EXPECT_FALSE(session.client.Connected());
+    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+    EXPECT_EQ(log.lines.size(), 1);
+    // Without a login directory the base path is appended to what there was.
+    EXPECT_EQ(session.FtpBasePath, "private/");
+    ftpconnect(session, settings, status, log);
+    EXPECT_EQ(session.FtpBasePath, "private/private/");
+}
+
+TEST_F(ConnectTest, BadPortTextsStopTheSequence)
+{
+    startServer(FtpServerKind::Plain);
+    settings.portText = QStringLiteral("21a");
+    try {
+        ftpconnect(session, settings, status, log);
+        FAIL() << "no error";
+    } catch (const FtpError& error) {
+        EXPECT_EQ(error.text(), "'21a' ist kein gültiger Integerwert");
+    }
+    EXPECT_EQ(status.texts, QStringList{"verbinden mit: 127.0.0.1"});
+    EXPECT_TRUE(log.lines.isEmpty());
+
+    settings.portText = QString::number(server().port());
+    settings.proxyPortText = QStringLiteral("x");
+    EXPECT_THROW(ftpconnect(session, settings, status, log), FtpError);
+    EXPECT_EQ(log.lines.size(), 1);  // the directory service step ran first
+    EXPECT_FALSE(session.client.Connected());
+}
+
+TEST_F(ConnectTest, ReconnectingWithTlsNeedsADisconnectFirst)
+{
+    startServer(FtpServerKind::Tls);
+    ftpconnect(session, settings, status, log);
+    try {
+        ftpconnect(session, settings, status, log);
+        FAIL() << "no error";
+    } catch (const FtpError& error) {
+        EXPECT_EQ(error.text(), "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.");
+    }
+    session.Disconnect(status);
+    ftpconnect(session, settings, status, log);
+    EXPECT_TRUE(session.client.Connected());
+    EXPECT_EQ(session.FtpBasePath, "/private/");
+}
+
+TEST_F(ConnectTest, WithoutTlsAReconnectRunsOnTheOpenConnection)
+{
+    startServer(FtpServerKind::Plain);
+    settings.tls = false;
+    ftpconnect(session, settings, status, log);
+    log.lines.clear();
+    ftpconnect(session, settings, status, log);
+    EXPECT_TRUE(session.client.Connected());
+    // The server's current directory is the base path by now, and the base path goes on it.
+    EXPECT_EQ(session.FtpBasePath, "/private/private/");
+    EXPECT_TRUE(log.lines.last().startsWith("Zeitdifferenz: "));
+}
+
+TEST(JoinBasePath, PutsOneSeparatorBetweenLoginDirectoryAndBasePath)
+{
+    EXPECT_EQ(JoinBasePath("/", "private/"), "/private/");
+    EXPECT_EQ(JoinBasePath("/home/web", "private/"), "/home/web/private/");
+    EXPECT_EQ(JoinBasePath("/home/web/", "private/"), "/home/web/private/");
+    EXPECT_EQ(JoinBasePath("", "private/"), "private/");
+    EXPECT_EQ(JoinBasePath("private/", "private/"), "private/private/");
+    EXPECT_EQ(JoinBasePath("/home/web", ""), "/home/web");
+}
+
+TEST_F(ConnectTest, TheServicesListingArchiveIsFetchedUnpackedAndLoaded)
+{
+    startServer(FtpServerKind::Tls);
+    useService({"line:Liste wird erstellt", "put", "line:fertig"},
+               {{"aktdir.txt", QByteArray("C:\\Daten\\a.txt\r\nC:\\Daten\\Gr\xfc\xdf") + "e.txt\r\n"},  // Windows-1252
+                {"extra/readme.txt", "x"}});
+    // Old copies in both spellings go before the download.
+    ASSERT_TRUE(platform::userTempDirectory());
+    for (const QString old : {"DS.zip", "Aktdir.txt", "aktdir.txt", "DS.txt"}) {
+        QFile f(tempFile(old));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    ftpconnect(session, settings, status, log);
+
+    EXPECT_TRUE(session.DirectoryServiceUsed);
+    EXPECT_EQ(session.mv, (QStringList{"C:\\Daten\\a.txt", "C:\\Daten\\Grüße.txt"}));
+    EXPECT_EQ(status.texts.mid(1), (QStringList{"verbinden mit Verzeichnisdienst", "VD: Liste wird erstellt",
+                                                "Verzeichnisdienst erfolgreich", "Zeitdifferent ermittlen",
+                                                "verbunden mit: 127.0.0.1", "Lade Verzeichnis ",
+                                                "Verzeichnis entpacken"}));
+    EXPECT_EQ(log.lines.mid(log.lines.size() - 2), (QStringList{"Lade Verzeichnis von DS", "Verzeichnis von DS geladen"}));
+    EXPECT_FALSE(QFileInfo::exists(tempFile("Aktdir.txt")));
+    EXPECT_FALSE(QFileInfo::exists(tempFile("DS.txt")));
+    EXPECT_TRUE(QFileInfo::exists(tempFile("extra/readme.txt")));
+    EXPECT_NE(QFileInfo(tempFile("DS.zip")).size(), 3);
+}
+
+TEST_F(ConnectTest, AListingFileWithACapitalAIsReadToo)
+{
+    startServer(FtpServerKind::Tls);
+    useService({"put", "line:fertig"}, {{"Aktdir.txt", "eins\ntwo\rdrei"}});
+    ftpconnect(session, settings, status, log);
+    EXPECT_EQ(session.mv, (QStringList{"eins", "two", "drei"}));
+}
+
+TEST_F(ConnectTest, AServiceThatPutNothingEndsTheSequenceWithTheFileError)
+{
+    startServer(FtpServerKind::Tls);
+    useService({"line:fertig"}, {{"aktdir.txt", "x"}});
+    try {
+        ftpconnect(session, settings, status, log);
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_TRUE(error.text().startsWith("Datei ")) << error.text().toStdString();
+        EXPECT_TRUE(error.text().contains("aktdir.txt kann nicht geöffnet werden. ")) << error.text().toStdString();
+    }
+    EXPECT_EQ(status.texts.last(), "Verzeichnis entpacken");
+}
+
+TEST_F(ConnectTest, AServiceThatSaysNixdaIsSkipped)
+{
+    startServer(FtpServerKind::Tls);
+    useService({"put", "line:nixda"}, {{"aktdir.txt", "x"}});
+    ftpconnect(session, settings, status, log);
+    EXPECT_FALSE(session.DirectoryServiceUsed);
+    EXPECT_TRUE(session.mv.isEmpty());
+    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+}
+
+}  // namespace
+}  // namespace quorbin::test

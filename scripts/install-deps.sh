@@ -10,6 +10,12 @@ packages=(
   pigz
 )
 
+# Only for scripts/screenshots.sh, which asks for them with --screenshots.
+screenshot_packages=(xvfb xauth qt6-qpa-plugins fonts-dejavu-core)
+if [ "${1:-}" = "--screenshots" ]; then
+  packages+=("${screenshot_packages[@]}")
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

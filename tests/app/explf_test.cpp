@@ -6,9 +6,11 @@
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace quorbin::app {
@@ -184,6 +186,24 @@ TEST_F(ExplFTest, AnErrorOfTheRestoreIsReportedAndTheWindowWaits)
     EXPECT_TRUE(user.messages.contains("Kann keine temporäre Arbeitsdatei anlegen")) << qPrintable(user.messages.join("|"));
     EXPECT_EQ(user.pointer(), Pointer::Normal);
     EXPECT_FALSE(exists("C:\\Docs\\Brief.docx"));
+}
+
+}  // namespace
+}  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+TEST(ExitHookTest, WithoutATestHookACommandEndsTheMessageLoopWithZero)
+{
+    test::ScriptedUser user;
+    TExplF w("D:\\Store\\C$\\Docs\\plan.00003.nxz");
+    w.show();
+    QTimer::singleShot(0, w.Button3, &QPushButton::click);
+    // Should the command not end the loop, this ends it with another code.
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
+
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 }  // namespace

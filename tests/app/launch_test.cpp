@@ -18,6 +18,12 @@ struct LaunchCase {
     LaunchMode mode;
 };
 
+void PrintTo(const LaunchCase& c, std::ostream* os)
+{
+    *os << '"' << QString::fromUtf16(c.argument).toStdString() << '"'
+        << (c.mode == LaunchMode::DoubleClick ? " double-click" : " normal");
+}
+
 class LaunchModeTable : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(LaunchModeTable, TheExtensionDecides)

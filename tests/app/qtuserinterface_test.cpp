@@ -42,6 +42,11 @@ struct BoxCase {
     Answer answer;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* os)
+{
+    *os << c.texts.join('/').toStdString() << ", pressing " << c.press;
+}
+
 class MessageBoxes : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(MessageBoxes, ShowTheButtonsAndAnswerWhatWasPressed)

@@ -20,6 +20,7 @@ const long kAcceptTimeoutMs = 10000;      // an active data connection that neve
 const long kLowSpeedSeconds = 10;         // a data connection that stalls this long is given up
 const long kBufferSize = 256 * 1024;
 const int kPumpIntervalMs = 25;
+const qint64 kMaxListingBytes = 256 * 1024 * 1024;
 
 const char* const kNotConnected = "Nicht verbunden.";
 const char* const kBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
@@ -51,6 +52,19 @@ QString directoryPath(const QString& directory)
     return directory.endsWith(u'/') ? directory : directory + u'/';
 }
 
+// The window's progress handlers must not stop a transfer by failing, and no exception may
+// pass through the FTP library's C frames.
+template <typename Handler, typename... Args>
+void notify(const Handler& handler, Args... args)
+{
+    if (!handler)
+        return;
+    try {
+        handler(args...);
+    } catch (...) {
+    }
+}
+
 struct CurlGlobal {
     CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
 };
@@ -63,6 +77,7 @@ struct Operation {
     QList<QByteArray> postQuote;
     bool transfer = false;  // reports progress and may be aborted
     QIODevice* sink = nullptr;
+    qint64 sinkLimit = 0;   // more bytes than this end the transfer; 0: no limit
 };
 
 class SList {
@@ -109,6 +124,7 @@ struct FtpClient::State {
     bool transferRunning = false;
     curl_off_t reported = -1;
     QIODevice* sink = nullptr;
+    qint64 sinkLimit = 0;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 
     FtpClient* owner = nullptr;
@@ -126,6 +142,7 @@ struct FtpClient::State {
     void requireConnected() const;
     void applyOptions(const Operation& op);
     CURLcode run(const Operation& op);
+    CURLcode perform(const Operation& op);
     [[noreturn]] void fail(CURLcode code);
     FtpReply lastReply() const { return replies.lastReply(features.utf8); }
     void runCommand(const QByteArray& command);
@@ -143,6 +160,8 @@ size_t FtpClient::State::onData(char* data, size_t size, size_t count, void* sel
     auto* state = static_cast<State*>(self);
     if (!state->sink)
         return size * count;
+    if (state->sinkLimit > 0 && state->sink->pos() + qint64(size * count) > state->sinkLimit)
+        return 0;  // a listing without end
     const qint64 written = state->sink->write(data, qint64(size * count));
     return written < 0 ? 0 : size_t(written);
 }
@@ -152,8 +171,7 @@ int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_of
     auto* state = static_cast<State*>(self);
     if (state->transferRunning && now != state->reported && now > 0) {
         state->reported = now;
-        if (state->owner->onWork)
-            state->owner->onWork(qint64(now));
+        notify(state->owner->onWork, qint64(now));
     }
     return state->abortRequested ? 1 : 0;
 }
@@ -239,50 +257,68 @@ void FtpClient::State::applyOptions(const Operation& op)
 
 CURLcode FtpClient::State::run(const Operation& op)
 {
-    busy = true;
-    abortRequested = false;
+    busy = true;  // from here on perform() puts it back, whatever happens
     replies.clear();
     errorBuffer[0] = 0;
-    sink = op.sink;
+    abortRequested = false;
     reported = -1;
-    transferRunning = op.transfer;
-
     const SList postQuote(op.postQuote);
     applyOptions(op);
     if (postQuote.get())
         curl_easy_setopt(easy, CURLOPT_POSTQUOTE, postQuote.get());
 
-    if (op.transfer && owner->onWorkBegin)
-        owner->onWorkBegin(0);  // the size is not known before the data flows
-    curl_multi_add_handle(multi, easy);
-    CURLcode result = CURLE_OK;
+    if (op.transfer)
+        notify(owner->onWorkBegin, qint64(0));  // the size is not known before the data flows
+    const CURLcode result = perform(op);
+    if (op.transfer)
+        notify(owner->onWorkEnd);
+    if (losesConnection(result))
+        connected = false;
+    return result;
+}
+
+CURLcode FtpClient::State::perform(const Operation& op)
+{
+    // Whatever leaves this function, also an exception out of the event pump, leaves the
+    // handle detached and the client idle.
+    struct Running {
+        State& state;
+        Running(State& s, const Operation& op) : state(s)
+        {
+            state.busy = true;
+            state.transferRunning = op.transfer;
+            state.sink = op.sink;
+            state.sinkLimit = op.sinkLimit;
+            curl_multi_add_handle(state.multi, state.easy);
+        }
+        ~Running()
+        {
+            curl_multi_remove_handle(state.multi, state.easy);
+            state.busy = false;
+            state.transferRunning = false;
+            state.sink = nullptr;
+        }
+    } running(*this, op);
+
     QElapsedTimer sincePump;
     sincePump.start();
     for (;;) {
-        int running = 0;
-        if (curl_multi_perform(multi, &running) != CURLM_OK || running == 0)
+        int stillRunning = 0;
+        if (curl_multi_perform(multi, &stillRunning) != CURLM_OK || stillRunning == 0)
             break;
-        const int wait = std::max<qint64>(0, kPumpIntervalMs - sincePump.elapsed());
+        const int wait = int(std::max<qint64>(0, kPumpIntervalMs - sincePump.elapsed()));
         curl_multi_poll(multi, nullptr, 0, wait, nullptr);
         if (sincePump.elapsed() >= 10) {
             pumpEvents();
             sincePump.restart();
         }
     }
+    CURLcode result = CURLE_OK;
     int queued = 0;
     while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
         if (message->msg == CURLMSG_DONE && message->easy_handle == easy)
             result = message->data.result;
     }
-    curl_multi_remove_handle(multi, easy);
-
-    transferRunning = false;
-    sink = nullptr;
-    busy = false;
-    if (op.transfer && owner->onWorkEnd)
-        owner->onWorkEnd();
-    if (losesConnection(result))
-        connected = false;
     return result;
 }
 
@@ -372,8 +408,7 @@ void FtpClient::Connect()
     d->requireIdle();
     if (d->connected)
         throw FtpError(QStringLiteral("Bereits verbunden."));
-    if (onStatus)
-        onStatus(QStringLiteral("Verbinde mit %1").arg(d->host));
+    notify(onStatus, QStringLiteral("Verbinde mit %1").arg(d->host));
     if (d->tls && !d->passive && d->log)
         d->log->appendLine(QStringLiteral(
             "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
@@ -390,8 +425,7 @@ void FtpClient::Connect()
     curl_easy_getinfo(d->easy, CURLINFO_FTP_ENTRY_PATH, &entryPath);
     d->directory = entryPath && *entryPath ? QString::fromUtf8(entryPath) : QStringLiteral("/");
     d->connected = true;
-    if (onStatus)
-        onStatus(QStringLiteral("Verbunden"));
+    notify(onStatus, QStringLiteral("Verbunden"));
 }
 
 void FtpClient::Disconnect()
@@ -401,8 +435,7 @@ void FtpClient::Disconnect()
     curl_multi_cleanup(d->multi);
     d->multi = curl_multi_init();
     d->connected = false;
-    if (onStatus)
-        onStatus(QStringLiteral("Getrennt"));
+    notify(onStatus, QStringLiteral("Getrennt"));
 }
 
 void FtpClient::Abort()
@@ -435,6 +468,7 @@ void FtpClient::List()
         op.customRequest = "MLSD";
     op.transfer = true;
     op.sink = &buffer;
+    op.sinkLimit = kMaxListingBytes;
     if (const CURLcode code = d->run(op); code != CURLE_OK)
         d->fail(code);
     d->listing = body;

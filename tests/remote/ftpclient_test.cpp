@@ -275,11 +275,13 @@ TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGo
         EXPECT_EQ(errorText([&] { session.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
         EXPECT_LT(timer.elapsed(), 5000);
         EXPECT_FALSE(exists(local("big.bin")));
+        EXPECT_EQ(server().logins(), 1);
 
         // The library logged in again by itself; directory and type are as they were.
         EXPECT_TRUE(session.Connected());
         EXPECT_EQ(session.RetrieveCurrentDir(), "/private");
         EXPECT_EQ(session.Size("small.bin"), 5);
+        EXPECT_EQ(server().logins(), 2);
         session.Get("small.bin", local("small.bin"));
         EXPECT_EQ(readFile(local("small.bin")), "small");
         QFile::remove(host("small.bin"));
@@ -304,6 +306,46 @@ TEST_F(FtpClientTest, WindowEventsRunDuringATransferAndCanAbortIt)
     EXPECT_GT(user.eventPasses, 0);
     user.onEvents = nullptr;
     EXPECT_EQ(client.Size("big.bin"), 64 * 1024 * 1024);
+}
+
+TEST_F(FtpClientTest, OneControlConnectionServesEveryOperation)
+{
+    putRemote("private/f.bin", "content");
+    startServer(FtpServerKind::Tls);
+    client.useTls();
+    client.Connect();
+    client.ChangeDir("private");
+    client.List();
+    client.setTransferType(FtpTransferType::Image);
+    EXPECT_EQ(client.Size("f.bin"), 7);
+    client.Get("f.bin", local("f.bin"));
+    client.MakeDir("d");
+    client.RemoveDir("d");
+    client.Delete("f.bin");
+    EXPECT_EQ(client.RetrieveCurrentDir(), "/private");
+    EXPECT_EQ(server().logins(), 1);
+}
+
+TEST_F(FtpClientTest, WindowEventsRunAtLeastEvery25MsWhileTheDataTrickles)
+{
+    putRemote("slow.bin", mixedContent(200000, 5));
+    startServer(FtpServerKind::Plain, {.bytesPerSecond = 200000});
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    user.onEvents = [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    };
+    client.Get("slow.bin", local("slow.bin"));
+    user.onEvents = nullptr;
+    EXPECT_GT(clock.elapsed(), 300);  // it did trickle
+    EXPECT_GT(user.eventPasses, 10);
+    EXPECT_LT(longestGap, 60);  // 25 ms, with room for a busy test machine
+    EXPECT_EQ(readFile(local("slow.bin")).size(), 200000);
 }
 
 TEST_F(FtpClientTest, DisconnectEndsTheSessionUntilTheNextConnect)

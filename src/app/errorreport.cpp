@@ -7,11 +7,13 @@
 
 namespace quorbin::app {
 
-void ReportError(const std::exception& error)
+void ReportError(const QString& text) { ui().showMessage(text, QGuiApplication::applicationDisplayName()); }
+
+QString errorText(const std::exception& error)
 {
-    const auto* ioError = dynamic_cast<const IoError*>(&error);
-    const QString text = ioError ? ioError->text() : QString::fromLocal8Bit(error.what());
-    ui().showMessage(text, QGuiApplication::applicationDisplayName());
+    if (const auto* ioError = dynamic_cast<const IoError*>(&error))
+        return ioError->text();
+    return QString::fromLocal8Bit(error.what());
 }
 
 }  // namespace quorbin::app

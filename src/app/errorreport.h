@@ -1,12 +1,16 @@
 #pragma once
 // The application's one top-level error report: an error that escapes a command is shown in a
 // message box with its text, and the window stays usable.
+#include <QString>
+
 #include <exception>
 #include <utility>
 
 namespace quorbin::app {
 
-void ReportError(const std::exception& error);
+void ReportError(const QString& text);
+// The text of an error: an IoError's own text, else what the exception says.
+QString errorText(const std::exception& error);
 
 // Wraps a window's command so that an escaping error reaches ReportError instead of the
 // message loop (which must never see an exception).
@@ -17,7 +21,9 @@ auto guarded(Command command)
         try {
             command();
         } catch (const std::exception& error) {
-            ReportError(error);
+            ReportError(errorText(error));
+        } catch (...) {
+            ReportError(QStringLiteral("Unbekannter Fehler"));
         }
     };
 }

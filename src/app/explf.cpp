@@ -25,11 +25,8 @@ TExplF::TExplF(const QString& launchArgument, QWidget* parent)
 {
     createControls();
     status_ = StatusPanelSink(sbPanel0);
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    // An error while starting is reported, and the window opens all the same.
+    guarded([&] { FormCreate(); })();
 }
 
 void TExplF::createControls()

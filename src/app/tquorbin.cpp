@@ -44,11 +44,8 @@ Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     log_ = MemoLogSink(Memo2);
     progress_ = ProgressBarSink(pb);
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
-    try {
-        FormCreate(launchArgument);
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    // An error while starting is reported, and the window opens all the same.
+    guarded([&] { FormCreate(launchArgument); })();
 }
 
 Tquorbin::~Tquorbin()

@@ -6,7 +6,8 @@
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTest>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,19 @@ TEST_F(ExplFTest, ShowsTheArgumentAndTakesTheKeyAsStars)
     EXPECT_EQ(w->sbPanel0->width(), 300);
     EXPECT_EQ(w->sbPanel1->width(), 50);
     EXPECT_EQ(w->pos(), QPoint(10, 239));
+}
+
+TEST_F(ExplFTest, TheKeyFieldHasTheFocusAndTheTabOrderIsKept)
+{
+    const auto w = window(kStored, QString());
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+
+    EXPECT_EQ(QApplication::focusWidget(), w->eschlussel);
+    EXPECT_EQ(w->eschlussel->nextInFocusChain(), w->Button1);
+    EXPECT_EQ(w->Button1->nextInFocusChain(), w->Button3);
+    EXPECT_EQ(w->Button3->nextInFocusChain(), w->Edit1);
+    EXPECT_EQ(w->Edit1->nextInFocusChain(), w->Button2);
 }
 
 TEST_F(ExplFTest, OpenTemporarilyRestoresIntoTheTemporaryOpenFileAndHandsItToTheDesktop)

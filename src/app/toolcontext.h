@@ -17,7 +17,7 @@ class Tquorbin;
 struct ToolContext {
     StatusSink* status = nullptr;    // panel 0 of sb
     LogSink* log = nullptr;          // Memo2
-    FtpSession* ftp = nullptr;       // the main window's FTP client
+    FtpSession* ftp = nullptr;       // the main window's FTP session (remote/ftpsession.h)
     QTreeWidget* remoteTree = nullptr;  // dl
     QTableWidget* remoteGrid = nullptr; // Vvzo
     Tquorbin* mainWindow = nullptr;

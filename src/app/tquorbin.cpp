@@ -138,7 +138,6 @@ void Tquorbin::createMenu()
 
 void Tquorbin::FormCreate(const QString& launchArgument)
 {
-    mv.clear();
     ReadQuorbinIni(QStringLiteral("quorbin.ini"));
     if (!launchArgument.isEmpty()) {
         Edit1->setText(launchArgument);

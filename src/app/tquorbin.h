@@ -6,7 +6,6 @@
 
 #include <QLocale>
 #include <QMainWindow>
-#include <QStringList>
 
 class QAction;
 class QCheckBox;
@@ -94,8 +93,6 @@ public:
     ProgramSettings mini;      // quorbin.ini as read at start-up
     BackupSet ini;             // the set loaded last
     QLocale FormatSettings;    // German formats, for dates and log time stamps
-    quint32 BytesToTransfer = 0;
-    QStringList mv;            // the remote listing
 
     void FormCreate(const QString& launchArgument);
     void ReadQuorbinIni(const QString& fileName);

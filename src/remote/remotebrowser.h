@@ -1,0 +1,67 @@
+#pragma once
+// The commands of the remote browser without the page itself: what the grid and the tree
+// show after a listing, and the download, open and delete commands. The page passes the
+// selected file name and the selected node's path and fills its widgets from the results.
+#include "remote/ftpsession.h"
+#include "platform/reporter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace quorbin {
+
+// One grid row: the texts of the columns "Name", "Attribute", "Grösse" and "DATE".
+struct RemoteFileRow {
+    QString name;  // as listed, leading blanks kept
+    QString attributes;
+    QString size;
+    QString date;
+};
+
+struct RemoteView {
+    QList<RemoteFileRow> files;  // in listing order, at most kMaxRemoteRows
+    QStringList directories;     // node texts: leading blanks removed, "." and ".." left out
+};
+
+inline constexpr int kMaxRemoteRows = 499;
+
+// The listing part of FillRemoteView: lists the current remote directory (ASCII around the
+// listing; a failed fetch leaves the last listing's entries). Nothing when the entries cannot
+// be read (a plain LIST).
+std::optional<RemoteView> ListRemoteView(FtpSession& session);
+
+QString TrimLeadingBlanks(const QString& text);
+// "1,500 kB": the byte count / 1024, 9 significant digits, 3 decimals.
+QString RemoteSizeText(qint64 bytes);
+// "19.04.2018 14:03" with the user's date and time separators.
+QString RemoteDateText(const QDateTime& local);
+// Nodes of the store's naming carry "§" and get their own icons.
+bool IsMarkedNode(const QString& nodeText);
+
+// Into FtpBasePath, then down the node's path one level at a time; the first refusal ends
+// the walk where it got to.
+void OpenRemoteNode(FtpSession& session, const QStringList& nodePath, LogSink& log);
+
+// The download file of a remote name: temporary directory + "§tmp" + the extension, for a
+// stored file (".nxz") the extension of the name without its version suffix. Path
+// characters are dropped from the extension.
+QString RemoteDownloadFileName(const QString& remoteName);
+
+// "diese Datei herunterladen": fetches the file of the current remote directory, deciphers
+// and expands a stored file, and tells the user where the result lies or what went wrong.
+void DownloadRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
+                        ProgressSink* progress);
+// "diese datei herunterladen und temp. öffnen": the same, then opens the result.
+void DownloadAndOpenRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
+                               ProgressSink* progress);
+
+// "löschen": true when the file is gone and the view wants filling again.
+bool DeleteRemoteFile(FtpSession& session, const QString& name);
+
+// "Verzeichnis löschen": removes the directory that the node stands for, below
+// FtpBasePath, and leaves the client in its parent. Throws FtpError with the server's reply.
+void DeleteRemoteDirectory(FtpSession& session, const QStringList& nodePath);
+
+}  // namespace quorbin

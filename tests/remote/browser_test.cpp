@@ -1,0 +1,219 @@
+// The remote browser's commands against a real FTPS server.
+#include "remote/ftperror.h"
+#include "remote/ftptestbase.h"
+#include "remote/remotebrowser.h"
+
+#include "engine/tempfiles.h"
+#include "fixtures/storewriter.h"
+#include "platform/winpath.h"
+
+namespace quorbin::test {
+namespace {
+
+class RemoteBrowserTest : public FtpTest {
+protected:
+    // A session as "FTP-Verbindung herstellen" leaves it: in the base path "/private/".
+    void open(FtpServerKind kind = FtpServerKind::Tls)
+    {
+        QDir().mkpath(host("ftp/private"));
+        startServer(kind);
+        FtpClient& ftp = session.client;
+        ftp.setHost(server().host());
+        ftp.setPort(server().port());
+        ftp.setUser(server().user());
+        ftp.setPassword(server().password());
+        ftp.setPassive(true);
+        if (kind == FtpServerKind::Tls)
+            ftp.useTls();
+        ftp.Connect();
+        ftp.setTransferType(FtpTransferType::Image);
+        session.FtpBasePath = QStringLiteral("/private/");
+        ftp.ChangeDir(session.FtpBasePath);
+    }
+
+    void setRemoteTime(const QString& relative, const QDateTime& time)
+    {
+        QFile f(host("ftp/" + relative));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+
+    FtpSession session;
+    StatusLines status;
+    LogLines log;
+};
+
+TEST_F(RemoteBrowserTest, AListingGivesFileRowsAndDirectoryNodes)
+{
+    putRemote("private/b.txt", QByteArray(1536, 'b'));
+    putRemote("private/  a.txt", "a");
+    putRemote("private/Bericht.doc.00001.nxz", "c");
+    QDir().mkpath(host("ftp/private/  Archiv"));
+    QDir().mkpath(host("ftp/private/C§Users"));
+    setRemoteTime("private/b.txt", QDateTime(QDate(2018, 4, 19), QTime(14, 3, 12)));
+    QFile big(host("ftp/private/big.bin"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(3LL << 30));  // sparse: 3 GiB without the disk space
+    big.close();
+    open();
+
+    const auto view = ListRemoteView(session);
+    ASSERT_TRUE(view);
+    QMap<QString, RemoteFileRow> rows;
+    for (const RemoteFileRow& row : view->files)
+        rows.insert(row.name, row);
+    EXPECT_EQ(rows.keys(), (QStringList{"  a.txt", "Bericht.doc.00001.nxz", "b.txt", "big.bin"}));
+    EXPECT_EQ(rows["b.txt"].size, "1,500 kB");
+    EXPECT_EQ(rows["b.txt"].date, "19.04.2018 14:03");
+    EXPECT_EQ(rows["b.txt"].attributes, "file");
+    EXPECT_EQ(rows["big.bin"].size, "3145728,000 kB");
+    QStringList nodes = view->directories;
+    nodes.sort();
+    EXPECT_EQ(nodes, (QStringList{"Archiv", "C§Users"}));
+    EXPECT_TRUE(IsMarkedNode("C§Users"));
+    EXPECT_FALSE(IsMarkedNode("Archiv"));
+    EXPECT_EQ(session.client.transferType(), FtpTransferType::Image);
+}
+
+TEST_F(RemoteBrowserTest, OnlyTheFirstFilesOfALargeDirectoryGetRows)
+{
+    for (int i = 0; i < 600; ++i)
+        putRemote(QStringLiteral("private/f%1.txt").arg(i, 3, 10, QChar(u'0')), "x");
+    open();
+    const auto view = ListRemoteView(session);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->files.size(), 499);
+}
+
+TEST_F(RemoteBrowserTest, APlainListingShowsNothing)
+{
+    putRemote("private/a.txt", "a");
+    open(FtpServerKind::NoMlsd);
+    EXPECT_FALSE(ListRemoteView(session));
+}
+
+TEST_F(RemoteBrowserTest, OpeningANodeWalksDownFromTheBasePath)
+{
+    QDir().mkpath(host("ftp/private/A/B"));
+    open();
+    session.client.ChangeDir("/");
+    OpenRemoteNode(session, {"A", "B"}, log);
+    EXPECT_EQ(session.client.RetrieveCurrentDir(), "/private/A/B");
+    EXPECT_EQ(log.lines, QStringList{"chdir /private/"});
+
+    OpenRemoteNode(session, {"A", "missing", "B"}, log);
+    EXPECT_EQ(session.client.RetrieveCurrentDir(), "/private/A");
+}
+
+class RemoteDownloadFileNameTest : public SandboxTest {};
+
+TEST_F(RemoteDownloadFileNameTest, TakesTheUsersExtensionAndNoPathCharacters)
+{
+    const struct {
+        const char* remote;
+        const char* local;
+    } cases[] = {
+        {"Bericht.doc.00003.nxz", "§tmp.doc"}, {"Bericht.doc.00003.NXZ", "§tmp.NXZ"}, {"00003.nxz", "§tmp"},
+        {"x.00003.nxz", "§tmp"},               {"README", "§tmp"},                    {"a.txt", "§tmp.txt"},
+        {"a./../../etc/x", "§tmp.etcx"},          {"a.\\..\\x", "§tmp.x"},              {"a.c:x", "§tmp.cx"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RemoteDownloadFileName(QString::fromUtf8(c.remote)), TempDirectory() + QString::fromUtf8(c.local))
+            << c.remote;
+}
+
+TEST_F(RemoteBrowserTest, AStoredFileIsDecipheredAndExpanded)
+{
+    const QByteArray content = mixedContent(300000, 11);
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), content, "geheim");
+    open();
+    DownloadRemoteFile(session, "Bericht.doc.00003.nxz", "geheim", status, nullptr);
+
+    const QString result = TempDirectory() + "§tmp.doc";
+    EXPECT_EQ(readFile(result), content);
+    EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + result + " heruntergeladen"});
+    EXPECT_EQ(user.pointerChanges, (QList<Pointer>{Pointer::Busy, Pointer::Normal}));
+    EXPECT_EQ(session.BytesToTransfer, quint32(QFileInfo(host("ftp/private/Bericht.doc.00003.nxz")).size()));
+}
+
+TEST_F(RemoteBrowserTest, AnyOtherFileIsSavedAsItIsAndOldCopiesGoFirst)
+{
+    putRemote("private/Liste.txt", "neu");
+    open();
+    const QString result = TempDirectory() + "§tmp.txt";
+    writeFile(result, "alt");
+    DownloadRemoteFile(session, "Liste.txt", "geheim", status, nullptr);
+    EXPECT_EQ(readFile(result), "neu");
+    EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + result + " heruntergeladen"});
+}
+
+TEST_F(RemoteBrowserTest, FailuresAreToldNotReportedAsSuccess)
+{
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), "inhalt", "geheim");
+    open();
+    DownloadRemoteFile(session, "Bericht.doc.00003.nxz", "falsch", status, nullptr);
+    DownloadRemoteFile(session, "fehlt.txt", "", status, nullptr);
+    ASSERT_EQ(user.messages.size(), 2);
+    EXPECT_EQ(user.messages[0], "Fehler beim entschlüsseln der gesicherten Datei");
+    EXPECT_TRUE(user.messages[1].startsWith("Die Datei fehlt.txt konnte nicht heruntergeladen werden. "))
+        << user.messages[1].toStdString();
+    EXPECT_FALSE(exists(TempDirectory() + "§tmp.txt"));
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+}
+
+TEST_F(RemoteBrowserTest, DownloadAndOpenHandsTheResultToTheDesktop)
+{
+    const QByteArray content = mixedContent(5000, 2);
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bild.png.00002.nxz")), content, "k");
+    open();
+    DownloadAndOpenRemoteFile(session, "Bild.png.00002.nxz", "k", status, nullptr);
+    ASSERT_EQ(user.opened.size(), 1);
+    EXPECT_EQ(user.opened[0], platform::toHostPath(TempDirectory() + "§tmp.png"));
+    EXPECT_TRUE(user.messages.isEmpty());
+
+    DownloadAndOpenRemoteFile(session, "fehlt.txt", "", status, nullptr);
+    EXPECT_EQ(user.opened.size(), 1);  // nothing to open
+    EXPECT_EQ(user.messages.size(), 1);
+}
+
+TEST_F(RemoteBrowserTest, DeletingAFile)
+{
+    putRemote("private/weg.txt", "x");
+    open();
+    EXPECT_TRUE(DeleteRemoteFile(session, "weg.txt"));
+    EXPECT_FALSE(remoteExists("private/weg.txt"));
+    EXPECT_FALSE(DeleteRemoteFile(session, "weg.txt"));
+}
+
+TEST_F(RemoteBrowserTest, DeletingADirectoryTakesTheNodesOwnPath)
+{
+    QDir().mkpath(host("ftp/private/A/Alt"));
+    QDir().mkpath(host("ftp/private/B/Alt"));
+    putRemote("private/A/Voll/datei.txt", "x");
+    open();
+    session.client.ChangeDir("B");  // elsewhere, beside a directory of the same name
+
+    DeleteRemoteDirectory(session, {"A", "Alt"});
+    EXPECT_FALSE(remoteExists("private/A/Alt"));
+    EXPECT_TRUE(remoteExists("private/B/Alt"));
+    EXPECT_EQ(session.client.RetrieveCurrentDir(), "/private/A");
+
+    try {
+        DeleteRemoteDirectory(session, {"A", "Voll"});
+        FAIL() << "removed a directory that is not empty";
+    } catch (const FtpError& error) {
+        EXPECT_EQ(error.replyCode(), 550);
+    }
+    EXPECT_TRUE(remoteExists("private/A/Voll/datei.txt"));
+}
+
+TEST(TrimLeadingBlanks, RemovesBlanksOnly)
+{
+    EXPECT_EQ(TrimLeadingBlanks("  Archiv"), "Archiv");
+    EXPECT_EQ(TrimLeadingBlanks("   "), "");
+    EXPECT_EQ(TrimLeadingBlanks("\t a"), "\t a");
+    EXPECT_EQ(TrimLeadingBlanks("a  "), "a  ");
+}
+
+}  // namespace
+}  // namespace quorbin::test

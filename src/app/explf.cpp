@@ -102,24 +102,29 @@ void TExplF::Button1Click()
 
 void TExplF::Button2Click()
 {
-    {
-        BusyPointer busy;
-        Edit1->setText(launchArgument_);
-        const QString originalPath = DecodeStoreFile(launchArgument_);
-        FileDialogRequest BSD;
-        BSD.filter = QStringLiteral("alle Dateien|*.*");
-        BSD.fileName = RestoreBlanks(platform::namePart(originalPath));
-        BSD.initialDirectory = RestoreBlanks(platform::directoryPart(originalPath));
-        BSD.confirmOverwrite = true;
-        if (const auto chosen = ui().chooseSaveFile(BSD)) {
-            const QString target = windowsTextOf(*chosen);
-            if (platform::extensionPart(launchArgument_) == u".nxz")
-                RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString());
-            else
-                CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
-        }
-    }
+    restoreWhereTheUserChooses();
     EndProcess(0);
+}
+
+void TExplF::restoreWhereTheUserChooses()
+{
+    BusyPointer busy;
+    Edit1->setText(launchArgument_);
+    const QString originalPath = DecodeStoreFile(launchArgument_);
+    FileDialogRequest BSD;
+    BSD.filter = QStringLiteral("alle Dateien|*.*");
+    BSD.fileName = RestoreBlanks(platform::namePart(originalPath));
+    BSD.initialDirectory = RestoreBlanks(platform::directoryPart(originalPath));
+    BSD.confirmOverwrite = true;
+    const auto chosen = ui().chooseSaveFile(BSD);
+    if (!chosen)
+        return;
+    const QString target = windowsTextOf(*chosen);
+    // Only a container is expanded; the other stored forms are copied as they are.
+    if (HasContainerExtension(launchArgument_))
+        RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString());
+    else
+        CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
 }
 
 void TExplF::Button3Click() { EndProcess(0); }

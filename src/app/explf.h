@@ -34,6 +34,7 @@ public:
 
 private:
     void createControls();
+    void restoreWhereTheUserChooses();
 
     const QString launchArgument_;
     StatusPanelSink status_;

@@ -53,7 +53,8 @@ void report(const QString& line, const DirRestore& walk)
     walk.reporter.log.appendLine(line);
 }
 
-void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk)
+void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk,
+                        const VersionIndex* index)
 {
     EntryAnswer answer = EntryAnswer::None;
     QString dateText;
@@ -61,7 +62,7 @@ void restoreStoredEntry(const QString& entryPath, const QString& target, const D
     if (!target.isEmpty()) {
         if (walk.rule == kOriginalVersion)
             shownPath = entryPath;
-        if (const auto choice = SelectVersion(walk.rule, entryPath, walk.versionLimit)) {
+        if (const auto choice = SelectVersion(walk.rule, entryPath, walk.versionLimit, index)) {
             shownPath = choice->versionPath;
             dateText = choice->dateText;
             answer = mayReplace(target, walk) ? EntryAnswer::Proceed : EntryAnswer::Stop;
@@ -106,10 +107,10 @@ QString DirEntryTarget(const QString& entryPath, const DirRestore& walk)
     return isSafeTarget(target) ? target : QString();
 }
 
-void RestoreDirEntry(const QString& entryPath, const DirRestore& walk)
+void RestoreDirEntry(const QString& entryPath, const DirRestore& walk, const VersionIndex* index)
 {
     if (entryPath.contains(kOriginalVersionMark))
-        restoreStoredEntry(entryPath, DirEntryTarget(entryPath, walk), walk);
+        restoreStoredEntry(entryPath, DirEntryTarget(entryPath, walk), walk, index);
     else if (!entryPath.contains(kContainerMark))
         copyUncompressedEntry(entryPath, DirEntryTarget(entryPath, walk), walk);
     // Later versions are handled through their original version.
@@ -117,13 +118,15 @@ void RestoreDirEntry(const QString& entryPath, const DirRestore& walk)
 
 void RestoreDirTree(const QString& directory, const DirRestore& walk)
 {
-    for (const platform::DirEntry& entry : platform::findEntries(searchPattern(directory))) {
+    const QList<platform::DirEntry> entries = platform::findEntries(searchPattern(directory));
+    const VersionIndex index(entries);
+    for (const platform::DirEntry& entry : entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
             if (entry.directory)
                 RestoreDirTree(path, walk);
             else if (!entry.symlink || !platform::directoryExists(path))  // never follow a linked directory
-                RestoreDirEntry(path, walk);
+                RestoreDirEntry(path, walk, &index);
         } catch (...) {
             // One entry's failure never ends the walk.
         }

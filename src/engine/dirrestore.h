@@ -26,8 +26,9 @@ struct DirRestore {
 // AbortRequested is set.
 void RestoreDirTree(const QString& directory, const DirRestore& walk);
 
-// Handles one entry that is not a directory.
-void RestoreDirEntry(const QString& entryPath, const DirRestore& walk);
+// Handles one entry that is not a directory; the index of its directory saves a search for
+// the versions of a stored file.
+void RestoreDirEntry(const QString& entryPath, const DirRestore& walk, const VersionIndex* index = nullptr);
 
 // The target of an entry; empty when it would leave the new start directory or its drive.
 QString DirEntryTarget(const QString& entryPath, const DirRestore& walk);

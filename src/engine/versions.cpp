@@ -6,7 +6,6 @@
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -16,13 +15,30 @@ namespace {
 // Times are compared at six decimals of a day, as the store's platform did.
 double roundedDays(const QDateTime& t) { return std::round(platform::toDayCount(t) * 1e6) / 1e6; }
 
-// Only base + "." + five digits + ".nxz" is a version of this file: the pattern also finds
-// the versions of "base.bak" and the like, whose content must not stand in for this file.
-bool isOwnVersion(const QString& name, const QString& baseName)
+// "." + five digits + ".nxz" at the end of the name.
+bool hasVersionSuffix(const QString& name)
 {
-    static const QRegularExpression suffix(QStringLiteral("^\\.[0-9]{5}\\.nxz$"));
-    return name.size() == baseName.size() + kVersionSuffixLength &&
-           name.startsWith(baseName, Qt::CaseInsensitive) && suffix.match(name.mid(baseName.size())).hasMatch();
+    if (name.size() < kVersionSuffixLength || !name.endsWith(QStringLiteral(".nxz")))
+        return false;
+    const qsizetype at = name.size() - kVersionSuffixLength;
+    if (name.at(at) != u'.')
+        return false;
+    for (qsizetype i = at + 1; i < at + 6; ++i)
+        if (name.at(i) < u'0' || name.at(i) > u'9')
+            return false;
+    return true;
+}
+
+// Only base + "." + five digits + ".nxz" is a version of this file: the search pattern also
+// finds the versions of "base.bak" and the like, whose content must not stand in for it.
+QStringList ownVersionsBySearch(const QString& base, const QString& baseName)
+{
+    QStringList names;
+    for (const platform::DirEntry& entry : platform::findEntries(base + ".*.*"))
+        if (hasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
+            entry.name.startsWith(baseName, Qt::CaseInsensitive))
+            names << entry.name;
+    return names;
 }
 
 std::optional<VersionChoice> choiceFor(const QString& path)
@@ -35,19 +51,30 @@ std::optional<VersionChoice> choiceFor(const QString& path)
 
 }  // namespace
 
-std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath)
+VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
+{
+    for (const platform::DirEntry& entry : entries)
+        if (hasVersionSuffix(entry.name))
+            byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()] << entry.name;
+}
+
+QStringList VersionIndex::versionsOf(const QString& baseName) const
+{
+    return byBase_.value(baseName.toCaseFolded());
+}
+
+std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath, const VersionIndex* index)
 {
     const QString base = originalPath.chopped(std::min<qsizetype>(kVersionSuffixLength, originalPath.size()));
     const QString directory = platform::directoryPart(originalPath);
     const QString baseName = platform::namePart(base);
 
+    const QStringList names = index ? index->versionsOf(baseName) : ownVersionsBySearch(base, baseName);
     QList<VersionCandidate> candidates;
-    for (const platform::DirEntry& entry : platform::findEntries(base + ".*.*")) {
+    for (const QString& name : names) {
         if (AbortRequested)
             break;
-        if (!isOwnVersion(entry.name, baseName))
-            continue;
-        const QString path = directory + entry.name;
+        const QString path = directory + name;
         const auto time = platform::lastWriteTime(path);
         if (!time)
             return {};
@@ -62,12 +89,13 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
     return candidates;
 }
 
-std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit)
+std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit,
+                                           const VersionIndex* index)
 {
     if (rule == kOriginalVersion)
         return choiceFor(originalPath);
 
-    const auto candidates = VersionCandidates(originalPath);
+    const auto candidates = VersionCandidates(originalPath, index);
     if (!candidates || candidates->isEmpty())
         return {};
     qsizetype chosen = candidates->size() - 1;

@@ -1,6 +1,9 @@
 #pragma once
 // Choosing which stored version of a file to restore.
+#include "platform/dirsearch.h"
+
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -20,13 +23,27 @@ struct VersionChoice {
     QString dateText;  // the user's date and time of the version (the date alone at midnight)
 };
 
+// The entries of one store directory by the base name whose versions they are (case-blind):
+// a directory walk looks versions up here instead of searching the directory for every file.
+class VersionIndex {
+public:
+    explicit VersionIndex(const QList<platform::DirEntry>& entries);
+    QStringList versionsOf(const QString& baseName) const;
+
+private:
+    QHash<QString, QStringList> byBase_;
+};
+
 // The file's own versions beside its original version (base + "." + five digits + ".nxz"),
 // oldest first (ties by path, case-blind). Nothing when one of the matching entries has no
 // readable time. Stops early when AbortRequested is set.
-std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath);
+// With an index of the directory, its listing is used instead of a new search.
+std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath,
+                                                         const VersionIndex* index = nullptr);
 
 // The version to restore under the rule; `limit` (a day count) counts for kVersionBeforeDate
 // only. Nothing when no version can be chosen or its time cannot be read.
-std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit);
+std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit,
+                                           const VersionIndex* index = nullptr);
 
 }  // namespace quorbin

@@ -108,7 +108,6 @@ struct FtpClient::State {
     int proxyPort = 0;
     bool passive = false;
     bool tls = false;
-    LogSink* log = nullptr;
 
     bool connected = false;
     QString directory = QStringLiteral("/");
@@ -237,9 +236,8 @@ void FtpClient::State::applyOptions(const Operation& op)
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
     }
-    // Active data connections over TLS hang in this libcurl; such sessions stay passive.
-    if (!passive && !tls)
-        curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
+    if (!owner->usesPassive())
+        curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");  // the address of the control connection
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, type == FtpTransferType::Ascii ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &State::onHeader);
@@ -387,7 +385,7 @@ void FtpClient::setProxyPort(int port) { d->proxyPort = port; }
 void FtpClient::setPassive(bool passive) { d->passive = passive; }
 bool FtpClient::passive() const { return d->passive; }
 bool FtpClient::tls() const { return d->tls; }
-void FtpClient::setLog(LogSink* log) { d->log = log; }
+bool FtpClient::usesPassive() const { return d->passive || d->tls; }
 void FtpClient::setTransferType(FtpTransferType type) { d->type = type; }
 FtpTransferType FtpClient::transferType() const { return d->type; }
 bool FtpClient::announcesMlsd() const { return d->features.mlsd; }
@@ -409,9 +407,6 @@ void FtpClient::Connect()
     if (d->connected)
         throw FtpError(QStringLiteral("Bereits verbunden."));
     notify(onStatus, QStringLiteral("Verbinde mit %1").arg(d->host));
-    if (d->tls && !d->passive && d->log)
-        d->log->appendLine(QStringLiteral(
-            "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
 
     Operation op;
     op.url = d->baseUrl() + '/';

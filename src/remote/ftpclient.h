@@ -3,7 +3,6 @@
 // operations, kept by one reused libcurl handle. Every call blocks, but lets pending window
 // events run at least every 25 ms while it waits on the network. Failures throw FtpError.
 #include "remote/ftpentry.h"
-#include "platform/reporter.h"
 
 #include <QList>
 #include <QString>
@@ -33,14 +32,14 @@ public:
     void setProxyPort(int port);
     void setPassive(bool passive);
     bool passive() const;
+    // Active data connections over TLS hang in the FTP library in use: such sessions go
+    // passive whatever the setting says.
+    bool usesPassive() const;
 
     // Explicit TLS, requested and not required, no certificate check; a control port of 990
     // becomes 21. Once set it stays. Refused while connected.
     void useTls();
     bool tls() const;
-
-    // Where the client says which data connections it really uses.
-    void setLog(LogSink* log);
 
     // Progress of data transfers (downloads and listings), bound by the window.
     std::function<void(const QString& text)> onStatus;

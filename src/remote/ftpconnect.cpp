@@ -43,6 +43,8 @@ void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& st
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));
 
+    if (!client.passive() && client.usesPassive())
+        log.appendLine(QStringLiteral("Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
     try {
         client.Connect();
     } catch (const FtpError&) {

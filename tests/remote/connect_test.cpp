@@ -69,6 +69,15 @@ TEST_F(ConnectTest, ConnectsEntersTheBasePathAndMeasuresTheClock)
     EXPECT_FALSE(session.DirectoryServiceUsed);
 }
 
+TEST_F(ConnectTest, ActiveModeWithTlsIsLoggedAsPassive)
+{
+    startServer(FtpServerKind::Tls);
+    settings.passive = false;
+    ftpconnect(session, settings, status, log);
+    EXPECT_EQ(log.lines[1], "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");
+    EXPECT_TRUE(log.lines[2].startsWith("Zeitdifferenz: "));  // the listing went through passive
+}
+
 TEST_F(ConnectTest, OpenftpEndsInTheBasePath)
 {
     startServer(FtpServerKind::Tls);

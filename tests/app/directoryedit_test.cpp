@@ -3,6 +3,8 @@
 #include "fixtures/scripteduser.h"
 
 #include <QToolButton>
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 namespace quorbin::app {

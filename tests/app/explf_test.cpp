@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 namespace quorbin::app {

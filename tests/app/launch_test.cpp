@@ -8,6 +8,8 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 namespace quorbin::app {

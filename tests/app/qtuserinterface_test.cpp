@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>

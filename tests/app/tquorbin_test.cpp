@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 namespace quorbin::app {

@@ -19,12 +19,14 @@ int runFile(QStringList arguments);
 int runSet(QStringList arguments);
 int runVersions(QStringList arguments);
 int runDir(QStringList arguments);
+int runFtp(QStringList arguments);
 
 extern const char* const kDecodeHelp;
 extern const char* const kFileHelp;
 extern const char* const kSetHelp;
 extern const char* const kVersionsHelp;
 extern const char* const kDirHelp;
+extern const char* const kFtpHelp;
 
 // The backup set that a command-line argument names; nothing (and why, in error) when the
 // file cannot be read.

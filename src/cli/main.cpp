@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"set", "print a backup set and the program settings", kSetHelp, runSet},
     {"versions", "list the stored versions of a file", kVersionsHelp, runVersions},
     {"dir", "restore a directory tree of the store", kDirHelp, runDir},
+    {"ftp", "list or fetch files of the FTP mirror", kFtpHelp, runFtp},
 };
 
 QString programHelp()

@@ -1,5 +1,7 @@
 #pragma once
 // The connection values that the connect sequence reads from the main window at each call.
+#include "config/settings.h"
+
 #include <QString>
 
 namespace quorbin {
@@ -25,5 +27,9 @@ struct FtpSettings {
     bool directoryService = false;  // MitVZ
     DirectoryServiceOptions service;
 };
+
+// The values as the main window shows them for a loaded set: the set's FTP section, TLS and
+// the directory service from the program settings.
+FtpSettings FtpSettingsFromSet(const BackupSet& set, const ProgramSettings& program);
 
 }  // namespace quorbin

@@ -106,14 +106,17 @@ QString fetch(FtpSession& session, const QString& remote)
     platform::removeFile(work);  // the download makes it anew
     TransferLine line;
     const qint64 total = session.client.Size(remote);
-    session.client.onWork = [&](qint64 bytes) { line.show(bytes, total); };
-    try {
-        session.client.Get(remote, work);
-    } catch (...) {
-        line.finish();
-        throw;
-    }
-    line.finish();
+    struct Reporting {
+        FtpClient& client;
+        TransferLine& line;
+        ~Reporting()
+        {
+            client.onWork = nullptr;
+            line.finish();
+        }
+    } reporting{session.client, line};
+    session.client.onWork = [&line, total](qint64 bytes) { line.show(bytes, total); };
+    session.client.Get(remote, work);
     return work;
 }
 

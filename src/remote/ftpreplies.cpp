@@ -35,8 +35,9 @@ QDateTime parseModifyFact(const QByteArray& value)
 
 std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line, bool utf8)
 {
+    // "fact=value;fact=value; name": the facts end in ";" (or there are none).
     const qsizetype blank = line.indexOf(' ');
-    if (blank < 0)
+    if (blank < 0 || (blank > 0 && line[blank - 1] != ';'))
         return {};
     FtpListEntry entry;
     entry.name = decode(line.mid(blank + 1), utf8);

@@ -88,9 +88,15 @@ int runDir(QStringList arguments)
         printError(error.isEmpty() ? QString::fromUtf8(kDirHelp) : error);
         return kUsage;
     }
-    const QString start = windowsPathOfArgument(arguments.first());
+    QString start = windowsPathOfArgument(arguments.first());
+    while (start.size() > 3 && (start.endsWith(u'\\') || start.endsWith(u'/')))
+        start.chop(1);  // "…\Docs\" would show a doubled separator in every line
     if (!start.contains(u'$')) {
         printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+        return kUsage;
+    }
+    if (!platform::directoryExists(start)) {
+        printError("Verzeichnis nicht gefunden: " + start);
         return kUsage;
     }
     const auto key = keyFromOptions(keyFile, setFile, error);
@@ -100,7 +106,7 @@ int runDir(QStringList arguments)
     }
 
     StdoutLog log;
-    ProgressLine progress(CountStoredFiles(start));
+    ProgressLine progress(start);
     DirRestore walk{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
                     RestoreReporter{noStatus(), log, noProgress()}, [&key] { return *key; }, dryRun,
                     [&progress](const QString& versionPath, bool) { progress.fileDone(platform::fileSize(versionPath)); }};
@@ -108,6 +114,10 @@ int runDir(QStringList arguments)
         walk.newStartDirectory = windowsPathOfArgument(*to);
         if (!walk.newStartDirectory.endsWith(u'\\'))
             walk.newStartDirectory += u'\\';
+    }
+    if (NewStartInsideStore(walk)) {
+        printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + walk.newStartDirectory);
+        return kUsage;
     }
     AbortRequested = false;
     RestoreDirectory(walk);

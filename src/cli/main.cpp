@@ -2,6 +2,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/terminaluser.h"
+#include "platform/scratchfiles.h"
 
 #include <QCoreApplication>
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     TerminalUser user;
     quorbin::setUserInterface(&user);
+    quorbin::platform::removeScratchFilesOnSignals();
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {

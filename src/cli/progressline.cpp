@@ -5,8 +5,10 @@
 
 namespace quorbin::cli {
 
-ProgressLine::ProgressLine(StoredFileCount total) : total_(total), enabled_(isatty(STDERR_FILENO) != 0)
+ProgressLine::ProgressLine(const QString& startDirectory) : enabled_(isatty(STDERR_FILENO) != 0)
 {
+    if (enabled_)
+        total_ = CountStoredFiles(startDirectory);
     clock_.start();
 }
 

@@ -8,7 +8,8 @@ namespace quorbin::cli {
 
 class ProgressLine {
 public:
-    explicit ProgressLine(StoredFileCount total);
+    // Counts what lies below the start directory, but only when there is a terminal to show it.
+    explicit ProgressLine(const QString& startDirectory);
     void fileDone(qint64 bytes);
     void finish();
 

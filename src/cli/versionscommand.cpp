@@ -4,6 +4,8 @@
 #include "engine/versions.h"
 #include "platform/datetime.h"
 
+#include <QRegularExpression>
+
 namespace quorbin::cli {
 
 const char* const kVersionsHelp =
@@ -12,7 +14,8 @@ const char* const kVersionsHelp =
     "Lists the stored versions of the file that STORED (any of its versions) belongs to,\n"
     "oldest first: the version's date and time, a tab, its path in the store.\n"
     "\n"
-    "Exit status: 0 listed, 1 no version found or a version's time unreadable, 2 usage error.\n";
+    "Exit status: 0 listed, 1 no version found or a version's time unreadable, 2 usage error\n"
+    "(also when STORED does not end in a version suffix \".NNNNN.nxz\").\n";
 
 int runVersions(QStringList arguments)
 {
@@ -21,6 +24,10 @@ int runVersions(QStringList arguments)
         return kUsage;
     }
     const QString stored = windowsPathOfArgument(arguments.first());
+    if (!QRegularExpression(QStringLiteral("\\.[0-9]{5}\\.nxz$")).match(stored).hasMatch()) {
+        printError("Keine gespeicherte Version (Name endet nicht auf .NNNNN.nxz): " + stored);
+        return kUsage;
+    }
     const auto candidates = VersionCandidates(stored);
     if (!candidates) {
         printError("Zeit einer Version nicht lesbar: " + stored);

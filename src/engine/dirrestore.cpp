@@ -33,7 +33,7 @@ bool isSafeTarget(const QString& target)
 // The user agrees to replace the existing target (or there is none, or nobody asked).
 bool mayReplace(const QString& target, const DirRestore& walk)
 {
-    if (!walk.ask || !platform::fileExists(target))
+    if (!walk.ask || walk.dryRun || !platform::fileExists(target))
         return true;
     return ui().ask("Datei " + target + " ersetzen?", QStringLiteral("Datei wiederherstellen, überschreiben?"),
                     Buttons::OkCancel) == Answer::Ok;
@@ -104,7 +104,7 @@ QString DirEntryTarget(const QString& entryPath, const DirRestore& walk)
     if (!walk.newStartDirectory.isEmpty())
         target = walk.newStartDirectory + decoded.mid(DecodeStoreDir(walk.startDirectory).size(), 10000);
     target = RestoreBlanks(target);
-    return isSafeTarget(target) ? target : QString();
+    return isSafeTarget(target) && DecodesWhole(entryPath) ? target : QString();
 }
 
 void RestoreDirEntry(const QString& entryPath, const DirRestore& walk, const VersionIndex* index)
@@ -152,14 +152,22 @@ StoredFileCount CountStoredFiles(const QString& directory)
     return count;
 }
 
-void RestoreDirectory(const DirRestore& walk)
+bool NewStartInsideStore(const DirRestore& walk)
+{
+    return !walk.newStartDirectory.isEmpty() && platform::liesWithin(walk.newStartDirectory, walk.startDirectory);
+}
+
+bool RestoreDirectory(const DirRestore& walk)
 {
     walk.reporter.log.appendLine(QStringLiteral("start"));
     struct Finish {
         const DirRestore& walk;
         ~Finish() { walk.reporter.log.appendLine(QStringLiteral("fertig")); }
     } finish{walk};
+    if (NewStartInsideStore(walk))
+        return false;
     RestoreDirTree(walk.startDirectory, walk);
+    return true;
 }
 
 }  // namespace quorbin

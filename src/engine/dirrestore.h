@@ -43,6 +43,10 @@ StoredFileCount CountStoredFiles(const QString& directory);
 
 // "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
 // an error ends the walk early).
-void RestoreDirectory(const DirRestore& walk);
+// Refuses (false, nothing walked) a new start directory inside the start directory: the
+// restore would write into the store.
+bool RestoreDirectory(const DirRestore& walk);
+
+bool NewStartInsideStore(const DirRestore& walk);
 
 }  // namespace quorbin

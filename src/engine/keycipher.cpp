@@ -1,6 +1,7 @@
 #include "engine/keycipher.h"
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
@@ -86,7 +87,7 @@ bool CopyDeciphered(const QString& from, const QString& to, const QString& key, 
 {
     QFile in(platform::toHostPath(from));
     QFile out(platform::toHostPath(to));
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+    if (!platform::fileExists(from) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         !out.open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
     status.setStatus(QStringLiteral("entschlüsseln: ") + to);

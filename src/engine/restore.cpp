@@ -43,6 +43,8 @@ int RestoreStoredFile(const QString& source, const QString& target, const QStrin
 {
     BusyPointer busy;
     const QString userTarget = RestoreBlanks(target);
+    if (platform::isSameFile(source, userTarget))
+        return -1;  // the store's own file is never a target
     int result = 0;
     if (key.isEmpty()) {
         if (ExpandToFile(source, userTarget, kReplaceExisting) != 0)
@@ -67,7 +69,7 @@ int ExpandToFile(const QString& source, const QString& target, int mode)
     QString full;
     if (!prepareTarget(target, full))
         return -1;
-    if (!mayReplace(full, mode))
+    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
         return -1;
     try {
         return Zip().Expand(source, full) == 0 ? 0 : -1;
@@ -85,6 +87,8 @@ int CopyOrExpand(const QString& source, const QString& target, bool copyOnly, in
         return 0;
     if (!platform::fileExists(source))
         return 2;
+    if (platform::isSameFile(source, full))
+        return 1;  // a copy onto itself would empty the store's file
     if (source.endsWith(u'_') && !copyOnly)
         return Zip().Expand(source, full.chopped(1));
     return CopyPlainFile(source, full) == 0 ? 0 : 1;
@@ -93,7 +97,7 @@ int CopyOrExpand(const QString& source, const QString& target, bool copyOnly, in
 int CopyPlainFile(const QString& source, const QString& target)
 {
     QFile in(platform::toHostPath(source));
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!platform::fileExists(source) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return -1;
     platform::ReplacementFile out(target);
     if (!out.isOpen())

@@ -8,23 +8,26 @@ namespace {
 const QChar kBlankMark(0x00AF);
 const QChar kSkipMark(0x00A7);  // "§": dropped once from the decoded path
 
-QString decodeStorePath(const QString& storePath)
+// The decoded path; `cut` tells whether the length limits dropped part of it.
+QString decodeStorePath(const QString& storePath, bool* cut = nullptr)
 {
     const qsizetype server = storePath.indexOf(QStringLiteral("$$"));
     const qsizetype drive = storePath.indexOf(u'$');
-    QString r;
+    QString whole;
     if (server >= 0) {
-        r = storePath.mid(server, 10000);
-        r.replace(0, 2, QStringLiteral("\\\\"));
+        whole = storePath.mid(server);
+        whole.replace(0, 2, QStringLiteral("\\\\"));
     } else if (drive >= 0) {
-        r = storePath.mid(drive == 0 ? 0 : drive - 1, 10000);
-        if (r.size() >= 2)
-            r[1] = u':';
+        whole = storePath.mid(drive == 0 ? 0 : drive - 1);
+        if (whole.size() >= 2)
+            whole[1] = u':';
     }
+    const QString r = whole.left(10000);
     const qsizetype mark = r.indexOf(kSkipMark);
-    if (mark >= 0)
-        return r.left(mark) + r.mid(mark + 1, 1000);
-    return r.left(1000);
+    const QString decoded = mark >= 0 ? r.left(mark) + r.mid(mark + 1, 1000) : r.left(1000);
+    if (cut)
+        *cut = decoded.size() + (mark >= 0 ? 1 : 0) != whole.size();
+    return decoded;
 }
 
 }  // namespace
@@ -42,6 +45,13 @@ QString DecodeStoreFile(const QString& storePath)
 }
 
 QString DecodeStoreDir(const QString& storePath) { return decodeStorePath(storePath); }
+
+bool DecodesWhole(const QString& storePath)
+{
+    bool cut = false;
+    decodeStorePath(storePath, &cut);
+    return !cut;
+}
 
 QString RestoreBlanks(const QString& text)
 {

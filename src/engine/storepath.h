@@ -11,6 +11,10 @@ QString DecodeStoreFile(const QString& storePath);
 // The original path of a store directory; any extension stays.
 QString DecodeStoreDir(const QString& storePath);
 
+// False when the decoders' length limits cut part of the path off: the shortened path could
+// name a different file.
+bool DecodesWhole(const QString& storePath);
+
 // Every blank mark "¯" back to a blank.
 QString RestoreBlanks(const QString& text);
 

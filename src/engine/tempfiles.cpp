@@ -3,9 +3,11 @@
 #include "platform/datetime.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/scratchfiles.h"
 #include "platform/shell.h"
 #include "platform/tempfiles.h"
 #include "platform/userinterface.h"
+#include "platform/winpath.h"
 
 namespace quorbin {
 
@@ -37,6 +39,15 @@ void SetFileDateFromText(const QString& path, const QString& dateText)
 
 void ShellOpenFile(const QString& file, const QString&, const QString&, int) { platform::shellOpen(file); }
 
-TemporaryFileGuard::~TemporaryFileGuard() { platform::removeFile(path_); }
+TemporaryFileGuard::TemporaryFileGuard(QString path) : path_(std::move(path))
+{
+    platform::trackScratchFile(platform::toHostPath(path_));
+}
+
+TemporaryFileGuard::~TemporaryFileGuard()
+{
+    platform::removeFile(path_);
+    platform::untrackScratchFile(platform::toHostPath(path_));
+}
 
 }  // namespace quorbin

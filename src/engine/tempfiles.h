@@ -26,7 +26,7 @@ void ShellOpenFile(const QString& file, const QString& parameters, const QString
 // Deletes a temporary file when it goes out of scope, also when an error passes through.
 class TemporaryFileGuard {
 public:
-    explicit TemporaryFileGuard(QString path) : path_(std::move(path)) {}
+    explicit TemporaryFileGuard(QString path);
     ~TemporaryFileGuard();
     TemporaryFileGuard(const TemporaryFileGuard&) = delete;
     TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;

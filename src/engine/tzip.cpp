@@ -1,6 +1,7 @@
 #include "engine/tzip.h"
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/replacefile.h"
 #include "platform/winpath.h"
 
@@ -29,7 +30,7 @@ struct DeflateStream {
 std::unique_ptr<QFile> openForReading(const QString& path)
 {
     auto file = std::make_unique<QFile>(platform::toHostPath(path));
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!platform::fileExists(path) || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw IoError("Datei kann nicht geöffnet werden: " + path);
     return file;
 }

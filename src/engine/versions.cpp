@@ -101,8 +101,11 @@ std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& orig
     qsizetype chosen = candidates->size() - 1;
     if (rule == kVersionBeforeDate) {
         // The newest version before the limit; one dated exactly at the limit lies after it.
+        // Both sides are rounded alike, or a limit whose fraction rounds down would let the
+        // version stamped at the limit count as before it.
+        const double roundedLimit = std::round(limit * 1e6) / 1e6;
         for (qsizetype i = 0; i + 1 < candidates->size(); ++i) {
-            if (roundedDays(candidates->at(i + 1).time) >= limit) {
+            if (roundedDays(candidates->at(i + 1).time) >= roundedLimit) {
                 chosen = i;
                 break;
             }

@@ -69,6 +69,8 @@ QList<DirEntry> findEntries(const QString& pattern)
             e.symlink = S_ISLNK(st.st_mode);
             e.directory = S_ISDIR(st.st_mode);
             e.readOnly = (st.st_mode & S_IWUSR) == 0;
+        } else {
+            e.directory = true;  // attributes unknown: searched as a directory, which yields nothing
         }
         entries << e;
     }

@@ -45,12 +45,31 @@ bool fileExists(const QString& path)
 {
     struct stat st {};
     const QByteArray p = native(path);
-    if (stat(p.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     return access(p.constData(), R_OK) == 0;
 }
 
 bool directoryExists(const QString& path) { return QFileInfo(toHostPath(path)).isDir(); }
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    struct stat sa {}, sb {};
+    return stat(native(a).constData(), &sa) == 0 && stat(native(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool liesWithin(const QString& path, const QString& directory)
+{
+    auto resolved = [](const QString& windowsPath) {
+        const QString host = toHostPath(windowsPath);
+        const QString canonical = QFileInfo(host).canonicalFilePath();
+        return canonical.isEmpty() ? host : canonical;
+    };
+    const QString p = resolved(path);
+    const QString d = resolved(directory);
+    return p == d || p.startsWith(d.endsWith(u'/') ? d : d + u'/');
+}
 
 qint64 fileSize(const QString& path)
 {

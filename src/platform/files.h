@@ -16,12 +16,20 @@ struct Attributes {
 // Attributes without following a final symlink; nothing when the entry is absent.
 std::optional<Attributes> attributes(const QString& path);
 
-// A file that can be opened for reading (a directory is no file).
+// A regular file (through links) that can be opened for reading. Pipes, devices and
+// directories are none: reading them could block or never end.
 bool fileExists(const QString& path);
 bool directoryExists(const QString& path);
 
 // Creates every missing folder of the directory.
 bool createFolders(const QString& directory);
+
+// Whether both texts name one existing file (also through links or other spellings).
+bool isSameFile(const QString& a, const QString& b);
+
+// Whether the path is the directory or lies below it (by host paths, links resolved where
+// they exist).
+bool liesWithin(const QString& path, const QString& directory);
 
 // Size in bytes of a file; -1 when absent.
 qint64 fileSize(const QString& path);

@@ -1,6 +1,7 @@
 #include "platform/replacefile.h"
 
 #include "platform/files.h"
+#include "platform/scratchfiles.h"
 #include "platform/winpath.h"
 
 #include <QRandomGenerator>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorbin::platform {
@@ -22,6 +24,7 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             path_ = candidate;
+            trackScratchFile(toHostPath(path_));
             file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
             return;
         }
@@ -35,17 +38,25 @@ ReplacementFile::~ReplacementFile()
     file_.close();
     if (!committed_ && !path_.isEmpty())
         removeFile(path_);
+    if (!path_.isEmpty())
+        untrackScratchFile(toHostPath(path_));
 }
 
 bool ReplacementFile::commit()
 {
     if (!file_.isOpen())
         return false;
+    // The replacement keeps the permissions of the file it replaces (and stays writable for
+    // its owner), so a private file does not become readable by others.
+    struct stat old {};
+    const QByteArray target = toHostPath(target_).toLocal8Bit();
+    if (stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        fchmod(file_.handle(), (old.st_mode & 07777) | S_IWUSR);
     const bool flushed = file_.flush();
     file_.close();
     if (!flushed)
         return false;
-    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), toHostPath(target_).toLocal8Bit().constData()) != 0)
+    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), target.constData()) != 0)
         return false;
     committed_ = true;
     return true;

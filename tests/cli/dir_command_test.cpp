@@ -97,13 +97,25 @@ TEST_F(DirCommandTest, UsageErrors)
         {{"dir", kStart, "--rule", "sometimes"}, "Unbekannte Regel"},
         {{"dir", kStart, "--rule", "before", "--before", "gestern"}, "Datum nicht lesbar"},
         {{"dir"}, "quorbin-restore dir"},
+        {{"dir", kStart + "\\fehlt"}, "Verzeichnis nicht gefunden"},
+        {{"dir", kStart, "--to", kStart + "\\Neu"}, "in der Datensicherung selbst"},
+        {{"versions", kStart + "\\a.txt"}, "Keine gespeicherte Version"},
     };
+    const auto storeBefore = snapshot("D:\\");
     for (const Case& c : cases) {
         const CliResult r = runCli(c.arguments, env());
         EXPECT_EQ(r.exitCode, 2) << qPrintable(c.arguments.join(' '));
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << qPrintable(r.err);
         EXPECT_TRUE(r.out.isEmpty());
     }
+    EXPECT_EQ(snapshot("D:\\"), storeBefore);
+}
+
+TEST_F(DirCommandTest, TrailingSeparatorOfTheStartDirectoryIsDropped)
+{
+    const CliResult r = runCli({"dir", kStart + "\\", "--rule", "original"}, env());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains(line(kStart + "\\a.txt.00001.nxz", at(10), "C:\\Docs\\a.txt"))) << qPrintable(r.out);
 }
 
 TEST_F(DirCommandTest, VersionsListsOldestFirst)

@@ -75,6 +75,11 @@ TEST_F(FileCommandTest, FailuresExitWithOneAndKeepTheExistingTarget)
         EXPECT_EQ(r.err.count('\n'), 1) << qPrintable(r.err);
         EXPECT_EQ(readFile("C:\\keep.txt"), QByteArray("bleibt"));
     }
+    // The stored file as its own target: refused, the store keeps its file.
+    const QByteArray storedBytes = readFile(kStored);
+    EXPECT_EQ(runCli({"file", kStored, kStored}, environment("richtig")).exitCode, 1);
+    EXPECT_EQ(runCli({"file", kStored, kStored}, environment()).exitCode, 1);
+    EXPECT_EQ(readFile(kStored), storedBytes);
     const CliResult noKeyFile = runCli({"file", kStored, "C:\\keep.txt", "--key-file", host("absent")}, environment());
     EXPECT_EQ(noKeyFile.exitCode, 1);
 }

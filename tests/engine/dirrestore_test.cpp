@@ -12,6 +12,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace quorbin {
 namespace {
 
@@ -181,6 +183,32 @@ TEST_F(DirRestoreTest, LinkedDirectoriesAreNotFollowed)
     RestoreDirTree(kStart, walk());
     EXPECT_EQ(log.lines.size(), 1);
     EXPECT_FALSE(exists("C:\\Docs\\loop"));
+}
+
+TEST_F(DirRestoreTest, PipesAndDevicesInTheStoreAreNeverRead)
+{
+    stored("a.txt.00001.nxz", "a", at(10));
+    const QByteArray dir = platform::toHostPath(kStart).toLocal8Bit();
+    ASSERT_EQ(mkfifo(dir + "/pipe.txt.00001.nxz", 0600), 0);
+    ASSERT_EQ(mkfifo(dir + "/plainpipe", 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", platform::toHostPath(kStart + "\\zero.bin")));
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("a"));
+    EXPECT_EQ(log.lines.filter("ERROR *****" + kStart + "\\pipe.txt.00001.nxz").size(), 1);
+    EXPECT_EQ(snapshot("C:\\").size(), 1);
+}
+
+TEST_F(DirRestoreTest, ReplacedFilesKeepTheirPermissions)
+{
+    stored("a.txt.00001.nxz", "neu", at(10));
+    writeFile("C:\\Docs\\a.txt", "alt");
+    const QString host = platform::toHostPath("C:\\Docs\\a.txt");
+    ASSERT_EQ(chmod(host.toLocal8Bit().constData(), 0600), 0);
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("neu"));
+    struct stat st {};
+    ASSERT_EQ(stat(host.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)

@@ -62,3 +62,18 @@ TEST(RestoreBlanks, TurnsEveryBlankMarkIntoABlank)
 
 }  // namespace
 }  // namespace quorbin
+
+namespace quorbin {
+namespace {
+
+TEST(DecodesWhole, TellsWhenTheLimitsCutThePath)
+{
+    EXPECT_TRUE(DecodesWhole("D:\\S\\C$\\a\\b.txt.00001.nxz"));
+    EXPECT_TRUE(DecodesWhole(QString::fromUtf16(u"D:\\S\\C$\\§a\\b.txt")));
+    EXPECT_TRUE(DecodesWhole("D:\\S\\C$\\" + QString(990, u'x')));
+    EXPECT_FALSE(DecodesWhole("D:\\S\\C$\\" + QString(1000, u'x')));
+    EXPECT_FALSE(DecodesWhole(QString::fromUtf16(u"D:\\S\\C$\\§") + QString(1001, u'x')));
+}
+
+}  // namespace
+}  // namespace quorbin

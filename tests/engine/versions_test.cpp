@@ -67,6 +67,17 @@ TEST_F(VersionsTest, RulesChooseByTimeAndTheLimit)
         EXPECT_EQ(chosen(c.rule, c.limit), c.expected) << c.rule << " " << qPrintable(c.limit.toString());
 }
 
+TEST_F(VersionsTest, AVersionAtTheLimitCountsAsAfterItWhateverTheTimeOfDay)
+{
+    // Limits whose day fraction rounds down as well as up at six decimals.
+    for (const QTime& t : {QTime(0, 1), QTime(10, 1), QTime(14, 3), QTime(23, 59)}) {
+        version(1, at(10, 8, 0));
+        version(2, QDateTime(QDate(2018, 4, 12), t));
+        EXPECT_EQ(chosen(kVersionBeforeDate, QDateTime(QDate(2018, 4, 12), t)), "a.txt.00001.nxz") << qPrintable(t.toString());
+        EXPECT_EQ(chosen(kVersionBeforeDate, QDateTime(QDate(2018, 4, 12), t).addSecs(2)), "a.txt.00002.nxz");
+    }
+}
+
 TEST_F(VersionsTest, TimeDecidesNotTheNumber)
 {
     version(1, at(20, 9, 0));  // the original carries the latest time

@@ -96,14 +96,20 @@ private:
 
 }  // namespace
 
-struct FtpClient::State {
-    CURL* easy = nullptr;
-    CURLM* multi = nullptr;
-
+// Where and as whom the client logs in.
+struct Endpoint {
     QString host;
     int port = 21;
     QString user;
     QString password;
+};
+
+struct FtpClient::State {
+    CURL* easy = nullptr;
+    CURLM* multi = nullptr;
+
+    Endpoint configured;
+    Endpoint session;  // taken at Connect: later settings do not move an open session
     QString proxyHost;
     int proxyPort = 0;
     bool passive = false;
@@ -185,7 +191,7 @@ QByteArray FtpClient::State::encodeName(const QString& name) const
 
 QByteArray FtpClient::State::baseUrl() const
 {
-    return "ftp://" + QUrl::toAce(host) + ':' + QByteArray::number(port);
+    return "ftp://" + QUrl::toAce(session.host) + ':' + QByteArray::number(session.port);
 }
 
 QByteArray FtpClient::State::url(const QString& absolutePath) const
@@ -216,8 +222,8 @@ void FtpClient::State::applyOptions(const Operation& op)
 {
     curl_easy_reset(easy);
     curl_easy_setopt(easy, CURLOPT_URL, op.url.constData());
-    curl_easy_setopt(easy, CURLOPT_USERNAME, user.toUtf8().constData());
-    curl_easy_setopt(easy, CURLOPT_PASSWORD, password.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_USERNAME, session.user.toUtf8().constData());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, session.password.toUtf8().constData());
     curl_easy_setopt(easy, CURLOPT_PROXY, "");  // no proxy, also none from the environment
     curl_easy_setopt(easy, CURLOPT_IPRESOLVE, long(CURL_IPRESOLVE_V4));
     curl_easy_setopt(easy, CURLOPT_TCP_KEEPALIVE, 0L);
@@ -374,12 +380,12 @@ FtpClient::~FtpClient()
     curl_easy_cleanup(d->easy);
 }
 
-void FtpClient::setHost(const QString& host) { d->host = host; }
-QString FtpClient::host() const { return d->host; }
-void FtpClient::setPort(int port) { d->port = port; }
-int FtpClient::port() const { return d->port; }
-void FtpClient::setUser(const QString& user) { d->user = user; }
-void FtpClient::setPassword(const QString& password) { d->password = password; }
+void FtpClient::setHost(const QString& host) { d->configured.host = host; }
+QString FtpClient::host() const { return d->configured.host; }
+void FtpClient::setPort(int port) { d->configured.port = port; }
+int FtpClient::port() const { return d->configured.port; }
+void FtpClient::setUser(const QString& user) { d->configured.user = user; }
+void FtpClient::setPassword(const QString& password) { d->configured.password = password; }
 void FtpClient::setProxyHost(const QString& host) { d->proxyHost = host; }
 void FtpClient::setProxyPort(int port) { d->proxyPort = port; }
 void FtpClient::setPassive(bool passive) { d->passive = passive; }
@@ -397,8 +403,8 @@ void FtpClient::useTls()
     if (d->connected)
         throw FtpError(QString::fromUtf8(kTlsWhileConnected));
     d->tls = true;
-    if (d->port == 990)  // implicit TLS's port; this client speaks explicit TLS on the FTP port
-        d->port = 21;
+    if (d->configured.port == 990)  // implicit TLS's port; this client speaks explicit TLS on the FTP port
+        d->configured.port = 21;
 }
 
 void FtpClient::Connect()
@@ -406,8 +412,9 @@ void FtpClient::Connect()
     d->requireIdle();
     if (d->connected)
         throw FtpError(QStringLiteral("Bereits verbunden."));
-    notify(onStatus, QStringLiteral("Verbinde mit %1").arg(d->host));
+    notify(onStatus, QStringLiteral("Verbinde mit %1").arg(d->configured.host));
 
+    d->session = d->configured;
     Operation op;
     op.url = d->baseUrl() + '/';
     op.noBody = true;

@@ -20,7 +20,7 @@ public:
     FtpClient(const FtpClient&) = delete;
     FtpClient& operator=(const FtpClient&) = delete;
 
-    // Connection settings; they take effect at the next Connect.
+    // Connection settings; they take effect at the next Connect, an open session keeps its own.
     void setHost(const QString& host);
     QString host() const;
     void setPort(int port);

@@ -49,11 +49,11 @@ TEST_F(DirectoryServiceTest, RepliesDecideTheOutcome)
         {"progress lines are no idle reads", {"line:a", "line:b", "line:c", "line:d", "line:e", "line:f", "line:fertig"},
          true, {"VD: a", "VD: b", "VD: c", "VD: d", "VD: e", "VD: f"}, 2000},
         {"empty lines are idle reads", {"line:", "line:", "line:", "line:", "line:", "line:", "sleep:3000", "line:fertig"},
-         false, {}, 1000},
+         false, {}, 2500},
         {"bytes above 127", {"line:Größe", "line:fertig"}, true, {"VD: Gr??e"}, 2000},
         {"a line of 255 bytes", {"line:" + longest, "line:fertig"}, true, {"VD: " + longest}, 2000},
         {"a line of 256 bytes", {"line:" + longest + "x", "line:fertig"}, false, {}, 2000},
-        {"a long line without its end", {"bytes:300", "sleep:3000"}, false, {}, 1000},
+        {"a long line without its end", {"bytes:300", "sleep:3000"}, false, {}, 2500},
         {"closed early", {"line:ich fange an", "close"}, false, {"VD: ich fange an"}, 2000},
     };
     for (const auto& c : cases) {

@@ -1,13 +1,202 @@
-// The page "Verzeichn. wiederh.".
+// The page "Verzeichn. wiederh.": choose a store directory, the target and the version rule,
+// and restore the whole tree.
+#include "app/directoryedit.h"
+#include "app/directorylist.h"
+#include "app/drivecombo.h"
+#include "app/errorreport.h"
+#include "app/filelist.h"
+#include "app/pagecontrol.h"
+#include "app/radiogroup.h"
 #include "app/tquorbin.h"
+#include "engine/dirrestore.h"
+#include "engine/storepath.h"
+#include "platform/abort.h"
+#include "platform/datetime.h"
+#include "platform/errors.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
+namespace {
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+// The version limit as a day count: the date field's date at the time field's "H:mm". The date
+// field always holds a valid date of its own; the time field may hold an incomplete text.
+double versionLimitOf(const QDateEdit* dateField, const QLineEdit* timeField)
+{
+    static const QRegularExpression hoursAndMinutes(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})\\s*$"));
+    const QRegularExpressionMatch match = hoursAndMinutes.match(timeField->text());
+    const QTime time = match.hasMatch() ? QTime(match.captured(1).toInt(), match.captured(2).toInt()) : QTime();
+    if (!time.isValid())
+        throw IoError("'" + dateField->text() + " " + timeField->text() + "' ist kein gültiges Datum mit Uhrzeit");
+    return platform::toDayCount(QDateTime(dateField->date(), time));
+}
+
+}  // namespace
 
 void Tquorbin::buildDirRestorePage()
 {
-    new QVBoxLayout(TabSheet3);
+    auto* pageColumn = new QVBoxLayout(TabSheet3);
+    Splitter2 = new QSplitter(Qt::Horizontal, TabSheet3);
+    Splitter2->setObjectName("Splitter2");
+    pageColumn->addWidget(Splitter2);
+
+    // Step 1: the store directory.
+    GroupBox8 = group(Splitter2, "GroupBox8", QStringLiteral("Schritt 1: Auswahl der Datensicherung"));
+    auto* storeColumn = new QVBoxLayout(GroupBox8);
+    Drives = new DriveComboBox(GroupBox8);
+    Drives->setObjectName("Drives");
+    zdlbdir = new DirectoryListBox(GroupBox8);
+    zdlbdir->setObjectName("zdlbdir");
+    GroupBox3 = group(GroupBox8, "GroupBox3", QStringLiteral("Inhalt der Datensicherung"));
+    auto* contentColumn = new QVBoxLayout(GroupBox3);
+    zdlbGes = new FileListBox(FileListBox::Entries::Everything, GroupBox3);
+    zdlbGes->setObjectName("zdlbGes");
+    contentColumn->addWidget(zdlbGes);
+    zdlbdir->setDriveCombo(Drives);
+    zdlbdir->setFileList(zdlbGes);
+    storeColumn->addWidget(Drives);
+    storeColumn->addWidget(zdlbdir, 1);
+    storeColumn->addWidget(GroupBox3, 1);
+
+    // Step 2: the target.
+    GroupBox9 = group(Splitter2, "GroupBox9",
+                      QStringLiteral("2. Schritt: Auswahl des Zielverzeichnisses und der Version"));
+    auto* targetColumn = new QVBoxLayout(GroupBox9);
+    StartDir = new QLineEdit(QStringLiteral("StartDir"), GroupBox9);
+    StartDir->setObjectName("StartDir");
+    targetColumn->addWidget(StartDir);
+    Art = new RadioGroup(QStringLiteral("Art der Wiederherstellung"),
+                         {QStringLiteral("auf Ursprungspfad zurückkopieren"),
+                          QStringLiteral("auf neues Verzeichnis zurückkopieren")},
+                         GroupBox9);
+    Art->setObjectName("Art");
+    Art->setItemIndex(0);
+    targetColumn->addWidget(Art);
+    zdt = new QLabel(QStringLiteral("Neues Startverzeichnis:"), GroupBox9);
+    zdt->setObjectName("zdt");
+    targetColumn->addWidget(zdt);
+    Zieldir = new DirectoryEdit(GroupBox9);
+    Zieldir->setObjectName("Zieldir");
+    Zieldir->dialogText = QStringLiteral("Zielverzeichnis auswählen");
+    Zieldir->setEnabled(false);
+    targetColumn->addWidget(Zieldir);
+
+    // Step 3: the version.
+    GroupBox13 = group(GroupBox9, "GroupBox13", QStringLiteral("3. Schritt: Version die zurückgeladen werden soll"));
+    auto* versionGrid = new QGridLayout(GroupBox13);
+    Version = new RadioGroup(QStringLiteral("Version"),
+                             {QStringLiteral("Ursprungsversion zurückladen "), QStringLiteral("Version bis einschl. Datum"),
+                              QStringLiteral("neueste Version zurückladen")},
+                             GroupBox13);
+    Version->setObjectName("Version");
+    Version->setItemIndex(kNewestVersion);
+    Erldat = new QDateEdit(GroupBox13);
+    Erldat->setObjectName("Erldat");
+    Erldat->setCalendarPopup(true);
+    // Hours of one or two digits, a colon, two minute digits; open places show as "_".
+    Erltime = new QLineEdit(GroupBox13);
+    Erltime->setObjectName("Erltime");
+    Erltime->setInputMask(QStringLiteral("90:99;_"));
+    auto* limitRow = new QHBoxLayout;
+    limitRow->addWidget(Erldat);
+    limitRow->addWidget(Erltime);
+    frag = new QCheckBox(QStringLiteral("vor Überschreiben nachfragen"), GroupBox13);
+    frag->setObjectName("frag");
+    Button2 = new QPushButton(QStringLiteral("Zurückladen"), GroupBox13);
+    Button2->setObjectName("Button2");
+    versionGrid->addWidget(Version, 0, 0);
+    versionGrid->addLayout(limitRow, 0, 1, Qt::AlignVCenter);
+    versionGrid->addWidget(frag, 1, 0, 1, 2);
+    versionGrid->addWidget(Button2, 2, 0, Qt::AlignLeft);
+    versionGrid->setColumnStretch(1, 1);
+    targetColumn->addWidget(GroupBox13);
+    targetColumn->addStretch(1);
+
+    Splitter2->addWidget(GroupBox8);
+    Splitter2->addWidget(GroupBox9);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter2->setSizes({289, 640});
+
+    connect(zdlbdir, &DirectoryListBox::directoryChanged, this, guarded([this] { zdlbdirChange(); }));
+    connect(zdlbGes, &QListWidget::itemClicked, this, guarded([this] { zdlbGesClick(); }));
+    connect(Art, &RadioGroup::clicked, this, guarded([this] { ArtClick(); }));
+    connect(Zieldir, &DirectoryEdit::beforeDialog, this, guarded([this] { ZieldirBeforeDialog(); }));
+    connect(Zieldir, &DirectoryEdit::afterDialog, this, [this] {
+        try {
+            ZieldirAfterDialog();
+        } catch (...) {
+            // A chosen folder still goes into the field.
+        }
+    });
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+}
+
+void Tquorbin::Button2Click()
+{
+    AbortRequested = false;
+    Memo2->clear();
+    DirRestore walk{QString(), StartDir->text(), VersionRule(Version->itemIndex()), frag->isChecked(), 0,
+                    RestoreReporter{status_, log_, noProgress()}, [this] { return eschlussel->text(); }, false, {}};
+    if (Art->itemIndex() == 1) {
+        walk.newStartDirectory = Zieldir->text();
+        if (!walk.newStartDirectory.endsWith(u'\\'))
+            walk.newStartDirectory += u'\\';
+    }
+    if (!walk.startDirectory.contains(u'$')) {
+        ui().showMessage(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"), QString());
+        return;
+    }
+    // Neither fail nor fall back to the original paths when the new place is missing.
+    if (Art->itemIndex() == 1 && Zieldir->text().trimmed().isEmpty()) {
+        ui().showMessage(QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!"), QString());
+        return;
+    }
+    ftp->setCurrentIndex(LogPage);
+    ftpChange();
+    BusyPointer busy;
+    if (walk.rule == kVersionBeforeDate) {
+        try {
+            walk.versionLimit = versionLimitOf(Erldat, Erltime);
+        } catch (...) {
+            // The log tells that nothing ran; the error itself goes to the general report.
+            log_.appendLine(QStringLiteral("start"));
+            log_.appendLine(QStringLiteral("fertig"));
+            throw;
+        }
+    }
+    RestoreDirectory(walk);
+}
+
+void Tquorbin::ArtClick() { Zieldir->setEnabled(Art->itemIndex() == 1); }
+
+void Tquorbin::zdlbdirChange() { StartDir->setText(zdlbdir->directory()); }
+
+void Tquorbin::zdlbGesClick() {}
+
+void Tquorbin::ZieldirBeforeDialog() { Zieldir->setText(RestoreBlanks(Zieldir->text())); }
+
+void Tquorbin::ZieldirAfterDialog()
+{
+    const QString text = Zieldir->text();
+    if (!text.isEmpty() && !text.endsWith(u'\\'))
+        Zieldir->setText(text + u'\\');
 }
 
 }  // namespace quorbin::app

@@ -1,13 +1,175 @@
-// The page "Datei wiederh.".
+// The page "Datei wiederh.": a file browser over the store whose context menu opens one file
+// temporarily or restores it to its original place or to a place the user picks.
+#include "app/directorylist.h"
+#include "app/drivecombo.h"
+#include "app/errorreport.h"
+#include "app/filelist.h"
+#include "app/pathtext.h"
 #include "app/tquorbin.h"
+#include "engine/restore.h"
+#include "engine/storepath.h"
+#include "engine/tempfiles.h"
+#include "platform/files.h"
 
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
+namespace {
+
+const QString kRestoreFailed = QStringLiteral("Fehler beim Zurückladen der Datei");
+const QString kNoFileSelected = QStringLiteral("Bitte zuerst rechts eine Datei auswählen!");
+const QString kNoStorePath = QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!");
+
+// Lets the window go on handling its events while the command waits.
+void waitKeepingEventsRunning(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The selected file, or empty after telling the user that none is.
+QString selectedFileOrTell(const FileListBox* list)
+{
+    const QString selected = list->selectedPath();
+    if (selected.isEmpty())
+        ui().showMessage(kNoFileSelected, QString());
+    return selected;
+}
+
+// Restores a stored file or copies any other file unchanged; tells the user when a stored
+// file cannot be restored.
+void restoreOrCopy(const QString& source, const QString& target, const QString& key, StatusSink& status)
+{
+    if (HasContainerExtension(source)) {
+        if (RestoreStoredFile(source, target, key, status, QString()) != 0)
+            ui().showMessage(kRestoreFailed, QString());
+    } else {
+        CopyOrExpand(source, target, true, kReplaceExisting);
+    }
+}
+
+}  // namespace
 
 void Tquorbin::buildFileRestorePage()
 {
-    new QVBoxLayout(TabSheet2);
+    auto* pageColumn = new QVBoxLayout(TabSheet2);
+    GroupBox1 = new QGroupBox(QStringLiteral("Inhalt der Datensicherung"), TabSheet2);
+    GroupBox1->setObjectName("GroupBox1");
+    pageColumn->addWidget(GroupBox1);
+    auto* groupColumn = new QVBoxLayout(GroupBox1);
+
+    Label2 = new QLabel(QStringLiteral("Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die "
+                                       "Datei mit rechts anklicken und zurücksichern."),
+                        GroupBox1);
+    Label2->setObjectName("Label2");
+    QFont bold = Label2->font();
+    bold.setBold(true);
+    Label2->setFont(bold);
+    Label2->setWordWrap(true);
+    groupColumn->addWidget(Label2);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, GroupBox1);
+    Splitter1->setObjectName("Splitter1");
+    auto* leftColumn = new QWidget(Splitter1);
+    auto* left = new QVBoxLayout(leftColumn);
+    left->setContentsMargins(0, 0, 0, 0);
+    JvDriveCombo1 = new DriveComboBox(leftColumn);
+    JvDriveCombo1->setObjectName("JvDriveCombo1");
+    qdir = new DirectoryListBox(leftColumn);
+    qdir->setObjectName("qdir");
+    left->addWidget(JvDriveCombo1);
+    left->addWidget(qdir, 1);
+    qfile = new FileListBox(FileListBox::Entries::VisibleFiles, Splitter1);
+    qfile->setObjectName("qfile");
+    qdir->setDriveCombo(JvDriveCombo1);
+    qdir->setFileList(qfile);
+    Splitter1->addWidget(leftColumn);
+    Splitter1->addWidget(qfile);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({185, 760});
+    groupColumn->addWidget(Splitter1, 1);
+
+    PopupMenu2 = new QMenu(qfile);
+    PopupMenu2->setObjectName("PopupMenu2");
+    tempffnen2 = PopupMenu2->addAction(QStringLiteral("temp. öffnen"));
+    tempffnen2->setObjectName("tempffnen2");
+    wiederherstellen2 = PopupMenu2->addAction(QStringLiteral("wiederherstellen"));
+    wiederherstellen2->setObjectName("wiederherstellen2");
+    wiederherstellenananderenOrt1 = PopupMenu2->addAction(QStringLiteral("wiederherstellen an anderen Ort"));
+    wiederherstellenananderenOrt1->setObjectName("wiederherstellenananderenOrt1");
+    connect(tempffnen2, &QAction::triggered, this, guarded([this] { tempffnen2Click(); }));
+    connect(wiederherstellen2, &QAction::triggered, this, guarded([this] { wiederherstellen2Click(); }));
+    connect(wiederherstellenananderenOrt1, &QAction::triggered, this,
+            guarded([this] { wiederherstellenananderenOrt1Click(); }));
+
+    // A right click picks the file under the pointer and opens the menu for it.
+    qfile->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(qfile, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        if (QListWidgetItem* item = qfile->itemAt(position))
+            qfile->setCurrentItem(item);
+        PopupMenu2->popup(qfile->viewport()->mapToGlobal(position));
+    });
+
+    BSD.filter = QStringLiteral("alle Dateien|*.*");
+    BSD.initialDirectory = QStringLiteral("c:\\");
+    BSD.confirmOverwrite = true;
+}
+
+void Tquorbin::tempffnen2Click()
+{
+    const QString selected = selectedFileOrTell(qfile);
+    if (selected.isEmpty())
+        return;
+    QString target = selected;
+    if (HasContainerExtension(selected)) {
+        // The user file's extension lets the desktop pick its application.
+        target = TempOpenFileName(selected.chopped(qMin(kVersionSuffixLength, selected.size())));
+        BusyPointer busy;
+        if (RestoreStoredFile(selected, target, eschlussel->text(), status_, QString()) != 0)
+            ui().showMessage(kRestoreFailed, QString());
+    }
+    ShellOpenFile(target, QString(), QString(), 1);
+}
+
+void Tquorbin::wiederherstellen2Click()
+{
+    const QString selected = selectedFileOrTell(qfile);
+    if (selected.isEmpty())
+        return;
+    const QString target = RestoreBlanks(DecodeStoreFile(selected));
+    if (target.isEmpty()) {
+        ui().showMessage(kNoStorePath, QString());
+        return;
+    }
+    if (ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
+        return;
+    BusyPointer busy;
+    waitKeepingEventsRunning(500);
+    restoreOrCopy(selected, target, eschlussel->text(), status_);
+    waitKeepingEventsRunning(500);
+}
+
+void Tquorbin::wiederherstellenananderenOrt1Click()
+{
+    const QString selected = selectedFileOrTell(qfile);
+    if (selected.isEmpty())
+        return;
+    const QString original = DecodeStoreFile(selected);
+    BSD.fileName = RestoreBlanks(platform::namePart(original));
+    BSD.initialDirectory = RestoreBlanks(platform::directoryPart(original));
+    const auto chosen = ui().chooseSaveFile(BSD);
+    if (!chosen || chosen->isEmpty())
+        return;
+    BusyPointer busy;
+    restoreOrCopy(selected, windowsTextOf(*chosen), eschlussel->text(), status_);
 }
 
 }  // namespace quorbin::app

@@ -146,6 +146,7 @@ void Tquorbin::FormCreate(const QString& launchArgument)
     }
     fillToolContext();
     FormatSettings = QLocale(QLocale::German, QLocale::Germany);
+    prepareRestorePages();
     ftp->setCurrentIndex(SichernPage);
     ftpChange();
 }
@@ -209,8 +210,6 @@ void Tquorbin::ffnen1Click()
     Readini(odFileName_);
     pointDirectoryListsAt(edZiel->text());
 }
-
-void Tquorbin::pointDirectoryListsAt(const QString& directory) { storeDirectory_ = directory; }
 
 void Tquorbin::Shutdownundbeenden1Click() { close(); }
 

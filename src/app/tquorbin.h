@@ -3,12 +3,14 @@
 // and the bottom panel with status, progress and transfer fields.
 #include "app/widgetsinks.h"
 #include "config/settings.h"
+#include "platform/userinterface.h"
 
 #include <QLocale>
 #include <QMainWindow>
 
 class QAction;
 class QCheckBox;
+class QDateEdit;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -17,6 +19,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QStatusBar;
 class QTableWidget;
 class QTreeWidget;
@@ -24,7 +27,11 @@ class QTreeWidget;
 namespace quorbin::app {
 
 class DirectoryEdit;
+class DirectoryListBox;
+class DriveComboBox;
+class FileListBox;
 class PageControl;
+class RadioGroup;
 
 class Tquorbin : public QMainWindow {
     Q_OBJECT
@@ -64,6 +71,38 @@ public:
     QCheckBox* MitSSL;
     QCheckBox* MitVZ;
 
+    // Page "Datei wiederh.".
+    QGroupBox* GroupBox1;
+    QLabel* Label2;
+    QSplitter* Splitter1;
+    DriveComboBox* JvDriveCombo1;
+    DirectoryListBox* qdir;
+    FileListBox* qfile;
+    QMenu* PopupMenu2;
+    QAction* tempffnen2;
+    QAction* wiederherstellen2;
+    QAction* wiederherstellenananderenOrt1;
+    FileDialogRequest BSD;
+
+    // Page "Verzeichn. wiederh.".
+    QSplitter* Splitter2;
+    QGroupBox* GroupBox8;
+    DriveComboBox* Drives;
+    DirectoryListBox* zdlbdir;
+    QGroupBox* GroupBox3;
+    FileListBox* zdlbGes;
+    QGroupBox* GroupBox9;
+    QLineEdit* StartDir;
+    RadioGroup* Art;
+    QLabel* zdt;
+    DirectoryEdit* Zieldir;
+    QGroupBox* GroupBox13;
+    RadioGroup* Version;
+    QDateEdit* Erldat;
+    QLineEdit* Erltime;
+    QCheckBox* frag;
+    QPushButton* Button2;
+
     // Page "Log".
     QPlainTextEdit* Memo2;
 
@@ -101,6 +140,17 @@ public:
     void Shutdownundbeenden1Click();
     void Aktionabbrechen1Click();
     void ftpChange();
+    // Page "Datei wiederh.": the commands of the file list's context menu.
+    void tempffnen2Click();
+    void wiederherstellen2Click();
+    void wiederherstellenananderenOrt1Click();
+    // Page "Verzeichn. wiederh.".
+    void Button2Click();
+    void ArtClick();
+    void zdlbdirChange();
+    void zdlbGesClick();
+    void ZieldirBeforeDialog();
+    void ZieldirAfterDialog();
     // The answer to the desktop's end-of-session query: agree, beep, close.
     bool WMQueryEndSession();
 
@@ -118,6 +168,7 @@ private:
     void createMenu();
     void buildFileRestorePage();
     void buildDirRestorePage();
+    void prepareRestorePages();
     void buildFtpPage();
     void offerFtpPage(bool offered);
     void fillToolContext();

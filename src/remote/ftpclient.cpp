@@ -397,6 +397,7 @@ FtpTransferType FtpClient::transferType() const { return d->type; }
 bool FtpClient::announcesMlsd() const { return d->features.mlsd; }
 bool FtpClient::announcesUtf8() const { return d->features.utf8; }
 bool FtpClient::Connected() const { return d->connected; }
+bool FtpClient::Busy() const { return d->busy; }
 
 void FtpClient::useTls()
 {

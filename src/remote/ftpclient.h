@@ -49,6 +49,9 @@ public:
 
     void Connect();
     bool Connected() const;
+    // True while an operation runs: window events may arrive then, and the client must not
+    // be destroyed or asked for another operation (that one is refused).
+    bool Busy() const;
     void Disconnect();
     // Ends a running data transfer; nothing when none runs.
     void Abort();

@@ -298,13 +298,23 @@ TEST_F(FtpClientTest, WindowEventsRunDuringATransferAndCanAbortIt)
     client.Connect();
     bool transferring = false;
     client.onWork = [&](qint64) { transferring = true; };
+    QString refusal;
     user.onEvents = [&] {
-        if (transferring)
-            client.Abort();  // as a button of the window would
+        if (!transferring)
+            return;
+        EXPECT_TRUE(client.Busy());
+        try {
+            client.RetrieveCurrentDir();  // another command of the window meanwhile
+        } catch (const FtpError& error) {
+            refusal = error.text();
+        }
+        client.Abort();  // as a button of the window would
     };
     EXPECT_EQ(errorText([&] { client.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
     EXPECT_GT(user.eventPasses, 0);
+    EXPECT_EQ(refusal, "Der FTP-Client ist mit einer anderen Operation beschäftigt.");
     user.onEvents = nullptr;
+    EXPECT_FALSE(client.Busy());
     EXPECT_EQ(client.Size("big.bin"), 64 * 1024 * 1024);
 }
 

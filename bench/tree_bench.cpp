@@ -44,12 +44,14 @@ QByteArray contentOf(QRandomGenerator& random)
     return bytes;
 }
 
-void writeStore(const QString& root, int files, bool keyed)
+// Files spread over quarters of folders of kFilesPerFolder each, or all in one folder.
+void writeStore(const QString& root, int files, bool keyed, bool oneFolder = false)
 {
     QRandomGenerator random(7);
     const QByteArray keyBytes = KeyBytes(kKey);
     for (int i = 0; i < files; ++i) {
-        const QString folder = QStringLiteral("%1/C$/q%2/f%3").arg(root).arg(i % kQuarters).arg(i / (kQuarters * kFilesPerFolder));
+        const QString folder = oneFolder ? root + "/C$/one"
+                                         : QStringLiteral("%1/C$/q%2/f%3").arg(root).arg(i % kQuarters).arg(i / (kQuarters * kFilesPerFolder));
         QDir().mkpath(folder);
         for (int version = 1; version <= 3; ++version) {
             QByteArray bytes = container(contentOf(random));
@@ -88,11 +90,14 @@ int main(int argc, char* argv[])
     const int files = args.size() > 2 ? args.at(2).toInt() : 20000;
     const QString plainStore = dir + QStringLiteral("/plain-%1").arg(files);
     const QString keyedStore = dir + QStringLiteral("/keyed-%1").arg(files);
+    const QString flatStore = dir + QStringLiteral("/flat-%1").arg(files / kQuarters);
     const QString out = dir + "/out";
-    if (!QDir(plainStore).exists() || !QDir(keyedStore).exists()) {
-        std::printf("writing two stores of %d files, three versions each…\n", files);
+    if (!QDir(plainStore).exists() || !QDir(keyedStore).exists() || !QDir(flatStore).exists()) {
+        std::printf("writing three stores of %d, %d and %d files, three versions each…\n", files, files,
+                    files / kQuarters);
         writeStore(plainStore, files, false);
         writeStore(keyedStore, files, true);
+        writeStore(flatStore, files / kQuarters, false, true);
     }
 
     const Run cpAll = bestOf(2, "cp -r", [&] { return copy(plainStore + "/C$", out); });
@@ -100,6 +105,8 @@ int main(int argc, char* argv[])
     const Run all = bestOf(2, "restore", [&] { return restore(plainStore + "/C$", out, dir, false); });
     const Run quarter = bestOf(2, "restore quarter", [&] { return restore(plainStore + "/C$/q0", out, dir, false); });
     const Run keyed = bestOf(2, "keyed restore", [&] { return restore(keyedStore + "/C$", out, dir, true); });
+    const Run cpFlat = bestOf(2, "cp -r one folder", [&] { return copy(flatStore + "/C$/one", out); });
+    const Run flat = bestOf(2, "restore one folder", [&] { return restore(flatStore + "/C$/one", out, dir, false); });
     QDir(out).removeRecursively();
 
     auto line = [](const char* what, int n, const Run& r, const Run& cp) {
@@ -109,6 +116,7 @@ int main(int argc, char* argv[])
     line("restore, quarter", files / kQuarters, quarter, cpQuarter);
     line("restore", files, all, cpAll);
     line("restore keyed", files, keyed, cpAll);
+    line("restore, one folder", files / kQuarters, flat, cpFlat);
     std::printf("growth: %d files took %.2fx the time of %d (linear: %.0fx)\n", files, all.seconds / quarter.seconds,
                 files / kQuarters, double(kQuarters));
     std::printf("peak memory of the restore: %ld KiB\n", std::max(all.peakKiB, keyed.peakKiB));

@@ -1,0 +1,339 @@
+#include "app/directoryedit.h"
+#include "app/directorylist.h"
+#include "app/pagecontrol.h"
+#include "app/radiogroup.h"
+#include "app/tquorbin.h"
+#include "engine/versions.h"
+#include "fixtures/cli.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "fixtures/storewriter.h"
+#include "platform/abort.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include "qstringprinter.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+const QString kStart = "D:\\Store\\Set1\\C$\\Docs";
+const QString kKey = QString::fromUtf16(u"Schl\u00FCssel");
+
+QDateTime at(int day, int hour = 10, int minute = 0) { return QDateTime(QDate(2018, 4, day), QTime(hour, minute)); }
+
+QString line(const QString& versionPath, const QDateTime& time, const QString& target)
+{
+    return versionPath + "--->   " + platform::userDateTimeText(time) + " " + target;
+}
+
+class DirRestorePageTest : public test::SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        AbortRequested = false;
+        window = std::make_unique<Tquorbin>(QString());
+        window->eschlussel->setText(kKey);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        AbortRequested = false;
+        SandboxTest::TearDown();
+    }
+
+    // a.txt in three versions, the middle one exactly at 23:59 of the 12th; b.txt below.
+    void writeStore()
+    {
+        test::writeStoredFile(kStart + "\\a.txt.00001.nxz", "eins", kKey, at(10));
+        test::writeStoredFile(kStart + "\\a.txt.00002.nxz", "zwei", kKey, at(12, 23, 59));
+        test::writeStoredFile(kStart + "\\a.txt.00003.nxz", "drei", kKey, at(14));
+        test::writeStoredFile(kStart + "\\Sub¯Ordner\\b.txt.00001.nxz", "b", kKey, at(11));
+        writeFile(kStart + "\\liesmich.txt", "plain");
+    }
+
+    QStringList memoLines() const { return window->Memo2->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
+
+    // The same restore by quorbin-restore dir: its standard output lines.
+    QStringList cliLines(const QStringList& options) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QUORBIN_KEY", kKey);
+        const test::CliResult result = test::runCli(QStringList{"dir", kStart} + options, environment);
+        EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+        return result.out.split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    void zurueckladen(int rule)
+    {
+        window->StartDir->setText(kStart);
+        window->Version->setItemIndex(rule);
+        window->Button2->click();
+    }
+
+    test::ScriptedUser user;
+    std::unique_ptr<Tquorbin> window;
+};
+
+TEST_F(DirRestorePageTest, StartsWithItsControlsAsTheyAreLaidOut)
+{
+    Tquorbin& w = *window;
+    EXPECT_EQ(w.GroupBox8->title(), "Schritt 1: Auswahl der Datensicherung");
+    EXPECT_EQ(w.GroupBox3->title(), "Inhalt der Datensicherung");
+    EXPECT_EQ(w.GroupBox9->title(), "2. Schritt: Auswahl des Zielverzeichnisses und der Version");
+    EXPECT_EQ(w.GroupBox13->title(), "3. Schritt: Version die zurückgeladen werden soll");
+    EXPECT_EQ(w.StartDir->text(), "StartDir");
+    EXPECT_EQ(w.Art->title(), "Art der Wiederherstellung");
+    EXPECT_EQ(w.Art->item(0)->text(), "auf Ursprungspfad zurückkopieren");
+    EXPECT_EQ(w.Art->item(1)->text(), "auf neues Verzeichnis zurückkopieren");
+    EXPECT_EQ(w.Art->itemIndex(), 0);
+    EXPECT_EQ(w.zdt->text(), "Neues Startverzeichnis:");
+    EXPECT_EQ(w.Zieldir->text(), QString());
+    EXPECT_FALSE(w.Zieldir->isEnabled());
+    EXPECT_EQ(w.Zieldir->dialogText, "Zielverzeichnis auswählen");
+    EXPECT_EQ(w.Version->title(), "Version");
+    ASSERT_EQ(w.Version->count(), 3);
+    EXPECT_EQ(w.Version->item(0)->text(), "Ursprungsversion zurückladen ");
+    EXPECT_EQ(w.Version->item(1)->text(), "Version bis einschl. Datum");
+    EXPECT_EQ(w.Version->item(2)->text(), "neueste Version zurückladen");
+    EXPECT_EQ(w.Version->itemIndex(), 2);
+    EXPECT_EQ(w.Erldat->date(), QDate::currentDate());
+    EXPECT_EQ(w.Erldat->text(), QDate::currentDate().toString("dd.MM.yy")) << "German short form, two-digit year";
+    EXPECT_TRUE(w.Erldat->calendarPopup());
+    EXPECT_EQ(w.Erltime->text(), "23:59");
+    EXPECT_EQ(w.frag->text(), "vor Überschreiben nachfragen");
+    EXPECT_FALSE(w.frag->isChecked());
+    EXPECT_EQ(w.Button2->text(), "Zurückladen");
+}
+
+TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVersion)
+{
+    struct Case {
+        const char* name;
+        int rule;
+        QStringList cliOptions;
+        QByteArray content;
+        QString versionPath;
+        QDateTime time;
+    };
+    const QList<Case> cases = {
+        {"original", 0, {"--rule", "original"}, "eins", kStart + "\\a.txt.00001.nxz", at(10)},
+        // A version at exactly 23:59 lies after the limit.
+        {"before", 1, {"--rule", "before", "--before", "12.04.2018 23:59"}, "eins", kStart + "\\a.txt.00001.nxz", at(10)},
+        {"newest", 2, {"--rule", "newest"}, "drei", kStart + "\\a.txt.00003.nxz", at(14)},
+    };
+    writeStore();
+    const auto storeBefore = snapshot("D:\\");
+    window->Erldat->setDate(QDate(2018, 4, 12));
+    window->Erltime->setText("23:59");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("C:\\Docs\\a.txt", "vorher");
+        window->Memo2->setPlainText("alter Inhalt");
+        AbortRequested = true;  // a cancel left from before does not stop the restore
+        user.pointerChanges.clear();
+
+        zurueckladen(c.rule);
+
+        const QStringList lines = memoLines();
+        ASSERT_EQ(lines.size(), 4);
+        EXPECT_EQ(lines.first(), "start");
+        EXPECT_EQ(lines.last(), "fertig");
+        EXPECT_TRUE(lines.contains(line(c.versionPath, c.time, "C:\\Docs\\a.txt"))) << qPrintable(lines.join('\n'));
+        EXPECT_TRUE(lines.contains(line(kStart + "\\Sub¯Ordner\\b.txt.00001.nxz", at(11), "C:\\Docs\\Sub Ordner\\b.txt")));
+        EXPECT_EQ(readFile("C:\\Docs\\a.txt"), c.content);
+        EXPECT_EQ(platform::lastWriteTime("C:\\Docs\\a.txt"), c.time);
+        EXPECT_EQ(readFile("C:\\Docs\\liesmich.txt"), QByteArray("plain"));
+        EXPECT_EQ(window->sbPanel0->text(), lines.at(2));
+        EXPECT_EQ(window->ftp->currentIndex(), Tquorbin::LogPage);
+        EXPECT_EQ(window->Label5->text(), "Log ansehen");
+        EXPECT_EQ(user.pointerChanges.value(0), Pointer::Busy) << "the hourglass from the start";
+        EXPECT_EQ(user.pointer(), Pointer::Normal);
+        EXPECT_FALSE(AbortRequested);
+        EXPECT_EQ(lines, cliLines(c.cliOptions));
+    }
+    EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join('\n'));
+    EXPECT_EQ(snapshot("D:\\"), storeBefore) << "the store is only read";
+}
+
+TEST_F(DirRestorePageTest, RestoresBelowTheNewStartDirectory)
+{
+    writeStore();
+    window->Art->setItemIndex(1);
+    window->Zieldir->setText("E:\\Neu");
+
+    zurueckladen(kNewestVersion);
+
+    EXPECT_EQ(readFile("E:\\Neu\\a.txt"), QByteArray("drei"));
+    EXPECT_EQ(readFile("E:\\Neu\\Sub Ordner\\b.txt"), QByteArray("b"));
+    EXPECT_EQ(readFile("E:\\Neu\\liesmich.txt"), QByteArray("plain"));
+    EXPECT_FALSE(exists("C:\\Docs"));
+    const QStringList lines = memoLines();
+    EXPECT_TRUE(lines.contains(line(kStart + "\\a.txt.00003.nxz", at(14), "E:\\Neu\\\\a.txt"))) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines, cliLines({"--to", "E:\\Neu"}));
+
+    // Back at index 0 the field keeps its text, and the restore goes to the original paths.
+    window->Art->setItemIndex(0);
+    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+    zurueckladen(kNewestVersion);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
+}
+
+TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
+{
+    writeStore();
+    writeFile("C:\\Docs\\a.txt", "vorher");
+    window->frag->setChecked(true);
+
+    zurueckladen(kNewestVersion);  // Cancel
+
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_EQ(user.questions[0].text, "Datei C:\\Docs\\a.txt ersetzen?");
+    EXPECT_EQ(user.questions[0].caption, "Datei wiederherstellen, überschreiben?");
+    EXPECT_EQ(user.questions[0].buttons, Buttons::OkCancel);
+    EXPECT_TRUE(memoLines().contains("ERROR *****" + kStart + "\\a.txt.00003.nxz--->   nicht rückgesichert"));
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("vorher"));
+    EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b")) << "no question without an existing file";
+
+    user.answers = {Answer::Ok, Answer::Ok, Answer::Ok};
+    zurueckladen(kNewestVersion);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
+}
+
+TEST_F(DirRestorePageTest, RefusesWhatCannotBeRestoredAndTellsWhy)
+{
+    struct Case {
+        const char* name;
+        QString startDir;
+        int art;
+        QString zieldir;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {"initial text", "StartDir", 0, {}, "Kein Backup-Pfad. Bitte neu wählen!"},
+        {"store root", "D:\\Store\\Set1", 0, {}, "Kein Backup-Pfad. Bitte neu wählen!"},
+        {"no new start directory", kStart, 1, {}, "Bitte zuerst das neue Startverzeichnis wählen!"},
+        {"blank new start directory", kStart, 1, "  ", "Bitte zuerst das neue Startverzeichnis wählen!"},
+    };
+    writeStore();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        user.messages.clear();
+        window->ftp->setCurrentIndex(Tquorbin::VerzeichnisPage);
+        window->Memo2->setPlainText("alter Inhalt");
+        window->StartDir->setText(c.startDir);
+        window->Art->setItemIndex(c.art);
+        window->Zieldir->setText(c.zieldir);
+
+        window->Button2->click();
+
+        EXPECT_EQ(user.messages, QStringList{c.message});
+        EXPECT_EQ(window->Memo2->toPlainText(), QString()) << "the log has been cleared";
+        EXPECT_EQ(window->ftp->currentIndex(), Tquorbin::VerzeichnisPage);
+        EXPECT_TRUE(snapshot("C:\\").isEmpty());
+        EXPECT_TRUE(snapshot("E:\\").isEmpty());
+        EXPECT_TRUE(user.pointerChanges.isEmpty());
+    }
+}
+
+TEST_F(DirRestorePageTest, ATimeThatDoesNotConvertLogsStartAndFertigAndReachesTheErrorReport)
+{
+    writeStore();
+    window->Erldat->setDate(QDate(2018, 4, 12));
+    window->Erltime->setText("2");
+
+    zurueckladen(kVersionBeforeDate);
+
+    EXPECT_EQ(memoLines(), (QStringList{"start", "fertig"}));
+    EXPECT_EQ(user.messages, QStringList{"'12.04.18 2:' ist kein gültiges Datum mit Uhrzeit"});
+    EXPECT_TRUE(snapshot("C:\\").isEmpty());
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+
+    // Under the other rules the fields are not read.
+    user.messages.clear();
+    zurueckladen(kNewestVersion);
+    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
+}
+
+TEST_F(DirRestorePageTest, ACancelDuringAKeyedRestoreFinishesTheFileInHandAndStops)
+{
+    const QByteArray big = test::mixedContent(600000);
+    for (const char* name : {"x1.bin", "x2.bin", "x3.bin", "Sub\\x4.bin", "Sub\\x5.bin"})
+        test::writeStoredFile(kStart + "\\" + name + ".00001.nxz", big, kKey, at(10));
+    // "Aktion abbrechen" while the first file is deciphered.
+    user.onEvents = [this] {
+        if (window->Memo2->toPlainText() == "start")
+            window->Aktionabbrechen1->trigger();
+    };
+
+    zurueckladen(kNewestVersion);
+
+    const QStringList lines = memoLines();
+    ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines.first(), "start");
+    EXPECT_FALSE(lines[1].startsWith("ERROR")) << qPrintable(lines[1]);
+    EXPECT_EQ(lines.last(), "fertig");
+    const QString restored = lines[1].mid(lines[1].lastIndexOf(' ') + 1);
+    EXPECT_EQ(readFile(restored), big) << "the file in hand is finished";
+    EXPECT_EQ(snapshot("C:\\").size(), 1);
+    EXPECT_TRUE(AbortRequested) << "the walk never clears the flag";
+}
+
+TEST_F(DirRestorePageTest, ArtEnablesTheNewStartDirectory)
+{
+    window->Art->item(1)->click();
+    EXPECT_TRUE(window->Zieldir->isEnabled());
+    window->Zieldir->setText("E:\\Neu");
+    window->Art->item(0)->click();
+    EXPECT_FALSE(window->Zieldir->isEnabled());
+    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+}
+
+TEST_F(DirRestorePageTest, TheFolderDialogOfTheNewStartDirectory)
+{
+    window->Art->setItemIndex(1);
+    window->Zieldir->setText(QString::fromUtf16(u"E:\\Ziel¯Ordner"));
+
+    window->Zieldir->button()->click();  // cancelled
+
+    ASSERT_EQ(user.dialogs.size(), 1);
+    EXPECT_EQ(user.dialogs[0].title, "Zielverzeichnis auswählen");
+    EXPECT_EQ(window->Zieldir->text(), "E:\\Ziel Ordner\\");
+
+    user.dialogChoices << QStringLiteral("E:\\Neu");
+    window->Zieldir->button()->click();
+    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+}
+
+TEST_F(DirRestorePageTest, ChangingTheDirectoryOfTheStoreListFillsStartDir)
+{
+    writeStore();
+    ASSERT_TRUE(window->zdlbdir->setDirectory("D:\\Store\\Set1\\C$"));
+    EXPECT_EQ(window->StartDir->text(), "D:\\Store\\Set1\\C$");
+
+    // The user opens the subdirectory by a double click.
+    QTreeWidgetItem* docs = window->zdlbdir->findItems("Docs", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(docs, nullptr);
+    emit window->zdlbdir->itemActivated(docs, 0);
+
+    EXPECT_EQ(window->StartDir->text(), kStart);
+    window->StartDir->setText(kStart + "\\Sub¯Ordner");  // typed
+    window->Button2->click();
+    EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b"));
+    EXPECT_FALSE(exists("C:\\Docs\\a.txt"));
+}
+
+}  // namespace
+}  // namespace quorbin::app

@@ -1,0 +1,207 @@
+#include "app/directorylist.h"
+#include "app/drivecombo.h"
+#include "app/filelist.h"
+#include "app/pagecontrol.h"
+#include "app/tquorbin.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "fixtures/storewriter.h"
+#include "platform/winpath.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include "qstringprinter.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+const QString kFolder = "D:\\Store\\Set1\\C$\\Users\\Anna";
+const QString kStoredName = QString::fromUtf16(u"Brief¯an¯Bank.docx.00002.nxz");
+const QString kStored = kFolder + "\\" + kStoredName;
+const QString kTarget = "C:\\Users\\Anna\\Brief an Bank.docx";
+const QString kKey = QString::fromUtf16(u"Geh€im");
+const QString kFailed = "Fehler beim Zurückladen der Datei";
+
+class FileRestorePageTest : public test::SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        content = test::mixedContent(70000);
+        test::writeStoredFile(kStored, content, kKey);
+        writeFile(kFolder + "\\plan.00003.NXZ", "as it lies in the store");
+        writeFile(kFolder + "\\.versteckt.txt.00001.nxz", "hidden");
+        writeFile(kFolder + "\\Unterordner\\x.txt", "x");
+        window = std::make_unique<Tquorbin>(QString());
+        window->eschlussel->setText(kKey);
+        window->qdir->setDirectory(kFolder);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        SandboxTest::TearDown();
+    }
+
+    void select(const QString& name) { ASSERT_TRUE(window->qfile->selectName(name)) << qPrintable(name); }
+
+    test::ScriptedUser user;
+    std::unique_ptr<Tquorbin> window;
+    QByteArray content;
+};
+
+TEST_F(FileRestorePageTest, ShowsTheVisibleFilesOfTheChosenDirectoryWithTheContextMenu)
+{
+    Tquorbin& w = *window;
+    EXPECT_EQ(w.GroupBox1->title(), "Inhalt der Datensicherung");
+    EXPECT_EQ(w.Label2->text(), "Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die Datei "
+                                "mit rechts anklicken und zurücksichern.");
+    EXPECT_TRUE(w.Label2->font().bold());
+    EXPECT_EQ(w.qdir->directory(), kFolder);
+    EXPECT_EQ(w.JvDriveCombo1->drive(), u'D');
+    EXPECT_EQ(w.qfile->directory(), kFolder);
+    QStringList shown;
+    for (int row = 0; row < w.qfile->count(); ++row)
+        shown << w.qfile->item(row)->text();
+    EXPECT_EQ(shown, (QStringList{kStoredName, "plan.00003.NXZ"})) << "no hidden files, no directories";
+    EXPECT_EQ(w.qfile->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(w.PopupMenu2->actions(),
+              (QList<QAction*>{w.tempffnen2, w.wiederherstellen2, w.wiederherstellenananderenOrt1}));
+    EXPECT_EQ(w.tempffnen2->text(), "temp. öffnen");
+    EXPECT_EQ(w.wiederherstellen2->text(), "wiederherstellen");
+    EXPECT_EQ(w.wiederherstellenananderenOrt1->text(), "wiederherstellen an anderen Ort");
+
+    // A right click picks the file under the pointer and opens the menu for it.
+    w.show();
+    w.ftp->setCurrentIndex(Tquorbin::DateiPage);
+    QListWidgetItem* plan = w.qfile->item(1);
+    emit w.qfile->customContextMenuRequested(w.qfile->visualItemRect(plan).center());
+    EXPECT_EQ(w.qfile->selectedPath(), kFolder + "\\plan.00003.NXZ");
+    EXPECT_TRUE(w.PopupMenu2->isVisible());
+    w.PopupMenu2->hide();
+}
+
+TEST_F(FileRestorePageTest, OpenTemporarily)
+{
+    struct Case {
+        const char* name;
+        QString selected;
+        QString key;
+        QString opened;  // below the drive map or the temporary directory
+        QStringList messages;
+    };
+    const QList<Case> cases = {
+        {"stored file", kStoredName, kKey, "tmp:§tmp.docx", {}},
+        {"wrong key: told, and opened all the same", kStoredName, "falsch", "tmp:§tmp.docx", {kFailed}},
+        {"other stored name: the file itself", "plan.00003.NXZ", kKey, kFolder + "\\plan.00003.NXZ", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        user.opened.clear();
+        user.messages.clear();
+        select(c.selected);
+        window->eschlussel->setText(c.key);
+
+        window->tempffnen2->trigger();
+
+        const QString expected = c.opened.startsWith("tmp:") ? tempHostDirectory() + "/" + c.opened.mid(4)
+                                                            : platform::toHostPath(c.opened);
+        EXPECT_EQ(user.opened, QStringList{expected});
+        EXPECT_EQ(user.messages, c.messages);
+    }
+    QFile opened(tempHostDirectory() + "/§tmp.docx");
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(opened.readAll(), content) << "the failed restore left the earlier temporary file whole";
+}
+
+TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceAsksFirstAndWaits)
+{
+    select(kStoredName);
+    window->wiederherstellen2->trigger();  // No
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_EQ(user.questions[0].text, "Datei " + kTarget + " überschreiben?") << "asked with no file there too";
+    EXPECT_EQ(user.questions[0].buttons, Buttons::NoOk);
+    EXPECT_FALSE(exists(kTarget));
+    EXPECT_TRUE(user.pointerChanges.isEmpty());
+
+    user.answers = {Answer::Ok};
+    QElapsedTimer clock;
+    clock.start();
+    window->wiederherstellen2->trigger();
+
+    EXPECT_GE(clock.elapsed(), 1000) << "half a second before and after";
+    EXPECT_EQ(readFile(kTarget), content);
+    EXPECT_EQ(user.pointerChanges.value(0), Pointer::Busy) << "the hourglass from the first wait";
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceCopiesOtherStoredNamesAndKeepsTheTargetOnFailure)
+{
+    writeFile(kTarget, "bisher");
+    window->eschlussel->setText("falsch");
+    user.answers = {Answer::Ok, Answer::Ok};
+
+    select(kStoredName);
+    window->wiederherstellen2->trigger();
+    EXPECT_EQ(user.messages, QStringList{kFailed});
+    EXPECT_EQ(readFile(kTarget), QByteArray("bisher"));
+
+    select("plan.00003.NXZ");
+    window->wiederherstellen2->trigger();
+    EXPECT_EQ(user.questions.last().text, "Datei C:\\Users\\Anna\\plan.00003.NXZ überschreiben?");
+    EXPECT_EQ(readFile("C:\\Users\\Anna\\plan.00003.NXZ"), QByteArray("as it lies in the store"));
+    EXPECT_EQ(user.messages.size(), 1);
+}
+
+TEST_F(FileRestorePageTest, RestoreToAnotherPlace)
+{
+    select(kStoredName);
+    window->wiederherstellenananderenOrt1->trigger();  // cancelled
+
+    ASSERT_EQ(user.dialogs.size(), 1);
+    EXPECT_EQ(user.dialogs[0].filter, "alle Dateien|*.*");
+    EXPECT_EQ(user.dialogs[0].fileName, "Brief an Bank.docx");
+    EXPECT_EQ(user.dialogs[0].initialDirectory, "C:\\Users\\Anna\\");
+    EXPECT_TRUE(user.dialogs[0].confirmOverwrite);
+    EXPECT_TRUE(snapshot("C:\\").isEmpty());
+    EXPECT_TRUE(snapshot("E:\\").isEmpty());
+
+    user.dialogChoices << QStringLiteral("E:\\Neu\\Brief.docx") << host("e/Neu/plan.NXZ");
+    window->wiederherstellenananderenOrt1->trigger();
+    select("plan.00003.NXZ");
+    window->wiederherstellenananderenOrt1->trigger();
+
+    EXPECT_EQ(readFile("E:\\Neu\\Brief.docx"), content);
+    EXPECT_EQ(readFile("E:\\Neu\\plan.NXZ"), QByteArray("as it lies in the store"));
+    EXPECT_EQ(user.dialogs[2].fileName, "plan.00003.NXZ");
+    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_TRUE(user.questions.isEmpty());
+}
+
+TEST_F(FileRestorePageTest, NothingSelectedOrNoDriveLevelWritesNothing)
+{
+    writeFile("D:\\Store\\Set1\\lose.txt.00001.nxz", "no drive level above");
+    const auto before = snapshot("C:\\");
+    window->qfile->clearSelection();
+    for (QAction* command : {window->tempffnen2, window->wiederherstellen2, window->wiederherstellenananderenOrt1})
+        command->trigger();
+    EXPECT_EQ(user.messages, QStringList(3, "Bitte zuerst rechts eine Datei auswählen!"));
+
+    user.messages.clear();
+    user.answers = {Answer::Ok};
+    window->qdir->setDirectory("D:\\Store\\Set1");
+    select("lose.txt.00001.nxz");
+    window->wiederherstellen2->trigger();
+    EXPECT_EQ(user.messages, QStringList{"Kein Backup-Pfad. Bitte neu wählen!"});
+    EXPECT_TRUE(user.questions.isEmpty());
+    EXPECT_EQ(snapshot("C:\\"), before);
+}
+
+}  // namespace
+}  // namespace quorbin::app

@@ -19,10 +19,8 @@ int PortFromText(const QString& text)
 
 QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
 {
-    // A server that reports "/home/web" must not end up in "/home/webprivate/".
-    if (!loginDirectory.isEmpty() && !loginDirectory.endsWith(u'/') && !basePath.isEmpty() &&
-        !basePath.startsWith(u'/'))
-        return loginDirectory + u'/' + basePath;
+    // Plain concatenation, as the backup program forms the mirror's place: "/home/web" and
+    // "private/" give "/home/webprivate/". Inserting a "/" would look elsewhere than it wrote.
     return loginDirectory + basePath;
 }
 

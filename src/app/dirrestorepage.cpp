@@ -114,9 +114,11 @@ void Tquorbin::buildDirRestorePage()
     Erltime = new QLineEdit(GroupBox13);
     Erltime->setObjectName("Erltime");
     Erltime->setInputMask(QStringLiteral("90:99;_"));
+    Erltime->setFixedWidth(50);
     auto* limitRow = new QHBoxLayout;
     limitRow->addWidget(Erldat);
     limitRow->addWidget(Erltime);
+    limitRow->addStretch(1);
     frag = new QCheckBox(QStringLiteral("vor Überschreiben nachfragen"), GroupBox13);
     frag->setObjectName("frag");
     Button2 = new QPushButton(QStringLiteral("Zurückladen"), GroupBox13);

@@ -24,6 +24,7 @@ QString joinedPath(const QString& directory, const QString& name)
 FileListBox::FileListBox(Entries entries, QWidget* parent) : QListWidget(parent), entries_(entries)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(16, 16));
 }
 
 void FileListBox::setDirectory(const QString& directory)

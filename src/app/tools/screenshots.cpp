@@ -65,6 +65,12 @@ int main(int argc, char* argv[])
                 "ftpusername=anna\r\nftppassw=geheim\r\nverzeichnis=Buero\r\nPORT=21\r\nBasis=private/\r\n"
                 "Passive=1\r\n[SCHLÜSSEL]\r\nSCHLÜSSEL=Schlüssel\r\n");
 
+    // A few store entries, so that the restore pages have something to show.
+    const QString folder = scratch.path() + QString::fromUtf8("/d/Store/Set1/C$/Users/Anna/");
+    QDir().mkpath(folder);
+    for (const char* name : {"Brief¯an¯Bank.docx.00001.nxz", "Brief¯an¯Bank.docx.00002.nxz", "Haushalt.xlsx.00001.nxz"})
+        writeLatin1(folder + QString::fromUtf8(name), QString());
+
     bool ok = true;
     {
         const auto window = quorbin::app::startWindow(QStringLiteral("D:\\Sets\\Buero.set"));

@@ -87,6 +87,7 @@ TEST_F(RestorePagesStartTest, ASetMovesTheListsToItsTargetButTheFileListStaysAtC
 
 TEST_F(RestorePagesStartTest, TargetsWithoutADriveLetterOrDriveLeaveTheListsAndMissingDirectoriesShowTheDrive)
 {
+    const QString previousDirectory = QDir::currentPath();
     QDir().mkpath(host("c/Arbeit"));
     QDir::setCurrent(host("c/Arbeit"));
     struct Case {
@@ -110,7 +111,7 @@ TEST_F(RestorePagesStartTest, TargetsWithoutADriveLetterOrDriveLeaveTheListsAndM
         Tquorbin w("D:\\Sets\\Test.set");
         EXPECT_EQ(ListPlaces::of(w), c.expected);
     }
-    QDir::setCurrent(QDir::tempPath());
+    QDir::setCurrent(previousDirectory);
 }
 
 TEST_F(RestorePagesStartTest, OpeningASetMovesBothListsAndTheirFileLists)

@@ -133,8 +133,12 @@ void Tquorbin::tempffnen2Click()
         // The user file's extension lets the desktop pick its application.
         target = TempOpenFileName(selected.chopped(qMin(kVersionSuffixLength, selected.size())));
         BusyPointer busy;
-        if (RestoreStoredFile(selected, target, eschlussel->text(), status_, QString()) != 0)
+        // After a failure the temporary file holds what an earlier use left there: opening it
+        // would show another file as this one.
+        if (RestoreStoredFile(selected, target, eschlussel->text(), status_, QString()) != 0) {
             ui().showMessage(kRestoreFailed, QString());
+            return;
+        }
     }
     ShellOpenFile(target, QString(), QString(), 1);
 }

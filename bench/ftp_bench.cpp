@@ -1,13 +1,16 @@
 // Download of one large keyed stored file from the test FTP server on 127.0.0.1, over FTPS
 // (explicit TLS) and plain FTP: `quorbin-restore ftp get` of the stored file (deciphered and
-// expanded on the way), of the same bytes under a plain name (the transfer alone), and curl
-// fetching the same file from the same server. Rates are MiB/s of the remote file's size.
+// expanded on the way), of the same bytes under a plain name (the transfer alone), the FTP
+// client alone in this process, and curl fetching the same file from the same server. Rates
+// are MiB/s of the remote file's size. A local `quorbin-restore file` of the stored file shows
+// what deciphering and expanding cost by themselves.
 // Usage: ftp_bench [DIR] [MiB of data]  (defaults: /var/tmp, 512 — a stored file of about 256 MiB)
 #include "support/benchsupport.h"
 
 #include "engine/keycipher.h"
 #include "engine/tzip.h"
 #include "platform/winpath.h"
+#include "remote/ftpclient.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,6 +19,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -110,8 +114,32 @@ void writeSet(const QString& path, int port)
 }
 
 struct Figures {
-    Run curl, stored, plain;
+    Run curl, client, plain, stored;
 };
+
+// The client of the program in this process: log in, fetch, log out.
+Run clientGet(int port, bool tls, const QString& remote, const QString& out)
+{
+    QFile::remove(out);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        FtpClient client;
+        client.setHost(QStringLiteral("127.0.0.1"));
+        client.setPort(port);
+        client.setUser(kUser);
+        client.setPassword(kPassword);
+        client.setPassive(true);
+        if (tls)
+            client.useTls();
+        client.Connect();
+        client.setTransferType(FtpTransferType::Image);
+        client.Get(remote, platform::toWindowsPath(out));
+    }
+    Run run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.exitCode = 0;
+    return run;
+}
 
 Figures measure(const QString& dir, const QString& data, const QString& stored, bool tls, const QString& certificate)
 {
@@ -135,6 +163,10 @@ Figures measure(const QString& dir, const QString& data, const QString& stored, 
     f.curl = bestOf(3, what + "curl", [&] { return runMeasured(findProgram("curl"), curlArguments); });
     if (!sameFiles(out, stored))
         stop(what + "curl output differs from the stored file");
+    f.client = bestOf(3, what + "client",
+                      [&] { return clientGet(server.port(), tls, "/private/" + kStoredName, out); });
+    if (!sameFiles(out, stored))
+        stop(what + "client download differs from the stored file");
     f.plain = bestOf(3, what + "plain get", [&] {
         QFile::remove(out);
         return runMeasured(QStringLiteral(QUORBIN_CLI), cli + QStringList{"get", kPlainName, out}, env);
@@ -151,16 +183,23 @@ Figures measure(const QString& dir, const QString& data, const QString& stored, 
     return f;
 }
 
-void print(const char* protocol, const Figures& f, qint64 remoteSize)
+void print(const char* protocol, const Figures& f, qint64 remoteSize, const Run& localRestore)
 {
     const double curlRate = mebibytesPerSecond(remoteSize, f.curl.seconds);
+    const double clientRate = mebibytesPerSecond(remoteSize, f.client.seconds);
+    const double curlThenRestore = f.curl.seconds + localRestore.seconds;
+    const double curlThenRestoreRate = mebibytesPerSecond(remoteSize, curlThenRestore);
     const double plainRate = mebibytesPerSecond(remoteSize, f.plain.seconds);
     const double storedRate = mebibytesPerSecond(remoteSize, f.stored.seconds);
     std::printf("%-5s curl          %8.1f MiB/s  (%.2f s)\n", protocol, curlRate, f.curl.seconds);
+    std::printf("%-5s client alone  %8.1f MiB/s  (%.2f s)  %.2fx curl  (in this process)\n", protocol, clientRate,
+                f.client.seconds, clientRate / curlRate);
     std::printf("%-5s get plain     %8.1f MiB/s  (%.2f s)  %.2fx curl  peak %ld KiB\n", protocol, plainRate,
                 f.plain.seconds, plainRate / curlRate, f.plain.peakKiB);
     std::printf("%-5s get stored    %8.1f MiB/s  (%.2f s)  %.2fx curl  peak %ld KiB\n", protocol, storedRate,
                 f.stored.seconds, storedRate / curlRate, f.stored.peakKiB);
+    std::printf("%-5s curl+restore  %8.1f MiB/s  (%.2f s)  get stored is %.2fx of it\n", protocol,
+                curlThenRestoreRate, curlThenRestore, storedRate / curlThenRestoreRate);
 }
 
 }  // namespace
@@ -193,10 +232,20 @@ int main(int argc, char* argv[])
     const qint64 remoteSize = QFileInfo(stored).size();
     std::printf("data %lld MiB, stored file %.1f MiB\n", size >> 20, double(remoteSize) / (1 << 20));
 
+    const QString out = dir + "/out.bin";
+    const Run localRestore = bestOf(3, "local restore", [&] {
+        return runMeasured(QStringLiteral(QUORBIN_CLI), {"file", stored, out},
+                           {"TMPDIR=" + dir + "/tmp", "QUORBIN_KEY=" + kKey});
+    });
+    if (!sameFiles(out, data))
+        stop("local restore differs from the original data");
+    QFile::remove(out);
+    std::printf("restore file (local, keyed)  %.2f s  peak %ld KiB\n", localRestore.seconds, localRestore.peakKiB);
+
     const QString certificate = makeCertificate(dir);
     const Figures ftps = measure(dir, data, stored, true, certificate);
     const Figures ftp = measure(dir, data, stored, false, certificate);
-    print("FTPS", ftps, remoteSize);
-    print("FTP", ftp, remoteSize);
+    print("FTPS", ftps, remoteSize, localRestore);
+    print("FTP", ftp, remoteSize, localRestore);
     return 0;
 }

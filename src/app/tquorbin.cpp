@@ -156,6 +156,7 @@ void Tquorbin::fillToolContext()
     ToolContext& context = toolContext();
     context.status = &status_;
     context.log = &log_;
+    context.ftp = &IdFTP1;
     context.remoteTree = dl;
     context.remoteGrid = Vvzo;
     context.mainWindow = this;

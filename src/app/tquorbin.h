@@ -4,6 +4,8 @@
 #include "app/widgetsinks.h"
 #include "config/settings.h"
 #include "platform/userinterface.h"
+#include "remote/ftpsession.h"
+#include "remote/ftpsettings.h"
 
 #include <QLocale>
 #include <QMainWindow>
@@ -106,9 +108,23 @@ public:
     // Page "Log".
     QPlainTextEdit* Memo2;
 
-    // Page "FTP-Ütra": the remote tree and grid, made by that page.
+    // Page "FTP-Ütra" (ftppage.cpp, ftpcommands.cpp).
+    QPushButton* Button4;
+    QPushButton* Button9;
+    QGroupBox* GroupBox6;
+    QSplitter* Splitter3;
+    QSplitter* Splitter4;
     QTreeWidget* dl = nullptr;
     QTableWidget* Vvzo = nullptr;
+    QPlainTextEdit* Memo1;
+    QMenu* dlpopup;
+    QAction* Verzeichnislschen1;
+    QMenu* vzopopup;
+    QAction* dieseDateiherunterladen1;
+    QAction* diesedateiherunterladenundtempffnen1;
+    QAction* lschen1;
+    FtpSession IdFTP1;  // the window's one FTP session
+    DirectoryServiceOptions VZOptions;  // port 86; the tests shorten it
 
     // Bottom panel.
     QFrame* Panel2;
@@ -151,6 +167,24 @@ public:
     void zdlbGesClick();
     void ZieldirBeforeDialog();
     void ZieldirAfterDialog();
+    // Page "FTP-Ütra" and the button "Verbindung testen".
+    void Button4Click();
+    void Button9Click();
+    void Button11Click();
+    void FtpDisconnect();
+    bool FillRemoteView(bool clearTree);
+    void dlDblClick();
+    void dieseDateiherunterladen1Click();
+    void diesedateiherunterladenundtempffnen1Click();
+    void lschen1Click();
+    void Verzeichnislschen1Click();
+    QString SelectedRemoteFile() const;
+    FtpSettings ftpSettings() const;
+    // The FTP client's progress.
+    void IdFTP1Status(const QString& text);
+    void IdFTP1WorkBegin(qint64 expected);
+    void IdFTP1Work(qint64 count);
+    void IdFTP1WorkEnd();
     // The answer to the desktop's end-of-session query: agree, beep, close.
     bool WMQueryEndSession();
 

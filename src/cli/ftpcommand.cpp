@@ -120,28 +120,15 @@ QString fetch(FtpSession& session, const QString& remote)
     return work;
 }
 
-bool copyInto(const QString& work, const QString& target)
-{
-    QFile in(platform::toHostPath(work));
-    platform::ReplacementFile out(target);
-    if (!in.open(QIODevice::ReadOnly) || !out.isOpen())
-        return false;
-    QByteArray buffer(256 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
-        if (n == 0)
-            return out.commit();
-        if (n < 0 || out.file().write(buffer.constData(), n) != n)
-            return false;
-    }
-}
-
 int get(FtpSession& session, const QString& remote, const QString& target, const QString& key)
 {
     const QString work = fetch(session, remote);
     const TemporaryFileGuard guard(work);
     if (!remote.endsWith(QStringLiteral(".nxz"))) {
-        if (copyInto(work, target))
+        // Renamed into place when the temporary directory shares the target's file system.
+        const QString full = platform::absolutePath(target);
+        platform::createFolders(platform::directoryPart(full));
+        if (platform::renameReplacing(work, full) || CopyPlainFile(work, full) == 0)
             return kOk;
         printError("Nicht gespeichert: " + target);
         return kFailed;

@@ -14,6 +14,19 @@
 
 namespace quorbin::platform {
 
+namespace {
+
+// The replacement keeps the permissions of the file it replaces (and stays writable for its
+// owner), so a private file does not become readable by others.
+void takePermissionsOf(const QByteArray& hostTarget, int fd)
+{
+    struct stat old {};
+    if (stat(hostTarget.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
+}
+
+}  // namespace
+
 ReplacementFile::ReplacementFile(const QString& target) : target_(target)
 {
     const QString directory = directoryPart(absolutePath(target));
@@ -46,12 +59,8 @@ bool ReplacementFile::commit()
 {
     if (!file_.isOpen())
         return false;
-    // The replacement keeps the permissions of the file it replaces (and stays writable for
-    // its owner), so a private file does not become readable by others.
-    struct stat old {};
     const QByteArray target = toHostPath(target_).toLocal8Bit();
-    if (stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
-        fchmod(file_.handle(), (old.st_mode & 07777) | S_IWUSR);
+    takePermissionsOf(target, file_.handle());
     const bool flushed = file_.flush();
     file_.close();
     if (!flushed)
@@ -60,6 +69,21 @@ bool ReplacementFile::commit()
         return false;
     committed_ = true;
     return true;
+}
+
+bool renameReplacing(const QString& finished, const QString& target)
+{
+    const QByteArray from = toHostPath(finished).toLocal8Bit();
+    const QByteArray to = toHostPath(target).toLocal8Bit();
+    const int fd = open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+    takePermissionsOf(to, fd);
+    close(fd);
+    return std::rename(from.constData(), to.constData()) == 0;
 }
 
 }  // namespace quorbin::platform

@@ -32,4 +32,9 @@ private:
     bool committed_ = false;
 };
 
+// Puts a finished file in the target's place by renaming it, with the permissions a
+// ReplacementFile gives. False (nothing changed) when the two lie on different file systems
+// or the rename fails otherwise.
+bool renameReplacing(const QString& finished, const QString& target);
+
 }  // namespace quorbin::platform

@@ -83,32 +83,6 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
     }
 }
 
-bool CopyDeciphered(const QString& from, const QString& to, const QString& key, StatusSink& status)
-{
-    QFile in(platform::toHostPath(from));
-    QFile out(platform::toHostPath(to));
-    if (!platform::fileExists(from) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    status.setStatus(QStringLiteral("entschlüsseln: ") + to);
-    pumpEvents();
-    const QByteArray keyBytes = KeyBytes(key);
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
-    qint64 position = 0;
-    for (;;) {
-        const qint64 got = in.read(buffer.get(), kBuffer);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        CipherBuffer(false, buffer.get(), got, keyBytes, position);
-        if (out.write(buffer.get(), got) != got)
-            return false;
-        position += got;
-        pumpEvents();
-    }
-}
-
 void DecipherFile(const QString& path, const QString& key, StatusSink& status, ProgressSink* progress)
 {
     KeyCipherFile(false, path, key, status, progress);

@@ -16,11 +16,6 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
 void DecipherFile(const QString& path, const QString& key, StatusSink& status, ProgressSink* progress);
 void EncipherFile(const QString& path, const QString& key, StatusSink& status, ProgressSink* progress);
 
-// Copies `from` over the existing file `to`, deciphering on the way: a keyed restore's work
-// file in one pass instead of a copy and a second pass over it. Shows "entschlüsseln: " + `to`.
-// False when `from` cannot be read to its end or `to` cannot be written.
-bool CopyDeciphered(const QString& from, const QString& to, const QString& key, StatusSink& status);
-
 // The cipher on a buffer that starts at file position `position`.
 QByteArray KeyBytes(const QString& key);
 void CipherBuffer(bool encipher, char* data, qsizetype size, const QByteArray& keyBytes, qint64 position);

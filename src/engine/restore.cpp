@@ -36,6 +36,22 @@ bool mayReplace(const QString& existing, int mode)
     return true;
 }
 
+// ExpandToFile's steps, deciphering the container as it is read when a key is given.
+int expandToTarget(const QString& source, const QString& target, int mode, const QString& key)
+{
+    QString full;
+    if (!prepareTarget(target, full))
+        return -1;
+    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
+        return -1;
+    try {
+        const int result = key.isEmpty() ? Zip().Expand(source, full) : Zip().ExpandDeciphered(source, full, key);
+        return result == 0 ? 0 : -1;
+    } catch (const IoError&) {
+        return -1;
+    }
+}
+
 }  // namespace
 
 int RestoreStoredFile(const QString& source, const QString& target, const QString& key, StatusSink& status,
@@ -50,12 +66,11 @@ int RestoreStoredFile(const QString& source, const QString& target, const QStrin
         if (ExpandToFile(source, userTarget, kReplaceExisting) != 0)
             result = -1;
     } else {
-        const QString work = NewWorkFileName();
-        TemporaryFileGuard removeWork(work);
-        // Without a whole copy there is nothing sound to expand; the target stays as it is.
-        if (!CopyDeciphered(source, work, key, status))
-            return -1;
-        if (ExpandToFile(work, userTarget, kReplaceExisting) != 0)
+        // Deciphered as it is read: no deciphered copy of the stored file has to be written
+        // to the temporary directory first, which a large file might not even fit into.
+        status.setStatus(QStringLiteral("entschlüsseln: ") + source);
+        pumpEvents();
+        if (expandToTarget(source, userTarget, kReplaceExisting, key) != 0)
             result = -1;
     }
     // A failed restore left the old target in place; its time stays as well.
@@ -66,16 +81,7 @@ int RestoreStoredFile(const QString& source, const QString& target, const QStrin
 
 int ExpandToFile(const QString& source, const QString& target, int mode)
 {
-    QString full;
-    if (!prepareTarget(target, full))
-        return -1;
-    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
-        return -1;
-    try {
-        return Zip().Expand(source, full) == 0 ? 0 : -1;
-    } catch (const IoError&) {
-        return -1;
-    }
+    return expandToTarget(source, target, mode, QString());
 }
 
 int CopyOrExpand(const QString& source, const QString& target, bool copyOnly, int mode)

@@ -1,8 +1,10 @@
 #include "engine/tzip.h"
 
+#include "engine/keycipher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/replacefile.h"
+#include "platform/userinterface.h"
 #include "platform/winpath.h"
 
 #include <QFile>
@@ -35,18 +37,31 @@ std::unique_ptr<QFile> openForReading(const QString& path)
     return file;
 }
 
+// How a container's bytes are read: the buffers, and the key when it is enciphered.
+struct Reading {
+    unsigned char* input;
+    unsigned char* output;
+    QByteArray keyBytes;  // empty: not enciphered
+};
+
 // Inflates all of `in` into `out`; true only when the stream ended with a good checksum.
-bool inflateAll(QFile& in, QFile& out, TZIP& zip)
+bool inflateAll(QFile& in, QFile& out, TZIP& zip, const Reading& reading)
 {
     InflateStream stream;
     if (!stream.ok)
         return false;
-    unsigned char* input = zip.InBuffer();
-    unsigned char* output = zip.Buffer();
+    unsigned char* input = reading.input;
+    unsigned char* output = reading.output;
+    qint64 position = 0;
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got <= 0)
             return false;  // the file ended before the stream did
+        if (!reading.keyBytes.isEmpty()) {
+            CipherBuffer(false, reinterpret_cast<char*>(input), got, reading.keyBytes, position);
+            position += got;
+            pumpEvents();
+        }
         stream.z.next_in = input;
         stream.z.avail_in = uInt(got);
         do {
@@ -67,17 +82,30 @@ bool inflateAll(QFile& in, QFile& out, TZIP& zip)
     }
 }
 
-}  // namespace
 
-int TZIP::Expand(const QString& from, const QString& too)
+int expandWith(const QString& from, const QString& too, TZIP& zip, const Reading& reading)
 {
     const auto in = openForReading(from);
     platform::ReplacementFile out(too);
     if (!out.isOpen())
         return -1;
-    if (!inflateAll(*in, out.file(), *this))
+    if (!inflateAll(*in, out.file(), zip, reading))
         return -1;
     return out.commit() ? 0 : -1;
+}
+
+}  // namespace
+
+int TZIP::Expand(const QString& from, const QString& too)
+{
+    return expandWith(from, too, *this, Reading{InBuffer(), Buffer(), {}});
+}
+
+int TZIP::ExpandDeciphered(const QString& from, const QString& too, const QString& key)
+{
+    const auto input = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+    const auto output = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+    return expandWith(from, too, *this, Reading{input.get(), output.get(), KeyBytes(key)});
 }
 
 void TZIP::Shrink(const QString& from, const QString& too)

@@ -13,6 +13,11 @@ public:
     // left as it was. Throws IoError when `from` cannot be opened.
     int Expand(const QString& from, const QString& too);
 
+    // Expand for a container enciphered with the key, deciphered as it is read: no deciphered
+    // copy of the stored file is needed. Lets pending events run after each buffer, so it
+    // keeps buffers of its own and may run while another expansion waits.
+    int ExpandDeciphered(const QString& from, const QString& too, const QString& key);
+
     // Writes `from` as a container `too` (deflate level 1, 15-bit window, memory level 8).
     // Throws IoError on failure.
     void Shrink(const QString& from, const QString& too);

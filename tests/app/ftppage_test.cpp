@@ -1,0 +1,547 @@
+// The page "FTP-Ütra" and "Verbindung testen" against a real FTP/FTPS server on 127.0.0.1.
+#include "app/pagecontrol.h"
+#include "app/remotegrid.h"
+#include "app/remotetree.h"
+#include "app/toolcontext.h"
+#include "app/tquorbin.h"
+#include "engine/tempfiles.h"
+#include "fixtures/dirservice.h"
+#include "fixtures/ftpserver.h"
+#include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
+#include "fixtures/storewriter.h"
+#include "platform/abort.h"
+#include "platform/winpath.h"
+#include "remote/remotebrowser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTest>
+#include "qstringprinter.h"
+
+#include <gtest/gtest.h>
+
+namespace quorbin::app {
+namespace {
+
+using test::FtpServer;
+using test::FtpServerKind;
+using test::FtpServerOptions;
+
+const QString kKey = QString::fromUtf16(u"Schlüssel 1");
+// A number text with the user's decimal separator in place of ".".
+QString local(QString text) { return text.replace(u'.', QLocale::system().decimalPoint()); }
+
+const QString kStamp = QStringLiteral(R"(^\d\d\.\d\d\.\d{4}( \d\d:\d\d:\d\d)?)");
+
+class FtpPageTest : public test::SandboxTest {
+protected:
+    void SetUp() override
+    {
+        SandboxTest::SetUp();
+        AbortRequested = false;
+        QDir().mkpath(host("ftp/private"));
+    }
+    void TearDown() override
+    {
+        window.reset();  // the client says QUIT while the server still listens
+        server.reset();
+        AbortRequested = false;
+        SandboxTest::TearDown();
+    }
+
+    // The window with the page "Sichern" pointing at the test server, as a loaded set shows it.
+    Tquorbin& start(FtpServerKind kind = FtpServerKind::Tls, FtpServerOptions options = {})
+    {
+        server = std::make_unique<FtpServer>(kind, host("ftp"), options);
+        window = std::make_unique<Tquorbin>(QString());
+        Tquorbin& w = *window;
+        w.EFTPHost->setText(server->host());
+        w.EFTPPort->setText(QString::number(server->port()));
+        w.EFTPUsername->setText(server->user());
+        w.EFTPpassw->setText(server->password());
+        w.eVerzeichnis->setText("DS");
+        w.EBasis->setText("private/");
+        w.CBPassive->setChecked(true);
+        w.MitSSL->setChecked(kind == FtpServerKind::Tls);
+        w.MitVZ->setChecked(false);
+        w.eschlussel->setText(kKey);
+        w.ftp->setCurrentIndex(Tquorbin::FtpPage);
+        w.show();  // for clicks on the tree and the grid
+        return w;
+    }
+
+    void putRemote(const QString& relative, const QByteArray& bytes) const
+    {
+        const QString path = host("ftp/" + relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    bool remoteExists(const QString& relative) const { return QFileInfo::exists(host("ftp/" + relative)); }
+
+    QStringList logLines() const { return window->Memo2->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
+
+    // Column 1 of the file rows, in listing order.
+    QStringList gridNames() const
+    {
+        QStringList names;
+        for (int row = 1; row < kRemoteGridRows && !remoteGridText(window->Vvzo, row, 1).isEmpty(); ++row)
+            names << remoteGridText(window->Vvzo, row, 1);
+        return names;
+    }
+    int gridRowOf(const QString& name) const
+    {
+        for (int row = 1; row < kRemoteGridRows; ++row) {
+            if (remoteGridText(window->Vvzo, row, 1) == name)
+                return row;
+        }
+        return -1;
+    }
+    // The current cell, as a left click on the file's row puts it.
+    void selectFile(const QString& name)
+    {
+        const int row = gridRowOf(name);
+        ASSERT_GT(row, 0) << qPrintable(name);
+        window->Vvzo->setCurrentCell(row - 1, 1);
+    }
+
+    static QStringList texts(const QList<QTreeWidgetItem*>& nodes)
+    {
+        QStringList result;
+        for (const QTreeWidgetItem* node : nodes)
+            result << node->text(0);
+        result.sort();
+        return result;
+    }
+    QStringList topNodes() const
+    {
+        QList<QTreeWidgetItem*> nodes;
+        for (int i = 0; i < window->dl->topLevelItemCount(); ++i)
+            nodes << window->dl->topLevelItem(i);
+        return texts(nodes);
+    }
+    static QStringList children(const QTreeWidgetItem* node)
+    {
+        QList<QTreeWidgetItem*> nodes;
+        for (int i = 0; i < node->childCount(); ++i)
+            nodes << node->child(i);
+        return texts(nodes);
+    }
+    static QTreeWidgetItem* child(const QTreeWidgetItem* node, const QString& text)
+    {
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (node->child(i)->text(0) == text)
+                return node->child(i);
+        }
+        return nullptr;
+    }
+    QTreeWidgetItem* topNode(const QString& text) const
+    {
+        const auto found = window->dl->findItems(text, Qt::MatchExactly);
+        return found.value(0, nullptr);
+    }
+    void doubleClick(QTreeWidgetItem* node)
+    {
+        QWidget* viewport = window->dl->viewport();
+        const QPoint at = node ? window->dl->visualItemRect(node).center() : QPoint(viewport->width() / 2, viewport->height() - 5);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    }
+
+    static QString temp(const QString& name) { return TempDirectory() + name; }
+
+    test::ScriptedUser user;
+    std::unique_ptr<FtpServer> server;
+    std::unique_ptr<Tquorbin> window;
+};
+
+TEST_F(FtpPageTest, ThePageBeforeAnyConnection)
+{
+    window = std::make_unique<Tquorbin>(QString());
+    Tquorbin& w = *window;
+
+    EXPECT_EQ(w.Button4->text(), "FTP-Verbindung herstellen");
+    EXPECT_EQ(w.Button9->text(), "FTP-Verbindung trennen");
+    EXPECT_EQ(w.GroupBox6->title(), "FTP-Verzeichnis");
+    EXPECT_EQ(w.Vvzo->columnCount(), 8);
+    EXPECT_EQ(w.Vvzo->rowCount() + 1, kRemoteGridRows);  // and the header row
+    QList<int> widths;
+    for (int column = 0; column < 8; ++column)
+        widths << w.Vvzo->columnWidth(column);
+    EXPECT_EQ(widths, (QList<int>{0, 187, 75, 91, 186, 138, 0, 0}));
+    EXPECT_EQ(w.Vvzo->rowHeight(1), 15);
+    EXPECT_EQ(w.Vvzo->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(w.Vvzo->showGrid());
+    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(w.Memo1->isReadOnly());
+    EXPECT_EQ(w.dlpopup->actions().size(), 1);
+    EXPECT_EQ(w.Verzeichnislschen1->text(), "Verzeichnis löschen");
+    QStringList entries;
+    for (const QAction* action : w.vzopopup->actions())
+        entries << action->text();
+    EXPECT_EQ(entries, (QStringList{"diese Datei herunterladen", "diese datei herunterladen und temp. öffnen", "löschen"}));
+    EXPECT_EQ(toolContext().ftp, &w.IdFTP1);
+    EXPECT_EQ(toolContext().remoteTree, w.dl);
+    EXPECT_EQ(toolContext().remoteGrid, w.Vvzo);
+}
+
+TEST_F(FtpPageTest, TheClientsProgressGoesToTheBottomPanel)
+{
+    window = std::make_unique<Tquorbin>(QString());
+    Tquorbin& w = *window;
+    FtpClient& client = w.IdFTP1.client;
+
+    client.onStatus("Verbunden");
+    EXPECT_EQ(w.sbPanel0->text(), "Verbunden");
+
+    // A transfer that announced nothing counts its bytes against one.
+    client.onWorkBegin(0);
+    client.onWork(512);
+    EXPECT_EQ(w.IdFTP1.BytesToTransfer, 1u);
+    EXPECT_EQ(w.pro->text(), local("51200.00 %"));
+    EXPECT_EQ(w.total->text(), local("0.500kB von 0.001"));
+
+    w.IdFTP1.BytesToTransfer = 2048;  // from SIZE, as the download commands set it
+    client.onWorkBegin(0);
+    client.onWork(1024);
+    EXPECT_EQ(w.pro->text(), local("50.00 %"));
+    EXPECT_EQ(w.total->text(), local("1.000kB von 2.000"));
+    EXPECT_EQ(w.pb->maximum(), 2048);
+    EXPECT_EQ(w.pb->value(), 1024);
+
+    client.onWorkEnd();
+    EXPECT_EQ(w.pb->value(), 0);
+    EXPECT_EQ(w.pro->text(), "");
+    EXPECT_EQ(w.total->text(), "");
+}
+
+TEST_F(FtpPageTest, VerbindungTestenConnectsWithTheFieldsOfThePageSichern)
+{
+    Tquorbin& w = start();
+    w.Button11->click();
+
+    EXPECT_TRUE(w.IdFTP1.client.Connected());
+    EXPECT_TRUE(w.IdFTP1.client.tls());
+    EXPECT_EQ(w.IdFTP1.FtpBasePath, "/private/");
+    EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
+    const QStringList log = logLines();
+    ASSERT_EQ(log.size(), 2) << w.Memo2->toPlainText().toStdString();
+    EXPECT_TRUE(log[0].contains(QRegularExpression(kStamp + " OHNE Verzeichnisdienst$"))) << log[0].toStdString();
+    EXPECT_TRUE(log[1].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log[1].toStdString();
+    EXPECT_TRUE(user.messages.isEmpty());
+    EXPECT_EQ(w.dl->topLevelItemCount(), 0);  // testing lists nothing
+}
+
+TEST_F(FtpPageTest, APortTextThatIsNoNumberReachesTheErrorReport)
+{
+    window = std::make_unique<Tquorbin>(QString());
+    window->EFTPPort->setText("21x");
+    window->Button11->click();
+    EXPECT_EQ(user.messages, QStringList{"'21x' ist kein gültiger Integerwert"});
+    EXPECT_FALSE(window->IdFTP1.client.Connected());
+}
+
+TEST_F(FtpPageTest, VerbindungTestenAsksTheDirectoryServiceWhenMitVZIsSet)
+{
+    const QString zip = host("made.zip");
+    test::makeZip(zip, {{"aktdir.txt", "DS\\a.txt\r\nDS\\b.txt\r\n"}});
+    test::DirService service({"line:VD: 2 Dateien", "put", "line:fertig"}, zip, host("ftp/private/DS/Aktdir.zip"));
+    Tquorbin& w = start();
+    w.MitVZ->setChecked(true);
+    w.VZOptions.port = service.port();
+
+    w.Button11->click();
+    EXPECT_EQ(service.requests(), QList<QByteArray>{"user1DS\r\n"});
+    EXPECT_TRUE(w.IdFTP1.DirectoryServiceUsed);
+    EXPECT_EQ(w.IdFTP1.mv, (QStringList{"DS\\a.txt", "DS\\b.txt"}));
+    EXPECT_EQ(logLines().last(), "Verzeichnis von DS geladen");
+}
+
+TEST_F(FtpPageTest, HerstellenListsTheBasePathIntoGridAndTree)
+{
+    putRemote("private/b.txt", QByteArray(1536, 'b'));
+    putRemote("private/  a.txt", "a");
+    putRemote("private/Bericht.doc.00001.nxz", "c");
+    QDir().mkpath(host("ftp/private/  Archiv"));
+    QDir().mkpath(host("ftp/private/C§Users/Anna"));
+    const QDateTime modified(QDate(2018, 4, 19), QTime(14, 3, 12));
+    {
+        QFile f(host("ftp/private/b.txt"));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
+    Tquorbin& w = start();
+    w.Button4->click();
+
+    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private");
+    QStringList headers;
+    QList<int> widths;
+    for (int column = 0; column < 8; ++column) {
+        headers << remoteGridText(w.Vvzo, 0, column);
+        widths << w.Vvzo->columnWidth(column);
+    }
+    EXPECT_EQ(headers, (QStringList{"", "Name", "Attribute", "Grösse", "Datum", "DATE", "Zustand", ""}));
+    EXPECT_EQ(widths, (QList<int>{0, 180, 90, 90, 0, 70, 0, 0}));
+    QStringList names = gridNames();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"  a.txt", "Bericht.doc.00001.nxz", "b.txt"}));
+    const int row = gridRowOf("b.txt");
+    EXPECT_EQ(remoteGridText(w.Vvzo, row, 0), "");
+    EXPECT_EQ(remoteGridText(w.Vvzo, row, 2), "file");
+    EXPECT_EQ(remoteGridText(w.Vvzo, row, 3), RemoteSizeText(1536));
+    EXPECT_EQ(remoteGridText(w.Vvzo, row, 4), "");
+    EXPECT_EQ(remoteGridText(w.Vvzo, row, 5), RemoteDateText(modified.addSecs(-12)));
+
+    EXPECT_EQ(topNodes(), (QStringList{"Archiv", "C§Users"}));
+    const QTreeWidgetItem* marked = topNode("C§Users");
+    EXPECT_EQ(marked->data(0, kImageIndexRole), 2);
+    EXPECT_EQ(marked->data(0, kSelectedIndexRole), 3);
+    EXPECT_FALSE(topNode("Archiv")->data(0, kImageIndexRole).isValid());
+    EXPECT_EQ(marked->childCount(), 0);  // below a node only once it is opened
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, WithoutAReadableListingOnlyTheHeadersShow)
+{
+    putRemote("private/a.txt", "a");
+    QDir().mkpath(host("ftp/private/A"));
+    Tquorbin& w = start(FtpServerKind::NoMlsd);
+    w.Button4->click();
+    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 1), "Name");
+    EXPECT_TRUE(gridNames().isEmpty());
+    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, ADoubleClickOpensTheNodeAndListsItsDirectoryBelowIt)
+{
+    putRemote("private/oben.txt", "o");
+    putRemote("private/A/x.txt", "x");
+    QDir().mkpath(host("ftp/private/A/B/Tief"));
+    QDir().mkpath(host("ftp/private/A/C"));
+    Tquorbin& w = start();
+    w.Button4->click();
+    w.Memo2->clear();
+
+    doubleClick(topNode("A"));
+    EXPECT_EQ(logLines(), QStringList{"chdir /private/"});
+    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private/A");
+    EXPECT_EQ(gridNames(), QStringList{"x.txt"});
+    QTreeWidgetItem* a = topNode("A");
+    EXPECT_EQ(children(a), (QStringList{"B", "C"}));
+    EXPECT_TRUE(a->isExpanded());
+
+    // Deeper: the walk goes from the base path down the node's whole path.
+    doubleClick(child(a, "B"));
+    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private/A/B");
+    EXPECT_TRUE(gridNames().isEmpty());
+
+    // Beside the nodes, with none selected: the current directory's folders join the top level.
+    w.dl->clearSelection();
+    doubleClick(nullptr);
+    EXPECT_EQ(topNodes(), (QStringList{"A", "Tief"}));
+}
+
+TEST_F(FtpPageTest, DownloadsAStoredFileDecipheredAndExpandedAndAPlainFileAsItIs)
+{
+    const QByteArray stored = test::mixedContent(300000, 7);
+    test::writeStoredFile(platform::toWindowsPath(host("ftp/private/A/Bericht.doc.00003.nxz")), stored, kKey);
+    const QByteArray plain = test::mixedContent(100000, 8);
+    putRemote("private/A/Liste.txt", plain);
+    Tquorbin& w = start();
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    QStringList percents;
+    QObject::connect(w.pro, &QLineEdit::textChanged, [&](const QString& text) { percents << text; });
+
+    const struct {
+        const char* remote;
+        const char* local;
+        const QByteArray& content;
+    } cases[] = {{"Bericht.doc.00003.nxz", "§tmp.doc", stored}, {"Liste.txt", "§tmp.txt", plain}};
+    for (const auto& c : cases) {
+        user.messages.clear();
+        percents.clear();
+        selectFile(c.remote);
+        w.dieseDateiherunterladen1->trigger();
+        const QString result = temp(QString::fromUtf8(c.local));
+        EXPECT_EQ(readFile(result), c.content) << c.remote;
+        EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + result + " heruntergeladen"});
+        // The progress of the transfer, to its end, then the fields are emptied.
+        ASSERT_GE(percents.size(), 2) << c.remote;
+        EXPECT_EQ(percents[percents.size() - 2], local("100.00 %"));
+        EXPECT_EQ(w.pro->text(), "");
+        EXPECT_EQ(w.total->text(), "");
+        EXPECT_EQ(w.pb->value(), 0);
+    }
+    EXPECT_EQ(user.pointer(), Pointer::Normal);
+}
+
+TEST_F(FtpPageTest, DownloadAndOpenHandsTheResultToTheDesktop)
+{
+    const QByteArray content = test::mixedContent(5000, 3);
+    test::writeStoredFile(platform::toWindowsPath(host("ftp/private/A/Bild.png.00002.nxz")), content, kKey);
+    Tquorbin& w = start();
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("Bild.png.00002.nxz");
+
+    w.diesedateiherunterladenundtempffnen1->trigger();
+    EXPECT_EQ(user.opened, QStringList{platform::toHostPath(temp("§tmp.png"))});
+    EXPECT_EQ(readFile(temp("§tmp.png")), content);
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, TheGridMenuActsOnTheRowUnderThePointer)
+{
+    putRemote("private/A/erste.txt", "1");
+    putRemote("private/A/zweite.txt", "2");
+    Tquorbin& w = start();
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("erste.txt");
+
+    const QRect row = w.Vvzo->visualItemRect(w.Vvzo->item(gridRowOf("zweite.txt") - 1, 1));
+    QTest::mouseClick(w.Vvzo->viewport(), Qt::RightButton, {}, row.center());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, row.center(), w.Vvzo->viewport()->mapToGlobal(row.center()));
+    QCoreApplication::sendEvent(w.Vvzo->viewport(), &menuEvent);
+    EXPECT_TRUE(w.vzopopup->isVisible());
+    w.vzopopup->close();
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(w.SelectedRemoteFile(), "zweite.txt");
+    w.diesedateiherunterladenundtempffnen1->trigger();
+    EXPECT_EQ(readFile(temp("§tmp.txt")), "2");
+}
+
+TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
+{
+    putRemote("private/A/weg.txt", "x");
+    putRemote("private/A/  bleibt.txt", "y");
+    Tquorbin& w = start();
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("weg.txt");
+
+    w.dl->clearSelection();  // without a selected node the grid's commands do nothing
+    w.lschen1->trigger();
+    EXPECT_TRUE(remoteExists("private/A/weg.txt"));
+
+    w.dl->setCurrentItem(topNode("A"));
+    w.lschen1->trigger();
+    EXPECT_FALSE(remoteExists("private/A/weg.txt"));
+    EXPECT_EQ(gridNames(), QStringList{"  bleibt.txt"});
+    EXPECT_TRUE(user.questions.isEmpty());
+    EXPECT_TRUE(user.messages.isEmpty());
+
+    // The commands take the name without its leading blanks.
+    selectFile("  bleibt.txt");
+    EXPECT_EQ(w.SelectedRemoteFile(), "bleibt.txt");
+}
+
+TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
+{
+    QDir().mkpath(host("ftp/private/A/Alt"));
+    QDir().mkpath(host("ftp/private/B/Alt"));
+    putRemote("private/A/Voll/datei.txt", "x");
+    Tquorbin& w = start();
+    w.Button4->click();
+    QTreeWidgetItem* a = topNode("A");
+    doubleClick(a);
+    EXPECT_EQ(children(a), (QStringList{"Alt", "Voll"}));
+
+    w.dl->setCurrentItem(child(a, "Alt"));
+    w.Verzeichnislschen1->trigger();
+    EXPECT_FALSE(remoteExists("private/A/Alt"));
+    EXPECT_TRUE(remoteExists("private/B/Alt"));
+    EXPECT_EQ(children(a), QStringList{"Voll"});
+    EXPECT_TRUE(user.messages.isEmpty());
+
+    w.dl->setCurrentItem(child(a, "Voll"));
+    w.Verzeichnislschen1->trigger();
+    ASSERT_EQ(user.messages.size(), 1);
+    EXPECT_FALSE(user.messages[0].isEmpty());
+    EXPECT_TRUE(remoteExists("private/A/Voll/datei.txt"));
+    EXPECT_EQ(children(a), QStringList{"Voll"});
+}
+
+TEST_F(FtpPageTest, TrennenClosesTheSessionAndEmptiesGridAndTree)
+{
+    putRemote("private/a.txt", "a");
+    QDir().mkpath(host("ftp/private/A"));
+    Tquorbin& w = start();
+    w.Vvzo->setHorizontalHeaderItem(7, new QTableWidgetItem("sieben"));
+    w.Button4->click();
+    ASSERT_EQ(gridNames(), QStringList{"a.txt"});
+
+    w.Button9->click();
+    EXPECT_FALSE(w.IdFTP1.client.Connected());
+    EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
+    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    for (int row = 0; row < kRemoteGridRows; ++row) {
+        for (int column = 0; column < 7; ++column)
+            ASSERT_EQ(remoteGridText(w.Vvzo, row, column), "") << row << "," << column;
+    }
+    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 7), "sieben");  // column 7 is not touched
+
+    // Once more without a connection, and then connecting again works.
+    w.Button9->click();
+    EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
+    w.Button4->click();
+    EXPECT_EQ(gridNames(), QStringList{"a.txt"});
+    EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
+{
+    putRemote("private/A/gross.bin", QByteArray(4 * 1024 * 1024, 'g'));
+    putRemote("private/A/klein.txt", "klein");
+    Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("gross.bin");
+    QString shownWhenCancelled;
+    user.onEvents = [&] {
+        if (shownWhenCancelled.isEmpty() && !w.total->text().isEmpty()) {
+            shownWhenCancelled = w.total->text();
+            w.Aktionabbrechen1->trigger();
+        }
+    };
+
+    QElapsedTimer timer;
+    timer.start();
+    w.dieseDateiherunterladen1->trigger();
+    user.onEvents = nullptr;
+    EXPECT_LT(timer.elapsed(), 8000);  // the whole file would take 16 s
+    EXPECT_TRUE(shownWhenCancelled.endsWith(local("kB von 4096.000")))
+        << shownWhenCancelled.toStdString();
+    EXPECT_FALSE(AbortRequested);
+    ASSERT_EQ(user.messages.size(), 1);
+    EXPECT_TRUE(user.messages[0].startsWith("Die Datei gross.bin konnte nicht heruntergeladen werden.")) << user.messages[0].toStdString();
+    EXPECT_FALSE(exists(temp("§tmp.bin")));
+    EXPECT_EQ(w.pro->text(), "");
+    EXPECT_EQ(w.pb->value(), 0);
+
+    // The session goes on.
+    user.messages.clear();
+    selectFile("klein.txt");
+    w.dieseDateiherunterladen1->trigger();
+    EXPECT_EQ(readFile(temp("§tmp.txt")), "klein");
+}
+
+}  // namespace
+}  // namespace quorbin::app

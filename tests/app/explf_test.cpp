@@ -230,8 +230,9 @@ TEST(ExitHookTest, WithoutATestHookACommandEndsTheMessageLoopWithZero)
     TExplF w("D:\\Store\\C$\\Docs\\plan.00003.nxz");
     w.show();
     QTimer::singleShot(0, w.Button3, &QPushButton::click);
-    // Should the command not end the loop, this ends it with another code.
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
+    // Should the command not end the loop, this ends it with another code; tied to the window,
+    // so it cannot end a later test's loop.
+    QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(7); });
 
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }

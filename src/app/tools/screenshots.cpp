@@ -5,10 +5,17 @@
 #include "app/qtuserinterface.h"
 #include "app/tquorbin.h"
 #include "app/pagecontrol.h"
+#include "app/remotetree.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QWidget>
@@ -34,6 +41,65 @@ void writeLatin1(const QString& path, const QString& text)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(text.toLatin1());
+}
+
+// A small mirror of a store for the FTP page: a few stored files below the user's folder.
+void writeSampleMirror(const QString& root)
+{
+    const QString anna = root + "/private/Buero/Set1/C$/Users/Anna";
+    QDir().mkpath(anna + QString::fromUtf8("/§alt"));
+    const struct {
+        const char* name;
+        int size;
+        int daysAgo;
+    } files[] = {{"Brief¯an¯Bank.docx.00002.nxz", 48213, 3},
+                 {"Angebot.pdf.00001.nxz", 311872, 12},
+                 {"Notizen.txt.00003.nxz", 1536, 0},
+                 {"Tabelle.xlsx.00001.nxz", 90416, 40}};
+    for (const auto& f : files) {
+        QFile file(anna + "/" + QString::fromUtf8(f.name));
+        if (!file.open(QIODevice::WriteOnly))
+            continue;
+        file.write(QByteArray(f.size, 'x'));
+        file.setFileTime(QDateTime(QDate::currentDate().addDays(-f.daysAgo), QTime(14, 3)),
+                         QFileDevice::FileModificationTime);
+    }
+}
+
+// Python's FTP server on 127.0.0.1 serving the mirror; port 0 when it cannot run here.
+int startSampleServer(QProcess& server, const QString& root)
+{
+    server.start(QStringLiteral("/usr/bin/python3"), {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-w", "-d", root,
+                                                       "-u", "anna", "-P", "geheim"});
+    const QRegularExpression listening(QStringLiteral("starting FTP server on 127\\.0\\.0\\.1:(\\d+)"));
+    QByteArray output;
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired() && server.state() != QProcess::NotRunning) {
+        server.waitForReadyRead(100);
+        output += server.readAllStandardError();
+        if (const auto match = listening.match(QString::fromUtf8(output)); match.hasMatch())
+            return match.captured(1).toInt();
+    }
+    return 0;
+}
+
+// Connects the FTP page to the sample server and opens the user's folder, as a user would.
+void showSampleListing(quorbin::app::Tquorbin* main, int port)
+{
+    main->EFTPHost->setText(QStringLiteral("127.0.0.1"));
+    main->EFTPPort->setText(QString::number(port));
+    main->MitVZ->setChecked(false);
+    main->Button4Click();
+    QTreeWidgetItem* node = nullptr;
+    for (const char* folder : {"Buero", "Set1", "C$", "Users", "Anna"}) {
+        const auto found = main->dl->findItems(QString::fromLatin1(folder), Qt::MatchExactly | Qt::MatchRecursive);
+        if (found.isEmpty())
+            return;
+        node = found.first();
+        main->dl->setCurrentItem(node);
+        main->dlDblClick();
+    }
+    main->Vvzo->setCurrentCell(0, 1);
 }
 
 bool save(QWidget* window, const QString& path)
@@ -76,10 +142,20 @@ int main(int argc, char* argv[])
         const auto window = quorbin::app::startWindow(QStringLiteral("D:\\Sets\\Buero.set"));
         window->show();
         auto* main = static_cast<quorbin::app::Tquorbin*>(window.get());
+        QProcess ftpServer;
         for (int page = 0; page < main->ftp->count(); ++page) {
             main->ftp->setCurrentIndex(page);
+            if (page == quorbin::app::Tquorbin::FtpPage) {
+                writeSampleMirror(scratch.path() + "/ftp");
+                if (const int port = startSampleServer(ftpServer, scratch.path() + "/ftp"))
+                    showSampleListing(main, port);
+                else
+                    std::printf("no local FTP server (python3-pyftpdlib): the FTP page stays empty\n");
+            }
             ok &= save(window.get(), QStringLiteral("%1/quorbin-%2.png").arg(out, QString::fromLatin1(kPageFiles[page])));
         }
+        ftpServer.kill();
+        ftpServer.waitForFinished();
     }
     {
         const auto window =

@@ -346,6 +346,10 @@ TEST_F(FtpPageTest, ADoubleClickOpensTheNodeAndListsItsDirectoryBelowIt)
     EXPECT_EQ(children(a), (QStringList{"B", "C"}));
     EXPECT_TRUE(a->isExpanded());
 
+    // Opened again, the node's folders are listed anew, not added twice.
+    doubleClick(a);
+    EXPECT_EQ(children(a), (QStringList{"B", "C"}));
+
     // Deeper: the walk goes from the base path down the node's whole path.
     doubleClick(child(a, "B"));
     EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private/A/B");
@@ -504,6 +508,40 @@ TEST_F(FtpPageTest, TrennenClosesTheSessionAndEmptiesGridAndTree)
     w.Button4->click();
     EXPECT_EQ(gridNames(), QStringList{"a.txt"});
     EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, WithTlsASecondConnectIsRefusedUntilDisconnected)
+{
+    putRemote("private/a.txt", "a");
+    Tquorbin& w = start(FtpServerKind::Tls);
+    w.Button4->click();
+    ASSERT_TRUE(user.messages.isEmpty());
+
+    w.Button4->click();
+    EXPECT_EQ(user.messages, QStringList{"Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist."});
+    EXPECT_EQ(gridNames(), QStringList{"a.txt"});
+
+    w.Button9->click();
+    w.Button4->click();
+    EXPECT_EQ(user.messages.size(), 1);
+    EXPECT_TRUE(w.IdFTP1.client.Connected());
+    EXPECT_EQ(gridNames(), QStringList{"a.txt"});
+}
+
+TEST_F(FtpPageTest, AnUnreachableServer)
+{
+    Tquorbin& w = start(FtpServerKind::Plain);
+    server.reset();  // nothing listens on its port any more
+
+    w.Button11->click();
+    EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
+    EXPECT_TRUE(user.messages.isEmpty());
+
+    // Herstellen cannot enter the base path: its error is shown and the view stays empty.
+    w.Button4->click();
+    EXPECT_EQ(user.messages.size(), 1);
+    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 1), "");
+    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
 }
 
 TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)

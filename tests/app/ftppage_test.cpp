@@ -174,6 +174,12 @@ TEST_F(FtpPageTest, ThePageBeforeAnyConnection)
     window = std::make_unique<Tquorbin>(QString());
     Tquorbin& w = *window;
 
+    w.ftp->setCurrentIndex(Tquorbin::FtpPage);
+    w.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.dl->width(), 207);
+    EXPECT_EQ(w.Vvzo->height(), 298);
+    EXPECT_EQ(w.Button4->height(), 20);
     EXPECT_EQ(w.Button4->text(), "FTP-Verbindung herstellen");
     EXPECT_EQ(w.Button9->text(), "FTP-Verbindung trennen");
     EXPECT_EQ(w.GroupBox6->title(), "FTP-Verzeichnis");
@@ -264,6 +270,7 @@ TEST_F(FtpPageTest, VerbindungTestenAsksTheDirectoryServiceWhenMitVZIsSet)
     Tquorbin& w = start();
     w.MitVZ->setChecked(true);
     w.VZOptions.port = service.port();
+    w.VZOptions.idleLimit = 20;  // a service that never answers ends the test in seconds
 
     w.Button11->click();
     EXPECT_EQ(service.requests(), QList<QByteArray>{"user1DS\r\n"});

@@ -26,6 +26,8 @@ QAction* menuEntry(QMenu* menu, const char* name, const QString& text)
     return action;
 }
 
+// The right-click that opens the menu also makes the row or node under the pointer current, so
+// the commands act on what the user pointed at, never on a row clicked earlier.
 QMenu* contextMenu(QAbstractItemView* view, const char* name)
 {
     auto* menu = new QMenu(view);

@@ -11,6 +11,7 @@
 #include "platform/userinterface.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,15 @@ Tquorbin::~Tquorbin()
 {
     if (toolContext().mainWindow == this)
         toolContext() = ToolContext();
+}
+
+void Tquorbin::closeEvent(QCloseEvent* event)
+{
+    // A transfer still running would hold the program open until its end: cut it at its next
+    // progress report.
+    if (IdFTP1.client.Busy())
+        AbortRequested = true;
+    QWidget::closeEvent(event);
 }
 
 QString Tquorbin::pageTitle(int index)

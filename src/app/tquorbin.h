@@ -194,6 +194,9 @@ public:
 
     static QString pageTitle(int index);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createControls();
     QWidget* createSichernPage();

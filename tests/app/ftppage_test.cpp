@@ -590,3 +590,33 @@ TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
 
 }  // namespace
 }  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+TEST_F(FtpPageTest, ClosingTheWindowCutsARunningDownload)
+{
+    putRemote("private/A/gross.bin", QByteArray(4 * 1024 * 1024, 'g'));
+    Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("gross.bin");
+    bool closed = false;
+    user.onEvents = [&] {
+        if (!closed && !w.total->text().isEmpty()) {
+            closed = true;
+            w.close();
+        }
+    };
+
+    QElapsedTimer timer;
+    timer.start();
+    w.dieseDateiherunterladen1->trigger();
+    user.onEvents = nullptr;
+    EXPECT_TRUE(closed);
+    EXPECT_LT(timer.elapsed(), 8000);  // the whole file would take 16 s
+    EXPECT_FALSE(exists(temp("§tmp.bin")));
+}
+
+}  // namespace
+}  // namespace quorbin::app

@@ -44,15 +44,15 @@ QString selectedFileOrTell(const FileListBox* list)
     return selected;
 }
 
-// Restores a stored file or copies any other file unchanged; tells the user when a stored
-// file cannot be restored.
+// Restores a stored file or copies any other file unchanged; tells the user when either
+// fails.
 void restoreOrCopy(const QString& source, const QString& target, const QString& key, StatusSink& status)
 {
     if (HasContainerExtension(source)) {
         if (RestoreStoredFile(source, target, key, status, QString()) != 0)
             ui().showMessage(kRestoreFailed, QString());
-    } else {
-        CopyOrExpand(source, target, true, kReplaceExisting);
+    } else if (CopyOrExpand(source, target, true, kReplaceExisting) != 0) {
+        ui().showMessage(kRestoreFailed, QString());  // silence would look like success
     }
 }
 

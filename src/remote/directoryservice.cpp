@@ -1,5 +1,7 @@
 #include "remote/directoryservice.h"
 
+#include "platform/abort.h"
+
 #include "remote/linesocket.h"
 #include "remote/logstamp.h"
 #include "platform/userinterface.h"
@@ -51,6 +53,11 @@ QString exchange(const FtpSettings& settings, StatusSink& status)
         else if (line != u"fertig" && line != u"nixda")
             status.setStatus(QStringLiteral("VD: ") + line);
         pumpEvents();
+        // A service that keeps talking never reaches the idle limit: the user's cancel ends it.
+        if (AbortRequested) {
+            AbortRequested = false;
+            return QStringLiteral("nixda");
+        }
         if (line == u"fertig" || line == u"nixda" || idleReads > settings.service.idleLimit)
             return line;
     }

@@ -23,7 +23,7 @@ const int kPumpIntervalMs = 25;
 const qint64 kMaxListingBytes = 256 * 1024 * 1024;
 
 const char* const kNotConnected = "Nicht verbunden.";
-const char* const kBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
+const char* const kBusy = kFtpClientBusy;
 const char* const kTlsWhileConnected = "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.";
 const char* const kNoListParser = "Es wurden keine FTP-Listen-Parser registriert.";
 
@@ -317,7 +317,8 @@ CURLcode FtpClient::State::perform(const Operation& op)
             sincePump.restart();
         }
     }
-    CURLcode result = CURLE_OK;
+    // Only libcurl's own "done" counts as success; without it the transfer did not end well.
+    CURLcode result = CURLE_FAILED_INIT;
     int queued = 0;
     while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
         if (message->msg == CURLMSG_DONE && message->easy_handle == easy)

@@ -13,6 +13,9 @@ namespace quorbin {
 
 enum class FtpTransferType { Ascii, Image };
 
+// The refusal while another operation of the client runs.
+inline const char* const kFtpClientBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
+
 class FtpClient {
 public:
     FtpClient();

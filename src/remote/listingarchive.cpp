@@ -33,6 +33,15 @@ QStringList readListing(const QString& tempDirectory)
     return text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
 }
 
+// The store directory as one file name of the temporary directory: a set's "verzeichnis" such
+// as "..\\..\\home\\x" must not steer the deletes and the download elsewhere.
+QString localListingName(const QString& storeDirectory)
+{
+    QString name = storeDirectory;
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:]")), QStringLiteral("_"));
+    return name.isEmpty() || name == u"." || name == u".." ? QStringLiteral("Aktdir") : name;
+}
+
 }  // namespace
 
 void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const QString& storeDirectory,
@@ -40,10 +49,13 @@ void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const
 {
     status.setStatus(QStringLiteral("Lade Verzeichnis "));
     log.appendLine(QStringLiteral("Lade Verzeichnis von ") + storeDirectory);
-    const QString zip = tempDirectory + storeDirectory + QStringLiteral(".zip");
+    if (session.client.Busy())
+        return;  // another operation runs; its files are not ours to delete
+    const QString localName = localListingName(storeDirectory);
+    const QString zip = tempDirectory + localName + QStringLiteral(".zip");
     // The download refuses to overwrite, so old copies go first.
     for (const QString& old : {zip, tempDirectory + kOldListingName, tempDirectory + kListingName,
-                               tempDirectory + storeDirectory + QStringLiteral(".txt")})
+                               tempDirectory + localName + QStringLiteral(".txt")})
         platform::removeFile(old);
     try {
         session.client.Get(storeDirectory + QStringLiteral("/Aktdir.zip"), zip);

@@ -40,6 +40,9 @@ QString workFileName() { return TempDirectory() + QStringLiteral("tmp.tmp"); }
 // first, for the progress display.
 std::optional<QString> fetch(FtpSession& session, const QString& name, const QString& target)
 {
+    // A download already running writes one of these files: refuse before deleting anything.
+    if (session.client.Busy())
+        return QString::fromUtf8(kFtpClientBusy);
     platform::removeFile(workFileName());
     platform::removeFile(RemoteDownloadFileName(name));
     try {

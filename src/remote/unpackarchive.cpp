@@ -49,7 +49,11 @@ bool makeFolders(const QString& target, const QStringList& folders)
     return true;
 }
 
-bool writeMember(archive* reader, const QString& path)
+// What a listing archive may unpack at most: a hostile one must not fill the disk.
+constexpr qint64 kMaxUnpackedBytes = qint64(1) << 30;
+constexpr int kMaxMembers = 100000;
+
+bool writeMember(archive* reader, const QString& path, qint64& budget)
 {
     const QFileInfo existing(path);
     if (existing.isSymLink() || existing.isDir())
@@ -62,12 +66,15 @@ bool writeMember(archive* reader, const QString& path)
         const la_ssize_t n = archive_read_data(reader, buffer.data(), size_t(buffer.size()));
         if (n == 0)
             return true;
-        if (n < 0 || file.write(buffer.constData(), n) != n)
+        budget -= n;
+        if (n < 0 || budget < 0 || file.write(buffer.constData(), n) != n) {
+            file.remove();
             return false;
+        }
     }
 }
 
-bool extract(archive* reader, archive_entry* entry, const QString& target, const QStringList& parts)
+bool extract(archive* reader, archive_entry* entry, const QString& target, const QStringList& parts, qint64& budget)
 {
     switch (archive_entry_filetype(entry)) {
     case AE_IFDIR:
@@ -75,7 +82,7 @@ bool extract(archive* reader, archive_entry* entry, const QString& target, const
     case AE_IFREG:
         if (archive_entry_hardlink(entry))
             return false;
-        return makeFolders(target, parts.mid(0, parts.size() - 1)) && writeMember(reader, target + u'/' + parts.join(u'/'));
+        return makeFolders(target, parts.mid(0, parts.size() - 1)) && writeMember(reader, target + u'/' + parts.join(u'/'), budget);
     default:
         return false;  // links and devices are not listing files
     }
@@ -93,13 +100,14 @@ UnpackResult UnpackArchive(const QString& zipFile, const QString& targetDirector
                                    64 * 1024) != ARCHIVE_OK)
         return result;
     archive_entry* entry = nullptr;
-    for (;;) {
+    qint64 budget = kMaxUnpackedBytes;
+    for (int members = 0; members < kMaxMembers; ++members) {
         const int status = archive_read_next_header(reader.get(), &entry);
         if (status == ARCHIVE_EOF || status == ARCHIVE_FATAL)
             break;
         const QString name = memberName(entry);
         const auto parts = relativeParts(name);
-        if (parts && extract(reader.get(), entry, target, *parts))
+        if (parts && extract(reader.get(), entry, target, *parts, budget))
             ++result.extracted;
         else
             result.refused << name;

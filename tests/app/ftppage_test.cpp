@@ -620,3 +620,35 @@ TEST_F(FtpPageTest, ClosingTheWindowCutsARunningDownload)
 
 }  // namespace
 }  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+TEST_F(FtpPageTest, ASecondDownloadWhileOneRunsIsRefusedAndTheFirstFileStays)
+{
+    putRemote("private/A/mittel.bin", QByteArray(512 * 1024, 'm'));
+    putRemote("private/A/other.bin", "other");
+    Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 512 * 1024});
+    w.Button4->click();
+    doubleClick(topNode("A"));
+    selectFile("mittel.bin");
+    bool second = false;
+    user.onEvents = [&] {
+        if (!second && !w.total->text().isEmpty()) {
+            second = true;
+            selectFile("other.bin");
+            w.dieseDateiherunterladen1->trigger();
+        }
+    };
+
+    w.dieseDateiherunterladen1->trigger();
+    user.onEvents = nullptr;
+    ASSERT_TRUE(second);
+    EXPECT_EQ(readFile(temp("§tmp.bin")), QByteArray(512 * 1024, 'm'));
+    ASSERT_EQ(user.messages.size(), 2) << user.messages.join("|").toStdString();
+    EXPECT_TRUE(user.messages[0].contains("beschäftigt")) << user.messages[0].toStdString();
+    EXPECT_TRUE(user.messages[1].startsWith("Datei wurde nach")) << user.messages[1].toStdString();
+}
+
+}  // namespace
+}  // namespace quorbin::app

@@ -1,5 +1,6 @@
 // The connect sequence against a real FTP/FTPS server and a scripted directory service.
 #include "remote/ftpconnect.h"
+#include "remote/listingarchive.h"
 #include "remote/ftperror.h"
 #include "remote/ftptestbase.h"
 #include "remote/timecheck.h"
@@ -254,6 +255,32 @@ TEST_F(ConnectTest, AServiceThatSaysNixdaIsSkipped)
     EXPECT_FALSE(session.DirectoryServiceUsed);
     EXPECT_TRUE(session.mv.isEmpty());
     EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+}
+
+}  // namespace
+}  // namespace quorbin::test
+
+namespace quorbin::test {
+namespace {
+
+TEST_F(ConnectTest, AStoreDirectoryWithPathPartsCannotSteerTheListingFilesOutOfTheTemporaryDirectory)
+{
+    startServer(FtpServerKind::Plain);
+    settings.tls = false;
+    ftpconnect(session, settings, status, log);
+    // Files the hostile name would delete, one level above the temporary directory.
+    ASSERT_TRUE(platform::userTempDirectory());
+    const QString above = QFileInfo(tempFile("x")).dir().absolutePath() + "/..";
+    for (const QString& name : {QStringLiteral("/Bericht.zip"), QStringLiteral("/Bericht.txt")}) {
+        QFile f(above + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the user's");
+    }
+    // No archive lies on the server for that name: the missing listing is an error of its own.
+    EXPECT_THROW(LoadListingArchive(session, *platform::userTempDirectory(), QStringLiteral("..\\\\Bericht"), status, log),
+                 IoError);
+    EXPECT_TRUE(QFileInfo::exists(above + "/Bericht.zip"));
+    EXPECT_TRUE(QFileInfo::exists(above + "/Bericht.txt"));
 }
 
 }  // namespace

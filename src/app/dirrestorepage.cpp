@@ -152,6 +152,11 @@ void Tquorbin::buildDirRestorePage()
 
 void Tquorbin::Button2Click()
 {
+    // A second walk inside the running one would clear its cancel and its log.
+    if (dirRestoreRunning_) {
+        ui().showMessage(QStringLiteral("Es läuft bereits eine Wiederherstellung."), QString());
+        return;
+    }
     AbortRequested = false;
     Memo2->clear();
     DirRestore walk{QString(), StartDir->text(), VersionRule(Version->itemIndex()), frag->isChecked(), 0,
@@ -170,6 +175,11 @@ void Tquorbin::Button2Click()
         ui().showMessage(QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!"), QString());
         return;
     }
+    if (NewStartInsideStore(walk)) {
+        ui().showMessage(QStringLiteral("Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"),
+                         QString());
+        return;
+    }
     ftp->setCurrentIndex(LogPage);
     ftpChange();
     BusyPointer busy;
@@ -183,6 +193,11 @@ void Tquorbin::Button2Click()
             throw;
         }
     }
+    dirRestoreRunning_ = true;
+    const struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{dirRestoreRunning_};
     RestoreDirectory(walk);
 }
 

@@ -57,9 +57,9 @@ Tquorbin::~Tquorbin()
 
 void Tquorbin::closeEvent(QCloseEvent* event)
 {
-    // A transfer still running would hold the program open until its end: cut it at its next
-    // progress report.
-    if (IdFTP1.client.Busy())
+    // A transfer or a directory restore still running would hold the program open until its
+    // end: cut it at its next check.
+    if (IdFTP1.client.Busy() || dirRestoreRunning_)
         AbortRequested = true;
     QWidget::closeEvent(event);
 }

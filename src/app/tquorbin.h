@@ -215,6 +215,8 @@ private:
     ProgressBarSink progress_;
     QString odFileName_;  // the open dialog starts where the last choice was
     QString storeDirectory_;
+    // A directory restore is under way (its walk lets window events run).
+    bool dirRestoreRunning_ = false;
 };
 
 }  // namespace quorbin::app

@@ -337,3 +337,43 @@ TEST_F(DirRestorePageTest, ChangingTheDirectoryOfTheStoreListFillsStartDir)
 
 }  // namespace
 }  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+TEST_F(DirRestorePageTest, ASecondZurueckladenWhileOneRunsIsRefusedAndKeepsTheCancel)
+{
+    const QByteArray big = test::mixedContent(600000);
+    for (const char* name : {"x1.bin", "x2.bin", "x3.bin"})
+        test::writeStoredFile(kStart + "\\" + name + ".00001.nxz", big, kKey, at(10));
+    bool again = false;
+    user.onEvents = [&] {
+        if (!again && window->Memo2->toPlainText() == "start") {
+            again = true;
+            window->Aktionabbrechen1->trigger();
+            window->Button2->click();  // must neither clear the cancel nor start a walk inside
+        }
+    };
+
+    zurueckladen(kNewestVersion);
+
+    ASSERT_TRUE(again);
+    EXPECT_EQ(user.messages, QStringList{"Es läuft bereits eine Wiederherstellung."});
+    EXPECT_EQ(memoLines().size(), 3) << qPrintable(memoLines().join('\n'));
+}
+
+TEST_F(DirRestorePageTest, ANewStartDirectoryInsideTheStoreIsRefused)
+{
+    test::writeStoredFile(kStart + "\\a.txt.00001.nxz", "a", kKey, at(10));
+    const auto storeBefore = snapshot("D:\\");
+    window->Art->item(1)->click();
+    window->Zieldir->setText(kStart + "\\Neu");
+
+    zurueckladen(kNewestVersion);
+
+    EXPECT_EQ(user.messages, QStringList{"Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"});
+    EXPECT_EQ(snapshot("D:\\"), storeBefore);
+}
+
+}  // namespace
+}  // namespace quorbin::app

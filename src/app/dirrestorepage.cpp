@@ -8,6 +8,7 @@
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
 #include "app/tquorbin.h"
+#include "app/widgetstyle.h"
 #include "engine/dirrestore.h"
 #include "engine/storepath.h"
 #include "platform/abort.h"
@@ -28,13 +29,6 @@
 
 namespace quorbin::app {
 namespace {
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& title)
-{
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
 
 // The version limit as a day count: the date field's date at the time field's "H:mm". The date
 // field always holds a valid date of its own; the time field may hold an incomplete text.

@@ -17,13 +17,6 @@
 namespace quorbin::app {
 namespace {
 
-QGroupBox* group(QWidget* parent, const char* name, const QString& title)
-{
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text)
 {
     auto* box = new QCheckBox(text, parent);

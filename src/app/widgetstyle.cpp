@@ -1,11 +1,20 @@
 #include "app/widgetstyle.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 
 namespace quorbin::app {
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
 namespace {
 
 template <class Control>

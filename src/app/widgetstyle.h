@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,6 +18,8 @@ void useProductFont(QWidget* window);
 QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry = {});
 QLineEdit* placeLineEdit(QWidget* parent, const char* name, const QRect& geometry = {});
 QPushButton* placeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry = {});
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title);
 
 // Shows every character of the field as "*".
 void showAsStars(QLineEdit* edit);

@@ -1,5 +1,6 @@
 #include "engine/keycipher.h"
 
+#include "fixtures/recordingsinks.h"
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "platform/errors.h"
@@ -9,11 +10,7 @@
 namespace quorbin {
 namespace {
 
-class RecordingStatus : public StatusSink {
-public:
-    QStringList texts;
-    void setStatus(const QString& text) override { texts << text; }
-};
+using test::RecordingStatus;
 
 class CipherTest : public test::SandboxTest {};
 

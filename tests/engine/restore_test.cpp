@@ -1,6 +1,7 @@
 #include "engine/restore.h"
 
 #include "engine/tempfiles.h"
+#include "fixtures/recordingsinks.h"
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "fixtures/storewriter.h"
@@ -15,11 +16,7 @@
 namespace quorbin {
 namespace {
 
-class RecordingStatus : public StatusSink {
-public:
-    QStringList texts;
-    void setStatus(const QString& text) override { texts << text; }
-};
+using test::RecordingStatus;
 
 const QString kStored = QString::fromUtf16(u"D:\\Store\\Set1\\C$\\Docs\\Brief¯an¯Bank.docx.00002.nxz");
 const QString kTarget = QString::fromUtf16(u"C:\\Ziel\\Brief¯an¯Bank.docx");

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QRegularExpression>
-#include <cmath>
 
 namespace quorbin::platform {
 namespace {
@@ -15,13 +14,6 @@ double toDayCount(const QDateTime& local)
 {
     const qint64 days = kDayZero.daysTo(local.date());
     return double(days) + local.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
-QDateTime fromDayCount(double days)
-{
-    const double whole = std::floor(days);
-    const qint64 msecs = std::llround((days - whole) * 86400000.0);
-    return QDateTime(kDayZero.addDays(qint64(whole)), QTime(0, 0)).addMSecs(msecs);
 }
 
 QString userShortDateFormat()

@@ -8,7 +8,6 @@ namespace quorbin::platform {
 
 // Local times as a day count since 1899-12-30, the time of day as the fraction.
 double toDayCount(const QDateTime& local);
-QDateTime fromDayCount(double days);
 
 // The user's short date (four-digit year), a blank and long time (no time zone); the date
 // alone at exactly midnight.

@@ -79,12 +79,6 @@ qint64 fileSize(const QString& path)
 
 bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
 
-bool clearReadOnly(const QString& path)
-{
-    QFile f(toHostPath(path));
-    return f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
-}
-
 bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
 
 QString directoryPart(const QString& path) { return path.left(lastDelimiter(path) + 1); }

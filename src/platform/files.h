@@ -34,7 +34,6 @@ bool liesWithin(const QString& path, const QString& directory);
 // Size in bytes of a file; -1 when absent.
 qint64 fileSize(const QString& path);
 
-bool clearReadOnly(const QString& path);
 bool removeFile(const QString& path);
 
 // The directory part of a Windows text, up to and including its last "\" (or ":").

@@ -8,12 +8,6 @@ StatusSink& noStatus()
     return sink;
 }
 
-LogSink& noLog()
-{
-    static LogSink sink;
-    return sink;
-}
-
 ProgressSink& noProgress()
 {
     static ProgressSink sink;

@@ -32,7 +32,6 @@ struct RestoreReporter {
 
 // Sinks that drop everything, for callers that have nowhere to report.
 StatusSink& noStatus();
-LogSink& noLog();
 ProgressSink& noProgress();
 
 }  // namespace quorbin

@@ -84,14 +84,7 @@ protected:
         return w;
     }
 
-    void putRemote(const QString& relative, const QByteArray& bytes) const
-    {
-        const QString path = host("ftp/" + relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void putRemote(const QString& relative, const QByteArray& bytes) const { test::putServedFile(host("ftp"), relative, bytes); }
     bool remoteExists(const QString& relative) const { return QFileInfo::exists(host("ftp/" + relative)); }
 
     QStringList logLines() const { return window->Memo2->toPlainText().split(u'\n', Qt::SkipEmptyParts); }

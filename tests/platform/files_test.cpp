@@ -83,8 +83,6 @@ TEST_F(FilesTest, AttributesFollowTheHost)
     QFile::setPermissions(toHostPath("C:\\ro.txt"), QFile::ReadOwner);
     EXPECT_TRUE(attributes("C:\\.hidden")->hidden);
     EXPECT_TRUE(attributes("C:\\ro.txt")->readOnly);
-    EXPECT_TRUE(clearReadOnly("C:\\ro.txt"));
-    EXPECT_FALSE(attributes("C:\\ro.txt")->readOnly);
     EXPECT_FALSE(attributes("C:\\absent"));
     EXPECT_TRUE(fileExists("C:\\ro.txt"));
     createFolders("C:\\d\\e\\");

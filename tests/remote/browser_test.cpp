@@ -18,13 +18,7 @@ protected:
         QDir().mkpath(host("ftp/private"));
         startServer(kind);
         FtpClient& ftp = session.client;
-        ftp.setHost(server().host());
-        ftp.setPort(server().port());
-        ftp.setUser(server().user());
-        ftp.setPassword(server().password());
-        ftp.setPassive(true);
-        if (kind == FtpServerKind::Tls)
-            ftp.useTls();
+        pointAtServer(ftp, kind == FtpServerKind::Tls);
         ftp.Connect();
         ftp.setTransferType(FtpTransferType::Image);
         session.FtpBasePath = QStringLiteral("/private/");

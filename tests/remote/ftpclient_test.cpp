@@ -255,13 +255,7 @@ TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGo
         putRemote("private/small.bin", "small");
         startServer(kind);
         FtpClient session;
-        session.setHost(server().host());
-        session.setPort(server().port());
-        session.setUser(server().user());
-        session.setPassword(server().password());
-        session.setPassive(true);
-        if (kind == FtpServerKind::Tls)
-            session.useTls();
+        pointAtServer(session, kind == FtpServerKind::Tls);
         session.Connect();
         session.ChangeDir("private");
         session.setTransferType(FtpTransferType::Image);

@@ -30,22 +30,23 @@ protected:
     void startServer(FtpServerKind kind, FtpServerOptions options = {})
     {
         server_ = std::make_unique<FtpServer>(kind, host("ftp"), options);
-        client.setHost(server_->host());
-        client.setPort(server_->port());
-        client.setUser(server_->user());
-        client.setPassword(server_->password());
-        client.setPassive(true);
+        pointAtServer(client, false);
+    }
+
+    // Host, port, login and passive mode of the test server; TLS when asked.
+    void pointAtServer(FtpClient& ftp, bool tls) const
+    {
+        ftp.setHost(server_->host());
+        ftp.setPort(server_->port());
+        ftp.setUser(server_->user());
+        ftp.setPassword(server_->password());
+        ftp.setPassive(true);
+        if (tls)
+            ftp.useTls();
     }
 
     // A file on the server side, by its path below the served folder.
-    void putRemote(const QString& relative, const QByteArray& bytes) const
-    {
-        const QString path = host("ftp/" + relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    void putRemote(const QString& relative, const QByteArray& bytes) const { putServedFile(host("ftp"), relative, bytes); }
     bool remoteExists(const QString& relative) const { return QFileInfo::exists(host("ftp/" + relative)); }
 
     FtpServer& server() { return *server_; }

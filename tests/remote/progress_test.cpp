@@ -85,12 +85,7 @@ TEST_F(FtpSessionTest, AbortRequestedDuringATransferAbortsItOnceAndIsCleared)
     startServer(FtpServerKind::Tls);
     FtpSession session;
     FtpClient& ftp = session.client;
-    ftp.setHost(server().host());
-    ftp.setPort(server().port());
-    ftp.setUser(server().user());
-    ftp.setPassword(server().password());
-    ftp.setPassive(true);
-    ftp.useTls();
+    pointAtServer(ftp, true);
     ftp.setTransferType(FtpTransferType::Image);
     // The window's handlers, bound as it binds them.
     QStringList shown;

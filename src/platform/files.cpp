@@ -1,5 +1,8 @@
 #include "platform/files.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/winpath.h"
 
 #include <QDir>
@@ -122,6 +125,21 @@ bool setLastWriteTime(const QString& path, const QDateTime& localTime)
     times[1].tv_sec = t.toSecsSinceEpoch();
     times[1].tv_nsec = 0;
     return utimensat(AT_FDCWD, native(path).constData(), times, 0) == 0;
+}
+
+QString systemReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM: return QStringLiteral("keine Berechtigung");
+    case EROFS: return QStringLiteral("Dateisystem schreibgeschützt");
+    case ENOSPC: return QStringLiteral("kein Platz auf dem Datenträger");
+    case EDQUOT: return QStringLiteral("Speicherkontingent erschöpft");
+    case EISDIR: return QStringLiteral("ist ein Verzeichnis");
+    case ENOENT: return QStringLiteral("Verzeichnis fehlt");
+    case ENOTDIR: return QStringLiteral("ein Teil des Pfades ist kein Verzeichnis");
+    default: return QString::fromLocal8Bit(std::strerror(errorNumber));
+    }
 }
 
 }  // namespace quorbin::platform

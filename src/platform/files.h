@@ -36,6 +36,9 @@ qint64 fileSize(const QString& path);
 
 bool removeFile(const QString& path);
 
+// The system's reason for a failed call, by its errno, in the user's words.
+QString systemReason(int errorNumber);
+
 // The directory part of a Windows text, up to and including its last "\" (or ":").
 QString directoryPart(const QString& path);
 // The name after the last "\" or ":".

@@ -41,8 +41,10 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
             file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
             return;
         }
-        if (errno != EEXIST)
+        if (errno != EEXIST) {
+            errorNumber_ = errno;
             return;
+        }
     }
 }
 
@@ -61,14 +63,37 @@ bool ReplacementFile::commit()
         return false;
     const QByteArray target = toHostPath(target_).toLocal8Bit();
     takePermissionsOf(target, file_.handle());
+    errno = 0;
     const bool flushed = file_.flush();
+    errorNumber_ = errno;
     file_.close();
     if (!flushed)
         return false;
-    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), target.constData()) != 0)
+    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), target.constData()) != 0) {
+        errorNumber_ = errno;
         return false;
+    }
     committed_ = true;
     return true;
+}
+
+std::optional<QString> whyNotReplaceable(const QString& target)
+{
+    const auto existing = attributes(target);
+    if (!existing)
+        return {};
+    if (existing->directory)
+        return QStringLiteral("ist ein Verzeichnis");
+    if (existing->readOnly && !existing->symlink)
+        return QStringLiteral("schreibgeschützt");
+    return {};
+}
+
+QString ReplacementFile::errorString() const
+{
+    if (errorNumber_ != 0)
+        return systemReason(errorNumber_);
+    return file_.errorString();
 }
 
 bool renameReplacing(const QString& finished, const QString& target)

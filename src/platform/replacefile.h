@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace quorbin::platform {
 
@@ -25,12 +26,19 @@ public:
     // Closes the fresh file and renames it over the target; false leaves the target alone.
     bool commit();
 
+    // Why the fresh file could not be made, written or put in place.
+    QString errorString() const;
+
 private:
     QString target_;
     QString path_;
     QFile file_;
     bool committed_ = false;
+    int errorNumber_ = 0;
 };
+
+// Why an existing target must not be replaced: a directory, or read-only; nothing when it may.
+std::optional<QString> whyNotReplaceable(const QString& target);
 
 // Puts a finished file in the target's place by renaming it, with the permissions a
 // ReplacementFile gives. False (nothing changed) when the two lie on different file systems

@@ -8,6 +8,12 @@ StatusSink& noStatus()
     return sink;
 }
 
+LogSink& noLog()
+{
+    static LogSink sink;
+    return sink;
+}
+
 ProgressSink& noProgress()
 {
     static ProgressSink sink;

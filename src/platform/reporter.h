@@ -20,8 +20,14 @@ public:
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
+    // A bar in percent steps, or its busy animation, for work without countable units.
     virtual void setPosition(int) {}
     virtual void setMarquee(bool) {}
+    // A job's progress: its totals when known (else 0), what is done so far, the item in hand.
+    virtual void started(qint64 /*files*/, qint64 /*bytes*/) {}
+    virtual void advanced(qint64 /*filesDone*/, qint64 /*bytesDone*/) {}
+    virtual void item(const QString&) {}
+    virtual void finished() {}
 };
 
 struct RestoreReporter {
@@ -32,6 +38,7 @@ struct RestoreReporter {
 
 // Sinks that drop everything, for callers that have nowhere to report.
 StatusSink& noStatus();
+LogSink& noLog();
 ProgressSink& noProgress();
 
 }  // namespace quorbin

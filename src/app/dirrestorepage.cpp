@@ -7,11 +7,11 @@
 #include "app/filelist.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
+#include "app/sharedkey.h"
 #include "app/tquorbin.h"
 #include "app/widgetstyle.h"
 #include "engine/dirrestore.h"
 #include "engine/storepath.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/errors.h"
 
@@ -146,21 +146,21 @@ void Tquorbin::buildDirRestorePage()
 
 void Tquorbin::Button2Click()
 {
-    // A second walk inside the running one would clear its cancel and its log.
-    if (dirRestoreRunning_) {
-        ui().showMessage(QStringLiteral("Es läuft bereits eine Wiederherstellung."), QString());
+    // A second walk beside the running one would mix their logs and share their cancel.
+    if (refuseWhileBusy())
         return;
-    }
-    AbortRequested = false;
     Memo2->clear();
-    DirRestore walk{QString(), StartDir->text(), VersionRule(Version->itemIndex()), frag->isChecked(), 0,
-                    RestoreReporter{status_, log_, noProgress()}, [this] { return eschlussel->text(); }, false, {}};
+    DirRestoreJob::Options options;
+    options.startDirectory = StartDir->text();
+    options.rule = VersionRule(Version->itemIndex());
+    options.ask = frag->isChecked();
+    options.key = [key = key()] { return key->get(); };
     if (Art->itemIndex() == 1) {
-        walk.newStartDirectory = Zieldir->text();
-        if (!walk.newStartDirectory.endsWith(u'\\'))
-            walk.newStartDirectory += u'\\';
+        options.newStartDirectory = Zieldir->text();
+        if (!options.newStartDirectory.endsWith(u'\\'))
+            options.newStartDirectory += u'\\';
     }
-    if (!walk.startDirectory.contains(u'$')) {
+    if (!options.startDirectory.contains(u'$')) {
         ui().showMessage(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"), QString());
         return;
     }
@@ -169,17 +169,16 @@ void Tquorbin::Button2Click()
         ui().showMessage(QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!"), QString());
         return;
     }
-    if (NewStartInsideStore(walk)) {
+    if (NewStartInsideStore(options.newStartDirectory, options.startDirectory)) {
         ui().showMessage(QStringLiteral("Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"),
                          QString());
         return;
     }
     ftp->setCurrentIndex(LogPage);
     ftpChange();
-    BusyPointer busy;
-    if (walk.rule == kVersionBeforeDate) {
+    if (options.rule == kVersionBeforeDate) {
         try {
-            walk.versionLimit = versionLimitOf(Erldat, Erltime);
+            options.versionLimit = versionLimitOf(Erldat, Erltime);
         } catch (...) {
             // The log tells that nothing ran; the error itself goes to the general report.
             log_.appendLine(QStringLiteral("start"));
@@ -187,12 +186,7 @@ void Tquorbin::Button2Click()
             throw;
         }
     }
-    dirRestoreRunning_ = true;
-    const struct Done {
-        bool& running;
-        ~Done() { running = false; }
-    } done{dirRestoreRunning_};
-    RestoreDirectory(walk);
+    runJob(std::make_unique<DirRestoreJob>(std::move(options)));
 }
 
 void Tquorbin::ArtClick() { Zieldir->setEnabled(Art->itemIndex() == 1); }

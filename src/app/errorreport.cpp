@@ -9,6 +9,12 @@ namespace quorbin::app {
 
 void ReportError(const QString& text) { ui().showMessage(text, QGuiApplication::applicationDisplayName()); }
 
+void tellRestoreFailed(const JobResult& result)
+{
+    if (result.kind != ErrorKind::Cancelled)
+        ui().showMessage(QStringLiteral("Fehler beim Zurückladen der Datei\n\n") + describe(result), QString());
+}
+
 QString errorText(const std::exception& error)
 {
     if (const auto* ioError = dynamic_cast<const IoError*>(&error))

@@ -1,6 +1,8 @@
 #pragma once
 // The application's one top-level error report: an error that escapes a command is shown in a
 // message box with its text, and the window stays usable.
+#include "platform/job.h"
+
 #include <QString>
 
 #include <exception>
@@ -11,6 +13,10 @@ namespace quorbin::app {
 void ReportError(const QString& text);
 // The text of an error: an IoError's own text, else what the exception says.
 QString errorText(const std::exception& error);
+
+// "Fehler beim Zurückladen der Datei" with the cause and the path below it; nothing for a
+// cancel, which was the user's own wish.
+void tellRestoreFailed(const JobResult& result);
 
 // Wraps a window's command so that an escaping error reaches ReportError instead of the
 // message loop (which must never see an exception).

@@ -2,6 +2,7 @@
 
 #include "app/errorreport.h"
 #include "app/exithook.h"
+#include "app/jobrunner.h"
 #include "app/pathtext.h"
 #include "app/widgetstyle.h"
 #include "engine/restore.h"
@@ -25,6 +26,7 @@ TExplF::TExplF(const QString& launchArgument, QWidget* parent)
 {
     createControls();
     status_ = StatusPanelSink(sbPanel0);
+    jobs_ = std::make_unique<JobRunner>(status_, noLog(), noProgress());
     // An error while starting is reported, and the window opens all the same.
     guarded([&] { FormCreate(); })();
 }
@@ -90,29 +92,29 @@ void TExplF::createControls()
 
 void TExplF::FormCreate() { Edit1->setText(launchArgument_); }
 
+TExplF::~TExplF() = default;
+
 void TExplF::Button1Click()
 {
+    if (jobs_->busy())
+        return;
     Edit1->setText(launchArgument_);
     const QString baseName = launchArgument_.chopped(qMin(kVersionSuffixLength, launchArgument_.size()));
     const QString tempOpenFile = TempOpenFileName(baseName);
     // After a failure the temporary file holds what an earlier use left there: opening it
     // would show another file as this one.
-    if (RestoreStoredFile(launchArgument_, tempOpenFile, eschlussel->text(), status_, QString()) == 0)
-        ShellOpenFile(tempOpenFile, QString(), QString(), 1);
-    else
-        tellRestoreFailed();
-    EndProcess(0);
+    restoreThenEnd(tempOpenFile, false, [tempOpenFile] { ShellOpenFile(tempOpenFile, QString(), QString(), 1); });
 }
 
 void TExplF::Button2Click()
 {
+    if (jobs_->busy())
+        return;
     restoreWhereTheUserChooses();
-    EndProcess(0);
 }
 
 void TExplF::restoreWhereTheUserChooses()
 {
-    BusyPointer busy;
     Edit1->setText(launchArgument_);
     const QString originalPath = DecodeStoreFile(launchArgument_);
     FileDialogRequest BSD;
@@ -121,23 +123,34 @@ void TExplF::restoreWhereTheUserChooses()
     BSD.initialDirectory = RestoreBlanks(platform::directoryPart(originalPath));
     BSD.confirmOverwrite = true;
     const auto chosen = ui().chooseSaveFile(BSD);
-    if (!chosen)
+    if (!chosen) {
+        EndProcess(0);
         return;
-    const QString target = windowsTextOf(*chosen);
+    }
     // Only a container is expanded; the other stored forms are copied as they are.
-    const int result = HasContainerExtension(launchArgument_)
-                           ? RestoreStoredFile(launchArgument_, target, eschlussel->text(), status_, QString())
-                           : CopyOrExpand(launchArgument_, target, true, kReplaceExisting);
-    // The window ends either way; ending silently after a failure would look like success.
-    if (result != 0)
-        tellRestoreFailed();
+    restoreThenEnd(windowsTextOf(*chosen), true, {});
 }
 
-void TExplF::tellRestoreFailed()
+void TExplF::restoreThenEnd(const QString& target, bool copyPlainFiles, std::function<void()> succeeded)
 {
-    ui().showMessage(QStringLiteral("Fehler beim Zurückladen der Datei"), QString());
+    auto job = std::make_unique<FileRestoreJob>(launchArgument_, target, eschlussel->text(), QString(), copyPlainFiles);
+    jobs_->start(std::move(job), [succeeded = std::move(succeeded)](const JobResult& result) {
+        // The window ends either way; ending silently after a failure would look like success.
+        if (result.ok() && succeeded)
+            succeeded();
+        else if (!result.ok())
+            tellRestoreFailed(result);
+        EndProcess(0);
+    });
 }
 
-void TExplF::Button3Click() { EndProcess(0); }
+void TExplF::Button3Click()
+{
+    // A running restore ends first; its end then ends the program, with nothing opened.
+    if (jobs_->busy())
+        jobs_->cancel();
+    else
+        EndProcess(0);
+}
 
 }  // namespace quorbin::app

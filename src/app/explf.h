@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,10 +14,13 @@ class QStatusBar;
 
 namespace quorbin::app {
 
+class JobRunner;
+
 class TExplF : public QWidget {
     Q_OBJECT
 public:
     explicit TExplF(const QString& launchArgument, QWidget* parent = nullptr);
+    ~TExplF() override;
 
     QLabel* Label20;
     QLineEdit* eschlussel;
@@ -30,15 +35,20 @@ public:
     void FormCreate();
     void Button1Click();  // open temporarily
     void Button2Click();  // restore to a place the user picks
-    void Button3Click();  // cancel
+    void Button3Click();  // cancel; during a restore it stops the restore first
+
+    JobRunner& jobs() { return *jobs_; }
 
 private:
     void createControls();
     void restoreWhereTheUserChooses();
-    void tellRestoreFailed();
+    // Runs the restore as a job; afterwards `succeeded` (on success), then the program ends.
+    void restoreThenEnd(const QString& target, bool copyPlainFiles, std::function<void()> succeeded);
 
     const QString launchArgument_;
     StatusPanelSink status_;
+    // Last: it stops and waits for a running restore before the widgets go.
+    std::unique_ptr<JobRunner> jobs_;
 };
 
 }  // namespace quorbin::app

@@ -11,29 +11,18 @@
 #include "engine/tempfiles.h"
 #include "platform/files.h"
 
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
 namespace {
 
-const QString kRestoreFailed = QStringLiteral("Fehler beim Zurückladen der Datei");
 const QString kNoFileSelected = QStringLiteral("Bitte zuerst rechts eine Datei auswählen!");
 const QString kNoStorePath = QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!");
-
-// Lets the window go on handling its events while the command waits.
-void waitKeepingEventsRunning(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // The selected file, or empty after telling the user that none is.
 QString selectedFileOrTell(const FileListBox* list)
@@ -42,18 +31,6 @@ QString selectedFileOrTell(const FileListBox* list)
     if (selected.isEmpty())
         ui().showMessage(kNoFileSelected, QString());
     return selected;
-}
-
-// Restores a stored file or copies any other file unchanged; tells the user when either
-// fails.
-void restoreOrCopy(const QString& source, const QString& target, const QString& key, StatusSink& status)
-{
-    if (HasContainerExtension(source)) {
-        if (RestoreStoredFile(source, target, key, status, QString()) != 0)
-            ui().showMessage(kRestoreFailed, QString());
-    } else if (CopyOrExpand(source, target, true, kReplaceExisting) != 0) {
-        ui().showMessage(kRestoreFailed, QString());  // silence would look like success
-    }
 }
 
 }  // namespace
@@ -125,22 +102,25 @@ void Tquorbin::buildFileRestorePage()
 
 void Tquorbin::tempffnen2Click()
 {
+    if (refuseWhileBusy())
+        return;
     const QString selected = selectedFileOrTell(qfile);
     if (selected.isEmpty())
         return;
-    QString target = selected;
-    if (HasContainerExtension(selected)) {
-        // The user file's extension lets the desktop pick its application.
-        target = TempOpenFileName(selected.chopped(qMin(kVersionSuffixLength, selected.size())));
-        BusyPointer busy;
+    if (!HasContainerExtension(selected)) {
+        ShellOpenFile(selected, QString(), QString(), 1);
+        return;
+    }
+    // The user file's extension lets the desktop pick its application.
+    const QString target = TempOpenFileName(selected.chopped(qMin(kVersionSuffixLength, selected.size())));
+    runJob(std::make_unique<FileRestoreJob>(selected, target, eschlussel->text()), [target](const JobResult& result) {
         // After a failure the temporary file holds what an earlier use left there: opening it
         // would show another file as this one.
-        if (RestoreStoredFile(selected, target, eschlussel->text(), status_, QString()) != 0) {
-            ui().showMessage(kRestoreFailed, QString());
-            return;
-        }
-    }
-    ShellOpenFile(target, QString(), QString(), 1);
+        if (result.ok())
+            ShellOpenFile(target, QString(), QString(), 1);
+        else
+            tellRestoreFailed(result);
+    });
 }
 
 void Tquorbin::wiederherstellen2Click()
@@ -153,12 +133,20 @@ void Tquorbin::wiederherstellen2Click()
         ui().showMessage(kNoStorePath, QString());
         return;
     }
+    if (refuseWhileBusy())
+        return;
     if (ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
         return;
-    BusyPointer busy;
-    waitKeepingEventsRunning(500);
-    restoreOrCopy(selected, target, eschlussel->text(), status_);
-    waitKeepingEventsRunning(500);
+    restoreSelected(selected, target);
+}
+
+void Tquorbin::restoreSelected(const QString& selected, const QString& target)
+{
+    // A stored file is restored, any other file copied unchanged; silence would look like success.
+    runJob(std::make_unique<FileRestoreJob>(selected, target, eschlussel->text()), [](const JobResult& result) {
+        if (!result.ok())
+            tellRestoreFailed(result);
+    });
 }
 
 void Tquorbin::wiederherstellenananderenOrt1Click()
@@ -169,11 +157,12 @@ void Tquorbin::wiederherstellenananderenOrt1Click()
     const QString original = DecodeStoreFile(selected);
     BSD.fileName = RestoreBlanks(platform::namePart(original));
     BSD.initialDirectory = RestoreBlanks(platform::directoryPart(original));
+    if (refuseWhileBusy())
+        return;
     const auto chosen = ui().chooseSaveFile(BSD);
     if (!chosen || chosen->isEmpty())
         return;
-    BusyPointer busy;
-    restoreOrCopy(selected, windowsTextOf(*chosen), eschlussel->text(), status_);
+    restoreSelected(selected, windowsTextOf(*chosen));
 }
 
 }  // namespace quorbin::app

@@ -6,7 +6,8 @@
 #include "app/pathtext.h"
 #include "app/toolcontext.h"
 #include "app/widgetstyle.h"
-#include "platform/abort.h"
+#include "app/jobrunner.h"
+#include "app/sharedkey.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
 
@@ -25,6 +26,15 @@ namespace quorbin::app {
 
 namespace {
 
+QString endOfJobText(const JobResult& result)
+{
+    if (result.ok())
+        return QStringLiteral("abgeschlossen");
+    if (result.kind == ErrorKind::Cancelled)
+        return QStringLiteral("abgebrochen");
+    return QStringLiteral("Fehler: ") + describe(result);
+}
+
 const char* const kPageTitles[] = {
     "Sicherungs-Einstellungen",
     "einzelne Datei wiederherstellen",
@@ -38,12 +48,14 @@ const char* const kPageTitles[] = {
 Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      status_(nullptr), log_(nullptr), progress_(nullptr)
+      status_(nullptr), log_(nullptr), progress_(nullptr), key_(std::make_shared<SharedKey>())
 {
     createControls();
     status_ = StatusPanelSink(sbPanel0);
     log_ = MemoLogSink(Memo2);
-    progress_ = ProgressBarSink(pb);
+    progress_ = ProgressBarSink(pb, pro, total);
+    jobs_ = std::make_unique<JobRunner>(status_, log_, progress_);
+    connect(eschlussel, &QLineEdit::textChanged, this, [this](const QString& text) { key_->set(text); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
     // An error while starting is reported, and the window opens all the same.
     guarded([&] { FormCreate(launchArgument); })();
@@ -57,11 +69,31 @@ Tquorbin::~Tquorbin()
 
 void Tquorbin::closeEvent(QCloseEvent* event)
 {
-    // A transfer or a directory restore still running would hold the program open until its
-    // end: cut it at its next check.
-    if (IdFTP1.client.Busy() || dirRestoreRunning_)
-        AbortRequested = true;
+    // A transfer or a job still running would hold the program open until its end: cut it at
+    // its next check.
+    if (IdFTP1.client.Busy())
+        IdFTP1.AbortTransfer();
+    jobs_->cancel();
     QWidget::closeEvent(event);
+}
+
+bool Tquorbin::refuseWhileBusy()
+{
+    if (!jobs_->busy() && !IdFTP1.client.Busy())
+        return false;
+    status_.setStatus(QStringLiteral("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
+    return true;
+}
+
+bool Tquorbin::runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
+{
+    if (refuseWhileBusy())
+        return false;
+    return jobs_->start(std::move(job), [this, done = std::move(done)](const JobResult& result) {
+        status_.setStatus(endOfJobText(result));
+        if (done)
+            guarded([&] { done(result); })();
+    });
 }
 
 QString Tquorbin::pageTitle(int index)
@@ -208,6 +240,9 @@ void Tquorbin::offerFtpPage(bool offered)
 
 void Tquorbin::ffnen1Click()
 {
+    // A running walk reads the key and the target of the set it was started with.
+    if (refuseWhileBusy())
+        return;
     FileDialogRequest od;
     od.filter = QStringLiteral("Datensicherungs-Sets (*.set)|*.set");
     od.mustExist = true;
@@ -224,7 +259,12 @@ void Tquorbin::ffnen1Click()
 
 void Tquorbin::Shutdownundbeenden1Click() { close(); }
 
-void Tquorbin::Aktionabbrechen1Click() { AbortRequested = true; }
+void Tquorbin::Aktionabbrechen1Click()
+{
+    jobs_->cancel();
+    if (IdFTP1.client.Busy())
+        IdFTP1.AbortTransfer();
+}
 
 void Tquorbin::ftpChange() { Label5->setText(pageTitle(ftp->currentIndex())); }
 

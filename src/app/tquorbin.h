@@ -3,12 +3,16 @@
 // and the bottom panel with status, progress and transfer fields.
 #include "app/widgetsinks.h"
 #include "config/settings.h"
+#include "platform/job.h"
 #include "platform/userinterface.h"
 #include "remote/ftpsession.h"
 #include "remote/ftpsettings.h"
 
 #include <QLocale>
 #include <QMainWindow>
+
+#include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -29,6 +33,8 @@ class QTreeWidget;
 namespace quorbin::app {
 
 class DirectoryEdit;
+class JobRunner;
+class SharedKey;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
@@ -145,6 +151,16 @@ public:
     LogSink& logSink() { return log_; }
     ProgressSink& progressSink() { return progress_; }
 
+    // The window's long jobs, one at a time on a worker thread. runJob refuses (with a note in
+    // the status bar, nothing modal) while another job or an FTP operation runs; when the job
+    // has ended, the status tells how, then `done` runs.
+    JobRunner& jobs() { return *jobs_; }
+    bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {});
+    // True, after the note, while a long operation runs.
+    bool refuseWhileBusy();
+    // The key field's text, readable from a job's thread.
+    std::shared_ptr<const SharedKey> key() const { return key_; }
+
     ProgramSettings mini;      // quorbin.ini as read at start-up
     BackupSet ini;             // the set loaded last
     QLocale FormatSettings;    // German formats, for dates and log time stamps
@@ -160,6 +176,7 @@ public:
     void tempffnen2Click();
     void wiederherstellen2Click();
     void wiederherstellenananderenOrt1Click();
+    void restoreSelected(const QString& selected, const QString& target);
     // Page "Verzeichn. wiederh.".
     void Button2Click();
     void ArtClick();
@@ -215,8 +232,9 @@ private:
     ProgressBarSink progress_;
     QString odFileName_;  // the open dialog starts where the last choice was
     QString storeDirectory_;
-    // A directory restore is under way (its walk lets window events run).
-    bool dirRestoreRunning_ = false;
+    std::shared_ptr<SharedKey> key_;
+    // Last: it stops and waits for a running job before the widgets it reports to go.
+    std::unique_ptr<JobRunner> jobs_;
 };
 
 }  // namespace quorbin::app

@@ -1,6 +1,7 @@
 #include "app/widgetsinks.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
@@ -19,5 +20,47 @@ void ProgressBarSink::setPosition(int position)
 
 // A bar without range shows the busy animation.
 void ProgressBarSink::setMarquee(bool on) { bar_->setRange(0, on ? 0 : 100); }
+
+namespace {
+
+constexpr int kBarSteps = 1000;
+
+QString mebibytes(qint64 bytes) { return QString::number(bytes / 1048576.0, 'f', 1); }
+
+}  // namespace
+
+void ProgressBarSink::started(qint64 files, qint64 bytes)
+{
+    files_ = files;
+    bytes_ = bytes;
+    // Without totals the bar can only say that something runs.
+    bar_->setRange(0, files > 1 || bytes > 0 ? kBarSteps : 0);
+    bar_->setValue(0);
+}
+
+void ProgressBarSink::advanced(qint64 filesDone, qint64 bytesDone)
+{
+    double fraction = 0;
+    if (files_ > 1)
+        fraction = double(filesDone) / files_;
+    else if (bytes_ > 0)
+        fraction = double(bytesDone) / bytes_;
+    if (bar_->maximum() > 0)
+        bar_->setValue(int(std::clamp(fraction, 0.0, 1.0) * kBarSteps));
+    if (countField_ && files_ > 1)
+        countField_->setText(QStringLiteral("%1 von %2 Dateien").arg(filesDone).arg(files_));
+    if (amountField_)
+        amountField_->setText(QStringLiteral("%1 von %2 MB").arg(mebibytes(bytesDone), mebibytes(bytes_)));
+}
+
+void ProgressBarSink::finished()
+{
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    if (countField_)
+        countField_->clear();
+    if (amountField_)
+        amountField_->clear();
+}
 
 }  // namespace quorbin::app

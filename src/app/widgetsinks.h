@@ -3,6 +3,7 @@
 #include "platform/reporter.h"
 
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 
@@ -26,14 +27,26 @@ private:
     QPlainTextEdit* memo_;
 };
 
+// A job's progress on the bar: by files when it has several, else by bytes; with the counts
+// in the two fields beside it when there are any.
 class ProgressBarSink : public ProgressSink {
 public:
-    explicit ProgressBarSink(QProgressBar* bar) : bar_(bar) {}
+    explicit ProgressBarSink(QProgressBar* bar, QLineEdit* countField = nullptr, QLineEdit* amountField = nullptr)
+        : bar_(bar), countField_(countField), amountField_(amountField)
+    {
+    }
     void setPosition(int position) override;
     void setMarquee(bool on) override;
+    void started(qint64 files, qint64 bytes) override;
+    void advanced(qint64 filesDone, qint64 bytesDone) override;
+    void finished() override;
 
 private:
     QProgressBar* bar_;
+    QLineEdit* countField_;
+    QLineEdit* amountField_;
+    qint64 files_ = 0;
+    qint64 bytes_ = 0;
 };
 
 }  // namespace quorbin::app

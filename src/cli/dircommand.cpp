@@ -1,8 +1,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/progressline.h"
+#include "cli/signalstop.h"
+#include "cli/terminalprogress.h"
 #include "engine/dirrestore.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 
@@ -11,17 +11,6 @@
 
 namespace quorbin::cli {
 namespace {
-
-// Log lines go to standard output exactly as the log box shows them.
-class StdoutLog : public LogSink {
-public:
-    bool sawError = false;
-    void appendLine(const QString& line) override
-    {
-        sawError = sawError || line.startsWith(QStringLiteral("ERROR *****"));
-        printLine(line);
-    }
-};
 
 std::optional<VersionRule> ruleNamed(const QString& name)
 {
@@ -105,24 +94,25 @@ int runDir(QStringList arguments)
         return kFailed;
     }
 
-    StdoutLog log;
-    ProgressLine progress(start);
-    DirRestore walk{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
-                    RestoreReporter{noStatus(), log, noProgress()}, [&key] { return *key; }, dryRun,
-                    [&progress](const QString& versionPath, bool) { progress.fileDone(platform::fileSize(versionPath)); }};
+    TerminalProgress progress;
+    TerminalLog log(progress);
+    DirRestoreJob::Options options{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
+                                   [&key] { return *key; }, dryRun, progress.enabled()};
     if (to) {
-        walk.newStartDirectory = windowsPathOfArgument(*to);
-        if (!walk.newStartDirectory.endsWith(u'\\'))
-            walk.newStartDirectory += u'\\';
+        options.newStartDirectory = windowsPathOfArgument(*to);
+        if (!options.newStartDirectory.endsWith(u'\\'))
+            options.newStartDirectory += u'\\';
     }
-    if (NewStartInsideStore(walk)) {
-        printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + walk.newStartDirectory);
+    if (NewStartInsideStore(options.newStartDirectory, start)) {
+        printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + options.newStartDirectory);
         return kUsage;
     }
-    AbortRequested = false;
-    RestoreDirectory(walk);
-    progress.finish();
-    return log.sawError ? kFailed : kOk;
+    DirRestoreJob job(options);
+    const JobResult result = runStoppable(job, RestoreReporter{noStatus(), log, progress});
+    progress.clearLine();
+    if (!result.ok())
+        printError(describe(result));
+    return log.sawError || !result.ok() ? kFailed : kOk;
 }
 
 }  // namespace quorbin::cli

@@ -1,9 +1,8 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/signalstop.h"
+#include "cli/terminalprogress.h"
 #include "engine/restore.h"
-#include "engine/tempfiles.h"
-#include "platform/errors.h"
-#include "platform/files.h"
 
 namespace quorbin::cli {
 
@@ -39,18 +38,12 @@ int runFile(QStringList arguments)
     }
     const QString stored = windowsPathOfArgument(arguments.at(0));
     const QString target = windowsPathOfArgument(arguments.at(1));
-    if (!platform::fileExists(stored)) {
-        printError("Gespeicherte Datei nicht gefunden oder nicht lesbar: " + stored);
-        return kFailed;
-    }
-    try {
-        if (RestoreStoredFile(stored, target, *key, noStatus(), date.value_or(QString())) != 0) {
-            printError("Nicht wiederhergestellt: " + stored +
-                       " (falscher Schlüssel, beschädigte Datei oder Ziel nicht beschreibbar)");
-            return kFailed;
-        }
-    } catch (const IoError& e) {
-        printError("Nicht wiederhergestellt: " + e.text());
+    FileRestoreJob job(stored, target, *key, date.value_or(QString()), false);
+    TerminalProgress progress;
+    const JobResult result = runStoppable(job, RestoreReporter{noStatus(), noLog(), progress});
+    progress.clearLine();
+    if (!result.ok()) {
+        printError("Nicht wiederhergestellt: " + describe(result));
         return kFailed;
     }
     return kOk;

@@ -2,7 +2,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/terminaluser.h"
-#include "platform/scratchfiles.h"
+#include "cli/signalstop.h"
 
 #include <QCoreApplication>
 
@@ -34,10 +34,11 @@ QString programHelp()
 
 int main(int argc, char* argv[])
 {
+    // Before any other thread exists, so that none of them takes the signals.
+    stopOnSignals();
     QCoreApplication app(argc, argv);
     TerminalUser user;
     quorbin::setUserInterface(&user);
-    quorbin::platform::removeScratchFilesOnSignals();
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
@@ -56,7 +57,11 @@ int main(int argc, char* argv[])
             printLine(QString::fromUtf8(c.help));
             return kOk;
         }
-        return c.run(arguments);
+        const int status = c.run(arguments);
+        // The job stopped and cleaned up; the caller learns that a signal ended it.
+        if (const int signal = caughtSignal())
+            dieBySignal(signal);
+        return status;
     }
     printError("Unbekannter Befehl: " + name + "\n\n" + programHelp());
     return kUsage;

@@ -2,7 +2,6 @@
 
 #include "engine/restore.h"
 #include "engine/storepath.h"
-#include "platform/abort.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
@@ -53,46 +52,69 @@ void report(const QString& line, const DirRestore& walk)
     walk.reporter.log.appendLine(line);
 }
 
+// The fixed ERROR line, with the cause after it.
+QString errorLine(const QString& shownPath, const JobResult& result)
+{
+    QString cause = result.message;
+    if (result.kind == ErrorKind::TargetNotWritable && !result.path.isEmpty())
+        cause = describe(result);
+    return errorLine(shownPath) + (cause.isEmpty() ? QString() : " (" + cause + ")");
+}
+
+// The version to restore and how the restore went; the result's failure names why.
+JobResult restoreChosenVersion(const QString& entryPath, const QString& target, const DirRestore& walk,
+                               const VersionIndex* index, VersionChoice& choice)
+{
+    if (target.isEmpty())
+        return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
+    const auto chosen = SelectVersion(walk.rule, entryPath, walk.versionLimit, index);
+    if (!chosen)
+        return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
+    choice = *chosen;
+    if (!mayReplace(target, walk))
+        return JobResult::failure(ErrorKind::Refused, QStringLiteral("nicht ersetzt"));
+    if (walk.dryRun)
+        return JobResult::success();
+    const QString key = walk.key ? walk.key() : QString();
+    const JobContext context{walk.stop, walk.reporter};
+    return RestoreStored(choice.versionPath, target, key, choice.dateText, context);
+}
+
 void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk,
                         const VersionIndex* index)
 {
-    EntryAnswer answer = EntryAnswer::None;
-    QString dateText;
-    QString shownPath = target.isEmpty() ? entryPath : target;
-    if (!target.isEmpty()) {
-        if (walk.rule == kOriginalVersion)
-            shownPath = entryPath;
-        if (const auto choice = SelectVersion(walk.rule, entryPath, walk.versionLimit, index)) {
-            shownPath = choice->versionPath;
-            dateText = choice->dateText;
-            answer = mayReplace(target, walk) ? EntryAnswer::Proceed : EntryAnswer::Stop;
-            if (answer == EntryAnswer::Proceed && !walk.dryRun) {
-                try {
-                    const QString key = walk.key ? walk.key() : QString();
-                    if (RestoreStoredFile(choice->versionPath, target, key, walk.reporter.status, dateText) != 0)
-                        answer = EntryAnswer::Stop;
-                } catch (...) {
-                    answer = EntryAnswer::Stop;
-                }
-            }
-        }
+    VersionChoice choice;
+    JobResult result;
+    try {
+        result = restoreChosenVersion(entryPath, target, walk, index, choice);
+    } catch (const std::exception& e) {
+        result = JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()));
     }
-    const bool restored = !dateText.isEmpty() && answer == EntryAnswer::Proceed;
-    report(restored ? shownPath + "--->   " + dateText + " " + target : errorLine(shownPath), walk);
+    QString shownPath = target.isEmpty() ? entryPath : target;
+    if (!target.isEmpty() && walk.rule == kOriginalVersion)
+        shownPath = entryPath;
+    if (!choice.versionPath.isEmpty())
+        shownPath = choice.versionPath;
+    report(result.ok() ? shownPath + "--->   " + choice.dateText + " " + target : errorLine(shownPath, result), walk);
     if (walk.fileDone)
-        walk.fileDone(shownPath, restored);
-    pumpEvents();
+        walk.fileDone(shownPath, result);
 }
 
 void copyUncompressedEntry(const QString& entryPath, const QString& target, const DirRestore& walk)
 {
-    if (target.isEmpty()) {
-        report(errorLine(entryPath), walk);
+    JobResult result;
+    if (target.isEmpty())
+        result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
+    else if (!mayReplace(target, walk) || walk.dryRun)
         return;
-    }
-    if (!mayReplace(target, walk) || walk.dryRun)
+    else
+        result = CopyUnchanged(entryPath, target, JobContext{walk.stop, walk.reporter});
+    // A copy that worked stays silent, as it always did; one that failed must not.
+    if (result.ok())
         return;
-    CopyOrExpand(entryPath, target, true, kReplaceExisting);
+    report(errorLine(entryPath, result), walk);
+    if (walk.fileDone)
+        walk.fileDone(entryPath, result);
 }
 
 }  // namespace
@@ -130,7 +152,7 @@ void RestoreDirTree(const QString& directory, const DirRestore& walk)
         } catch (...) {
             // One entry's failure never ends the walk.
         }
-        if (AbortRequested)
+        if (walk.stop.stop_requested())
             break;
     }
 }
@@ -154,7 +176,12 @@ StoredFileCount CountStoredFiles(const QString& directory)
 
 bool NewStartInsideStore(const DirRestore& walk)
 {
-    return !walk.newStartDirectory.isEmpty() && platform::liesWithin(walk.newStartDirectory, walk.startDirectory);
+    return NewStartInsideStore(walk.newStartDirectory, walk.startDirectory);
+}
+
+bool NewStartInsideStore(const QString& newStartDirectory, const QString& startDirectory)
+{
+    return !newStartDirectory.isEmpty() && platform::liesWithin(newStartDirectory, startDirectory);
 }
 
 bool RestoreDirectory(const DirRestore& walk)
@@ -168,6 +195,76 @@ bool RestoreDirectory(const DirRestore& walk)
         return false;
     RestoreDirTree(walk.startDirectory, walk);
     return true;
+}
+
+namespace {
+
+// The walk's progress: every file's own byte count goes on top of what the files before it
+// brought; the failures are counted, the first one kept for the result.
+class WalkProgress : public ProgressSink {
+public:
+    explicit WalkProgress(ProgressSink& job) : job_(job) {}
+
+    void advanced(qint64, qint64 bytes) override { job_.advanced(files_, bytes_ + bytes); }
+    void setPosition(int position) override { job_.setPosition(position); }
+    void setMarquee(bool on) override { job_.setMarquee(on); }
+
+    void fileDone(const QString& shownPath, const JobResult& result)
+    {
+        ++files_;
+        bytes_ += std::max<qint64>(0, platform::fileSize(shownPath));
+        job_.advanced(files_, bytes_);
+        if (!result.ok() && ++failures_ == 1)
+            firstFailure_ = result;
+    }
+
+    JobResult outcome(bool stopped) const
+    {
+        if (stopped)
+            return JobResult::cancelled();
+        if (failures_ == 0)
+            return JobResult::success();
+        const QString count = failures_ == 1 ? QStringLiteral("1 Datei nicht wiederhergestellt")
+                                             : QString::number(failures_) + QStringLiteral(" Dateien nicht wiederhergestellt");
+        return JobResult::failure(firstFailure_.kind, count + QStringLiteral(", zuerst: ") + firstFailure_.message,
+                                  firstFailure_.path);
+    }
+
+private:
+    ProgressSink& job_;
+    qint64 files_ = 0;
+    qint64 bytes_ = 0;
+    qint64 failures_ = 0;
+    JobResult firstFailure_;
+};
+
+}  // namespace
+
+JobResult DirRestoreJob::run(const JobContext& context)
+{
+    ProgressSink& progress = context.report.progress;
+    const StoredFileCount total = options_.countTotals ? CountStoredFiles(options_.startDirectory) : StoredFileCount();
+    progress.started(total.files, total.bytes);
+    WalkProgress walkProgress(progress);
+    const DirRestore walk{options_.newStartDirectory,
+                          options_.startDirectory,
+                          options_.rule,
+                          options_.ask,
+                          options_.versionLimit,
+                          RestoreReporter{context.report.status, context.report.log, walkProgress},
+                          options_.key,
+                          options_.dryRun,
+                          [&walkProgress](const QString& shownPath, const JobResult& result) {
+                              walkProgress.fileDone(shownPath, result);
+                          },
+                          context.stop};
+    if (!RestoreDirectory(walk)) {
+        progress.finished();
+        return JobResult::failure(ErrorKind::Refused, QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
+                                  platform::toHostPath(walk.newStartDirectory));
+    }
+    progress.finished();
+    return walkProgress.outcome(context.stopRequested());
 }
 
 }  // namespace quorbin

@@ -1,6 +1,7 @@
 #pragma once
 // Restoring everything below one store directory, depth first.
 #include "engine/versions.h"
+#include "platform/job.h"
 #include "platform/reporter.h"
 
 #include <QString>
@@ -18,12 +19,14 @@ struct DirRestore {
     RestoreReporter reporter;
     std::function<QString()> key;  // read anew for every stored file
     bool dryRun = false;           // log what would be restored, write nothing
-    // Told after each stored file with its line and whether it was restored; may be empty.
-    std::function<void(const QString& versionPath, bool restored)> fileDone;
+    // Told after each stored file (and each plain entry that failed) with the path its line
+    // shows and how it ended; may be empty.
+    std::function<void(const QString& shownPath, const JobResult& result)> fileDone;
+    std::stop_token stop;  // set: the file in hand is cut, and the walk ends at every level
 };
 
 // Walks one directory level and everything below it. Stops after the entry in hand once
-// AbortRequested is set.
+// the stop token is set.
 void RestoreDirTree(const QString& directory, const DirRestore& walk);
 
 // Handles one entry that is not a directory; the index of its directory saves a search for
@@ -48,5 +51,28 @@ StoredFileCount CountStoredFiles(const QString& directory);
 bool RestoreDirectory(const DirRestore& walk);
 
 bool NewStartInsideStore(const DirRestore& walk);
+bool NewStartInsideStore(const QString& newStartDirectory, const QString& startDirectory);
+
+// "Zurückladen" as a job: counts what lies below the start directory for the progress
+// totals, then walks. Its result is a success, "abgebrochen", or the number of entries not
+// restored (with the first one's kind).
+class DirRestoreJob : public Job {
+public:
+    struct Options {
+        QString newStartDirectory;  // empty: original paths; else ends in "\"
+        QString startDirectory;
+        VersionRule rule = kNewestVersion;
+        bool ask = false;
+        double versionLimit = 0;
+        std::function<QString()> key;
+        bool dryRun = false;
+        bool countTotals = true;  // walk the tree once before, for the progress totals
+    };
+    explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
+    JobResult run(const JobContext& context) override;
+
+private:
+    Options options_;
+};
 
 }  // namespace quorbin

@@ -2,7 +2,6 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/userinterface.h"
 #include "platform/winpath.h"
 
 #include <QFile>
@@ -52,7 +51,6 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
         return;
     const QByteArray keyBytes = KeyBytes(key);
     status.setStatus((encipher ? QStringLiteral("verschlüsseln: ") : QStringLiteral("entschlüsseln: ")) + path);
-    pumpEvents();
 
     QFile file(platform::toHostPath(path));
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
@@ -74,7 +72,6 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
         if (!file.seek(position) || file.write(buffer.get(), got) != got)
             break;
         position += got;
-        pumpEvents();
     }
 
     if (progress) {

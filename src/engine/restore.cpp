@@ -1,6 +1,5 @@
 #include "engine/restore.h"
 
-#include "engine/keycipher.h"
 #include "engine/storepath.h"
 #include "engine/tempfiles.h"
 #include "engine/tzip.h"
@@ -12,16 +11,34 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <memory>
 
 namespace quorbin {
 namespace {
 
-// Absolute target with its folders made; false when the folders cannot be made.
-bool prepareTarget(const QString& target, QString& full)
+QString hostPathOf(const QString& path) { return platform::toHostPath(platform::absolutePath(path)); }
+
+JobResult targetFailure(const QString& reason, const QString& target)
+{
+    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
+                              hostPathOf(target));
+}
+
+// Absolute target with its folders made, or why they cannot be made.
+JobResult prepareTarget(const QString& target, QString& full)
 {
     full = platform::absolutePath(target);
-    return platform::createFolders(platform::directoryPart(full));
+    errno = 0;
+    if (!platform::createFolders(platform::directoryPart(full)))
+        return targetFailure(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+    return JobResult::success();
+}
+
+JobResult sameFileRefusal(const QString& source)
+{
+    return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel ist die gespeicherte Datei selbst"),
+                              hostPathOf(source));
 }
 
 // Whether the existing target may be replaced under the overwrite mode.
@@ -36,52 +53,111 @@ bool mayReplace(const QString& existing, int mode)
     return true;
 }
 
-// ExpandToFile's steps, deciphering the container as it is read when a key is given.
-int expandToTarget(const QString& source, const QString& target, int mode, const QString& key)
-{
-    QString full;
-    if (!prepareTarget(target, full))
-        return -1;
-    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
-        return -1;
-    try {
-        const int result = key.isEmpty() ? Zip().Expand(source, full) : Zip().ExpandDeciphered(source, full, key);
-        return result == 0 ? 0 : -1;
-    } catch (const IoError&) {
-        return -1;
-    }
-}
+int resultCode(const JobResult& result) { return result.ok() ? 0 : -1; }
 
 }  // namespace
+
+JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
+                        const JobContext& context)
+{
+    const QString userTarget = RestoreBlanks(target);
+    QString full;
+    if (JobResult prepared = prepareTarget(userTarget, full); !prepared.ok())
+        return prepared;
+    if (platform::isSameFile(source, full))
+        return sameFileRefusal(source);
+    if (!key.isEmpty())
+        context.report.status.setStatus(QStringLiteral("entschlüsseln: ") + source);
+    // Deciphered as it is read: no deciphered copy of the stored file has to be written to the
+    // temporary directory first, which a large file might not even fit into.
+    JobResult result = ExpandContainer(source, full, key, context);
+    // A failed restore left the old target in place; its time stays as well.
+    if (result.ok() && !dateText.isEmpty())
+        SetFileDateFromText(full, dateText);
+    return result;
+}
+
+JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context)
+{
+    QFile in(platform::toHostPath(source));
+    if (!platform::fileExists(source) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
+                                  hostPathOf(source));
+    // A read-only target is replaced all the same (a copy clears the attribute); a directory never.
+    if (platform::directoryExists(target))
+        return targetFailure(QStringLiteral("ist ein Verzeichnis"), target);
+    platform::ReplacementFile out(target);
+    if (!out.isOpen())
+        return targetFailure(out.errorString(), target);
+    constexpr qint64 kBuffer = 1 << 20;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 got = in.read(buffer.get(), kBuffer);
+        if (got < 0)
+            return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Lesefehler"), hostPathOf(source));
+        if (got == 0)
+            break;
+        errno = 0;
+        if (out.file().write(buffer.get(), got) != got)
+            return targetFailure(errno ? platform::systemReason(errno) : out.file().errorString(), target);
+        copied += got;
+        context.report.progress.advanced(0, copied);
+        if (context.stopRequested())
+            return JobResult::cancelled();
+    }
+    if (!out.commit())
+        return targetFailure(out.errorString(), target);
+    // Like the store's platform, a copy keeps the source's last-write time.
+    if (const auto time = platform::lastWriteTime(source))
+        platform::setLastWriteTime(target, *time);
+    return JobResult::success();
+}
+
+JobResult CopyUnchanged(const QString& source, const QString& target, const JobContext& context)
+{
+    QString full;
+    if (JobResult prepared = prepareTarget(target, full); !prepared.ok())
+        return prepared;
+    return platform::isSameFile(source, full) ? sameFileRefusal(source) : CopyPlain(source, full, context);
+}
+
+FileRestoreJob::FileRestoreJob(QString source, QString target, QString key, QString dateText, bool copyPlainFiles)
+    : source_(std::move(source)), target_(std::move(target)), key_(std::move(key)), dateText_(std::move(dateText)),
+      copyPlainFiles_(copyPlainFiles)
+{
+}
+
+JobResult FileRestoreJob::run(const JobContext& context)
+{
+    context.report.progress.started(1, std::max<qint64>(0, platform::fileSize(source_)));
+    context.report.progress.item(source_);
+    JobResult result;
+    if (HasContainerExtension(source_) || !copyPlainFiles_) {
+        result = RestoreStored(source_, target_, key_, dateText_, context);
+    } else {
+        result = CopyUnchanged(source_, target_, context);
+    }
+    context.report.progress.finished();
+    return result;
+}
 
 int RestoreStoredFile(const QString& source, const QString& target, const QString& key, StatusSink& status,
                       const QString& dateText)
 {
     BusyPointer busy;
-    const QString userTarget = RestoreBlanks(target);
-    if (platform::isSameFile(source, userTarget))
-        return -1;  // the store's own file is never a target
-    int result = 0;
-    if (key.isEmpty()) {
-        if (ExpandToFile(source, userTarget, kReplaceExisting) != 0)
-            result = -1;
-    } else {
-        // Deciphered as it is read: no deciphered copy of the stored file has to be written
-        // to the temporary directory first, which a large file might not even fit into.
-        status.setStatus(QStringLiteral("entschlüsseln: ") + source);
-        pumpEvents();
-        if (expandToTarget(source, userTarget, kReplaceExisting, key) != 0)
-            result = -1;
-    }
-    // A failed restore left the old target in place; its time stays as well.
-    if (result == 0 && !dateText.isEmpty())
-        SetFileDateFromText(userTarget, dateText);
-    return result;
+    const JobContext context{std::stop_token(), RestoreReporter{status, noLog(), noProgress()}};
+    return resultCode(RestoreStored(source, target, key, dateText, context));
 }
 
 int ExpandToFile(const QString& source, const QString& target, int mode)
 {
-    return expandToTarget(source, target, mode, QString());
+    QString full;
+    if (!prepareTarget(target, full).ok())
+        return -1;
+    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
+        return -1;
+    return resultCode(ExpandContainer(source, full, QString(), quietContext()));
 }
 
 int CopyOrExpand(const QString& source, const QString& target, bool copyOnly, int mode)
@@ -102,29 +178,7 @@ int CopyOrExpand(const QString& source, const QString& target, bool copyOnly, in
 
 int CopyPlainFile(const QString& source, const QString& target)
 {
-    QFile in(platform::toHostPath(source));
-    if (!platform::fileExists(source) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return -1;
-    platform::ReplacementFile out(target);
-    if (!out.isOpen())
-        return -1;
-    constexpr qint64 kBuffer = 1 << 20;
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
-    for (;;) {
-        const qint64 got = in.read(buffer.get(), kBuffer);
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        if (out.file().write(buffer.get(), got) != got)
-            return -1;
-    }
-    if (!out.commit())
-        return -1;
-    // Like the store's platform, a copy keeps the source's last-write time.
-    if (const auto time = platform::lastWriteTime(source))
-        platform::setLastWriteTime(target, *time);
-    return 0;
+    return resultCode(CopyPlain(source, target, quietContext()));
 }
 
 }  // namespace quorbin

@@ -2,6 +2,7 @@
 // Turning one stored file back into a user file, and the small file services that every
 // restore shares. A failure never destroys an existing target: new content is written beside
 // it and put in its place only when complete.
+#include "platform/job.h"
 #include "platform/reporter.h"
 
 #include <QString>
@@ -13,7 +14,34 @@ inline constexpr int kSkipExisting = 1;
 inline constexpr int kAskBeforeReplacing = 2;
 inline constexpr int kReplaceExisting = -1;
 
-// 0 restored; -1 not (missing or damaged source, wrong key, target not writable).
+// One stored file to `target` (its blank marks restored), deciphered with the key and
+// expanded; with a date text the result gets that last-write time. The store's own file is
+// never a target.
+JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
+                        const JobContext& context);
+
+// A plain file copied with its last-write time, through a fresh file put in the target's place.
+JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context);
+// CopyPlain to a target whose folders are made first; never onto the source itself.
+JobResult CopyUnchanged(const QString& source, const QString& target, const JobContext& context);
+
+// The single-file restore as a job: a container is restored; any other file is copied
+// unchanged, or taken for a container too when plain copies are not wanted.
+class FileRestoreJob : public Job {
+public:
+    FileRestoreJob(QString source, QString target, QString key, QString dateText = QString(),
+                   bool copyPlainFiles = true);
+    JobResult run(const JobContext& context) override;
+
+private:
+    QString source_;
+    QString target_;
+    QString key_;
+    QString dateText_;
+    bool copyPlainFiles_;
+};
+
+// RestoreStored for callers that need the product's result code: 0 restored; -1 not.
 int RestoreStoredFile(const QString& source, const QString& target, const QString& key, StatusSink& status,
                       const QString& dateText);
 

@@ -4,11 +4,12 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/replacefile.h"
-#include "platform/userinterface.h"
 #include "platform/winpath.h"
 
 #include <QFile>
 #include <zlib.h>
+
+#include <cerrno>
 
 #include <memory>
 
@@ -29,39 +30,76 @@ struct DeflateStream {
     ~DeflateStream() { deflateEnd(&z); }
 };
 
+// Made once per thread: a tree restore expands thousands of small files.
+struct Buffers {
+    std::unique_ptr<unsigned char[]> input = std::make_unique_for_overwrite<unsigned char[]>(kChunk);
+    std::unique_ptr<unsigned char[]> output = std::make_unique_for_overwrite<unsigned char[]>(kChunk);
+};
+
+Buffers& threadBuffers()
+{
+    thread_local Buffers buffers;
+    return buffers;
+}
+
 std::unique_ptr<QFile> openForReading(const QString& path)
 {
     auto file = std::make_unique<QFile>(platform::toHostPath(path));
     if (!platform::fileExists(path) || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw IoError("Datei kann nicht geöffnet werden: " + path);
+        return nullptr;
     return file;
 }
 
-// How a container's bytes are read: the buffers, and the key when it is enciphered.
-struct Reading {
-    unsigned char* input;
-    unsigned char* output;
-    QByteArray keyBytes;  // empty: not enciphered
-};
+QString hostPathOf(const QString& path) { return platform::toHostPath(platform::absolutePath(path)); }
 
-// Inflates all of `in` into `out`; true only when the stream ended with a good checksum.
-bool inflateAll(QFile& in, QFile& out, TZIP& zip, const Reading& reading)
+// A stream that fails before it produced a byte or got past its two header bytes: the header
+// is invalid, which is what a wrong key (or none, for an enciphered file) makes of it.
+JobResult streamFailure(const z_stream& z, const QString& key, const QString& from)
+{
+    const QString path = hostPathOf(from);
+    if (z.total_out == 0 && z.total_in <= 2) {
+        if (key.isEmpty())
+            return JobResult::failure(ErrorKind::NoKey,
+                                      QStringLiteral("kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
+                                      path);
+        return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
+    }
+    if (z.total_out == 0 && !key.isEmpty())
+        return JobResult::failure(ErrorKind::Damaged,
+                                  QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
+                                  path);
+    return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);
+}
+
+JobResult targetFailure(const QString& reason, const QString& too)
+{
+    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
+                              hostPathOf(too));
+}
+
+// Inflates all of `in` into `out`; success only when the stream ended with a good checksum.
+JobResult inflateAll(QFile& in, QFile& out, const QString& from, const QString& too, const QString& key,
+                     const JobContext& context)
 {
     InflateStream stream;
     if (!stream.ok)
-        return false;
-    unsigned char* input = reading.input;
-    unsigned char* output = reading.output;
+        return JobResult::failure(ErrorKind::Damaged, QStringLiteral("zlib kann nicht starten"), hostPathOf(from));
+    const QByteArray keyBytes = KeyBytes(key);
+    unsigned char* input = threadBuffers().input.get();
+    unsigned char* output = threadBuffers().output.get();
     qint64 position = 0;
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
-        if (got <= 0)
-            return false;  // the file ended before the stream did
-        if (!reading.keyBytes.isEmpty()) {
-            CipherBuffer(false, reinterpret_cast<char*>(input), got, reading.keyBytes, position);
-            position += got;
-            pumpEvents();
+        if (got < 0)
+            return JobResult::failure(ErrorKind::SourceUnreadable,
+                                      QStringLiteral("Lesefehler (") + in.errorString() + u')', hostPathOf(from));
+        if (got == 0) {
+            const QString what = position == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
+            return JobResult::failure(ErrorKind::Truncated, what, hostPathOf(from));
         }
+        if (!keyBytes.isEmpty())
+            CipherBuffer(false, reinterpret_cast<char*>(input), got, keyBytes, position);
+        position += got;
         stream.z.next_in = input;
         stream.z.avail_in = uInt(got);
         do {
@@ -69,56 +107,66 @@ bool inflateAll(QFile& in, QFile& out, TZIP& zip, const Reading& reading)
             stream.z.avail_out = uInt(kChunk);
             const int rc = inflate(&stream.z, Z_NO_FLUSH);
             if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
-                return false;
+                return streamFailure(stream.z, key, from);
             const qint64 produced = kChunk - stream.z.avail_out;
+            errno = 0;
             if (produced > 0 && out.write(reinterpret_cast<char*>(output), produced) != produced)
-                return false;
-            zip.Status();
+                return targetFailure(errno ? platform::systemReason(errno) : out.errorString(), too);
             if (rc == Z_STREAM_END)
-                return true;  // whatever follows the stream is not ours
+                return JobResult::success();  // whatever follows the stream is not ours
             if (rc == Z_BUF_ERROR)
                 break;  // needs more input
+            // A small container may hold gigabytes: the output buffers count as well.
+            if (context.stopRequested())
+                return JobResult::cancelled();
         } while (stream.z.avail_in > 0 || stream.z.avail_out == 0);
+        context.report.progress.advanced(0, position);
+        if (context.stopRequested())
+            return JobResult::cancelled();
     }
-}
-
-
-int expandWith(const QString& from, const QString& too, TZIP& zip, const Reading& reading)
-{
-    const auto in = openForReading(from);
-    platform::ReplacementFile out(too);
-    if (!out.isOpen())
-        return -1;
-    if (!inflateAll(*in, out.file(), zip, reading))
-        return -1;
-    return out.commit() ? 0 : -1;
 }
 
 }  // namespace
 
-int TZIP::Expand(const QString& from, const QString& too)
+JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context)
 {
-    return expandWith(from, too, *this, Reading{InBuffer(), Buffer(), {}});
+    const auto in = openForReading(from);
+    if (!in)
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), hostPathOf(from));
+    if (const auto why = platform::whyNotReplaceable(too))
+        return targetFailure(*why, too);
+    platform::ReplacementFile out(too);
+    if (!out.isOpen())
+        return targetFailure(out.errorString(), too);
+    if (JobResult result = inflateAll(*in, out.file(), from, too, key, context); !result.ok())
+        return result;
+    if (!out.commit())
+        return targetFailure(out.errorString(), too);
+    return JobResult::success();
 }
 
-int TZIP::ExpandDeciphered(const QString& from, const QString& too, const QString& key)
+int TZIP::Expand(const QString& from, const QString& too)
 {
-    const auto input = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
-    const auto output = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
-    return expandWith(from, too, *this, Reading{input.get(), output.get(), KeyBytes(key)});
+    const JobResult result = ExpandContainer(from, too, QString(), quietContext());
+    if (result.kind == ErrorKind::SourceUnreadable && !platform::fileExists(from))
+        throw IoError("Datei kann nicht geöffnet werden: " + from);
+    return result.ok() ? 0 : -1;
 }
 
 void TZIP::Shrink(const QString& from, const QString& too)
 {
     const auto in = openForReading(from);
+    if (!in)
+        throw IoError("Datei kann nicht geöffnet werden: " + from);
     QFile out(platform::toHostPath(too));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw IoError("Datei kann nicht angelegt werden: " + too);
     DeflateStream stream;
     if (!stream.ok)
         throw IoError(QStringLiteral("zlib kann nicht starten"));
-    unsigned char* input = InBuffer();
-    unsigned char* output = Buffer();
+    unsigned char* input = threadBuffers().input.get();
+    unsigned char* output = threadBuffers().output.get();
     int flush = Z_NO_FLUSH;
     do {
         const qint64 got = in->read(reinterpret_cast<char*>(input), kChunk);
@@ -138,20 +186,6 @@ void TZIP::Shrink(const QString& from, const QString& too)
     } while (flush != Z_FINISH);
     if (!out.flush())
         throw IoError("Schreibfehler: " + too);
-}
-
-unsigned char* TZIP::InBuffer()
-{
-    if (!inBuffer_)
-        inBuffer_ = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
-    return inBuffer_.get();
-}
-
-unsigned char* TZIP::Buffer()
-{
-    if (!buffer_)
-        buffer_ = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
-    return buffer_.get();
 }
 
 TZIP& Zip()

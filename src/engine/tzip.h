@@ -1,22 +1,25 @@
 #pragma once
 // The zlib container of every stored file: one RFC 1950 stream, nothing around it.
-#include <QString>
+#include "platform/job.h"
 
-#include <memory>
+#include <QString>
 
 namespace quorbin {
 
+// Expands the container `from` into `too`, deciphered with the key as it is read when the key
+// is not empty: no deciphered copy of the stored file is needed. `too` is replaced only after
+// the whole stream was read and its checksum matched; after any failure, and when the stop
+// token is set (checked after every buffer), it is left as it was. The result tells a wrong
+// or missing key (the stream's header is invalid) from later damage and from a container that
+// ends early. Progress: advanced(0, container bytes read so far).
+JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context);
+
 class TZIP {
 public:
-    // Expands the container `from` into `too`. 0 when the whole stream was read and checked;
-    // -1 when it is damaged, truncated or empty, or `too` cannot be written; `too` is then
-    // left as it was. Throws IoError when `from` cannot be opened.
+    // ExpandContainer without a key: 0 when the whole stream was read and checked; -1 when it
+    // is damaged, truncated or empty, or `too` cannot be written. Throws IoError when `from`
+    // cannot be opened.
     int Expand(const QString& from, const QString& too);
-
-    // Expand for a container enciphered with the key, deciphered as it is read: no deciphered
-    // copy of the stored file is needed. Lets pending events run after each buffer, so it
-    // keeps buffers of its own and may run while another expansion waits.
-    int ExpandDeciphered(const QString& from, const QString& too, const QString& key);
 
     // Writes `from` as a container `too` (deflate level 1, 15-bit window, memory level 8).
     // Throws IoError on failure.
@@ -25,17 +28,10 @@ public:
     // Progress notification of the zlib stream; nothing listens.
     void Status() {}
 
-    // Transfer buffers, made once: a tree restore expands thousands of small files.
     static constexpr qsizetype kBufferSize = 1 << 20;
-    unsigned char* InBuffer();
-    unsigned char* Buffer();
-
-private:
-    std::unique_ptr<unsigned char[]> inBuffer_;
-    std::unique_ptr<unsigned char[]> buffer_;
 };
 
-// The process's one container instance.
+// The process's one container instance; it holds no state, so any thread may use it.
 TZIP& Zip();
 
 }  // namespace quorbin

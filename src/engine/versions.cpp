@@ -1,7 +1,6 @@
 #include "engine/versions.h"
 
 #include "engine/storepath.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
@@ -72,8 +71,6 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
     const QStringList names = index ? index->versionsOf(baseName) : ownVersionsBySearch(base, baseName);
     QList<VersionCandidate> candidates;
     for (const QString& name : names) {
-        if (AbortRequested)
-            break;
         const QString path = directory + name;
         const auto time = platform::lastWriteTime(path);
         if (!time)

@@ -36,7 +36,7 @@ private:
 
 // The file's own versions beside its original version (base + "." + five digits + ".nxz"),
 // oldest first (ties by path, case-blind). Nothing when one of the matching entries has no
-// readable time. Stops early when AbortRequested is set.
+// readable time.
 // With an index of the directory, its listing is used instead of a new search.
 std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath,
                                                          const VersionIndex* index = nullptr);

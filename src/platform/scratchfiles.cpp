@@ -1,7 +1,6 @@
 #include "platform/scratchfiles.h"
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
 #include <unistd.h>
 
@@ -14,15 +13,6 @@ struct Slot {
     char path[4096];
 };
 Slot table[32];
-
-void onSignal(int signal)
-{
-    for (Slot& slot : table)
-        if (slot.state.load() == 2)
-            unlink(slot.path);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
 
 }  // namespace
 
@@ -52,10 +42,11 @@ void untrackScratchFile(const QString& hostPath)
     }
 }
 
-void removeScratchFilesOnSignals()
+void removeTrackedScratchFiles()
 {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, onSignal);
+    for (Slot& slot : table)
+        if (slot.state.load() == 2)
+            unlink(slot.path);
 }
 
 }  // namespace quorbin::platform

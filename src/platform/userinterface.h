@@ -36,10 +36,12 @@ public:
     // hostPath: the file as this machine names it, for the desktop's "open".
     virtual void openWithDesktop(const QString& hostPath) = 0;
     // Lets pending window events run; must be cheap when nothing is pending.
-    virtual void processEvents() = 0;
+    virtual void processEvents() {}
 };
 
 // The process's one user interface. Without one installed, a silent one answers Cancel/No.
+// Called from a job's worker thread, it puts the call to the installed interface on the
+// application's own thread and waits for it there.
 UserInterface& ui();
 void setUserInterface(UserInterface* userInterface);
 

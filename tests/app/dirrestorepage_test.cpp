@@ -1,5 +1,7 @@
 #include "app/directoryedit.h"
 #include "app/directorylist.h"
+#include "app/filelist.h"
+#include "app/jobrunner.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
 #include "app/tquorbin.h"
@@ -8,7 +10,6 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "fixtures/storewriter.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 
@@ -23,6 +24,8 @@
 #include "qstringprinter.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace quorbin::app {
 namespace {
@@ -42,14 +45,12 @@ protected:
     void SetUp() override
     {
         SandboxTest::SetUp();
-        AbortRequested = false;
         window = std::make_unique<Tquorbin>(QString());
         window->eschlussel->setText(kKey);
     }
     void TearDown() override
     {
         window.reset();
-        AbortRequested = false;
         SandboxTest::TearDown();
     }
 
@@ -75,11 +76,15 @@ protected:
         return result.out.split(u'\n', Qt::SkipEmptyParts);
     }
 
-    void zurueckladen(int rule)
+    // Starts the walk; `whileRunning` acts before the window gets to see any of its reports.
+    void zurueckladen(int rule, const std::function<void()>& whileRunning = {})
     {
         window->StartDir->setText(kStart);
         window->Version->setItemIndex(rule);
         window->Button2->click();
+        if (whileRunning)
+            whileRunning();
+        window->jobs().waitForIdle();
     }
 
     test::ScriptedUser user;
@@ -141,7 +146,7 @@ TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVer
         SCOPED_TRACE(c.name);
         writeFile("C:\\Docs\\a.txt", "vorher");
         window->Memo2->setPlainText("alter Inhalt");
-        AbortRequested = true;  // a cancel left from before does not stop the restore
+        window->Aktionabbrechen1->trigger();  // a cancel while nothing runs is not kept for later
         user.pointerChanges.clear();
 
         zurueckladen(c.rule);
@@ -155,12 +160,11 @@ TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVer
         EXPECT_EQ(readFile("C:\\Docs\\a.txt"), c.content);
         EXPECT_EQ(platform::lastWriteTime("C:\\Docs\\a.txt"), c.time);
         EXPECT_EQ(readFile("C:\\Docs\\liesmich.txt"), QByteArray("plain"));
-        EXPECT_EQ(window->sbPanel0->text(), lines.at(2));
+        EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen");
         EXPECT_EQ(window->ftp->currentIndex(), Tquorbin::LogPage);
         EXPECT_EQ(window->Label5->text(), "Log ansehen");
         EXPECT_EQ(user.pointerChanges.value(0), Pointer::Busy) << "the hourglass from the start";
         EXPECT_EQ(user.pointer(), Pointer::Normal);
-        EXPECT_FALSE(AbortRequested);
         EXPECT_EQ(lines, cliLines(c.cliOptions));
     }
     EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join('\n'));
@@ -202,7 +206,8 @@ TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
     EXPECT_EQ(user.questions[0].text, "Datei C:\\Docs\\a.txt ersetzen?");
     EXPECT_EQ(user.questions[0].caption, "Datei wiederherstellen, überschreiben?");
     EXPECT_EQ(user.questions[0].buttons, Buttons::OkCancel);
-    EXPECT_TRUE(memoLines().contains("ERROR *****" + kStart + "\\a.txt.00003.nxz--->   nicht rückgesichert"));
+    EXPECT_TRUE(memoLines().contains("ERROR *****" + kStart + "\\a.txt.00003.nxz--->   nicht rückgesichert (nicht ersetzt)"));
+    EXPECT_EQ(window->sbPanel0->text(), "Fehler: 1 Datei nicht wiederhergestellt, zuerst: nicht ersetzt");
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("vorher"));
     EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b")) << "no question without an existing file";
 
@@ -269,16 +274,12 @@ TEST_F(DirRestorePageTest, ATimeThatDoesNotConvertLogsStartAndFertigAndReachesTh
 
 TEST_F(DirRestorePageTest, ACancelDuringAKeyedRestoreFinishesTheFileInHandAndStops)
 {
+    // Each file fits one buffer, so the one in hand is always finished.
     const QByteArray big = test::mixedContent(600000);
-    for (const char* name : {"x1.bin", "x2.bin", "x3.bin", "Sub\\x4.bin", "Sub\\x5.bin"})
-        test::writeStoredFile(kStart + "\\" + name + ".00001.nxz", big, kKey, at(10));
-    // "Aktion abbrechen" while the first file is deciphered.
-    user.onEvents = [this] {
-        if (window->Memo2->toPlainText() == "start")
-            window->Aktionabbrechen1->trigger();
-    };
+    for (int i = 0; i < 12; ++i)
+        test::writeStoredFile(kStart + QStringLiteral("\\Sub%1\\x%2.bin.00001.nxz").arg(i % 3).arg(i), big, kKey, at(10));
 
-    zurueckladen(kNewestVersion);
+    zurueckladen(kNewestVersion, [this] { window->Aktionabbrechen1->trigger(); });
 
     const QStringList lines = memoLines();
     ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('\n'));
@@ -288,7 +289,8 @@ TEST_F(DirRestorePageTest, ACancelDuringAKeyedRestoreFinishesTheFileInHandAndSto
     const QString restored = lines[1].mid(lines[1].lastIndexOf(' ') + 1);
     EXPECT_EQ(readFile(restored), big) << "the file in hand is finished";
     EXPECT_EQ(snapshot("C:\\").size(), 1);
-    EXPECT_TRUE(AbortRequested) << "the walk never clears the flag";
+    EXPECT_EQ(window->sbPanel0->text(), "abgebrochen");
+    EXPECT_FALSE(window->jobs().busy());
 }
 
 TEST_F(DirRestorePageTest, ArtEnablesTheNewStartDirectory)
@@ -331,6 +333,7 @@ TEST_F(DirRestorePageTest, ChangingTheDirectoryOfTheStoreListFillsStartDir)
     EXPECT_EQ(window->StartDir->text(), kStart);
     window->StartDir->setText(kStart + "\\Sub¯Ordner");  // typed
     window->Button2->click();
+    window->jobs().waitForIdle();
     EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b"));
     EXPECT_FALSE(exists("C:\\Docs\\a.txt"));
 }
@@ -341,25 +344,38 @@ TEST_F(DirRestorePageTest, ChangingTheDirectoryOfTheStoreListFillsStartDir)
 namespace quorbin::app {
 namespace {
 
-TEST_F(DirRestorePageTest, ASecondZurueckladenWhileOneRunsIsRefusedAndKeepsTheCancel)
+TEST_F(DirRestorePageTest, WhileAWalkRunsOtherLongCommandsAreRefusedWithoutStoppingIt)
 {
     const QByteArray big = test::mixedContent(600000);
     for (const char* name : {"x1.bin", "x2.bin", "x3.bin"})
         test::writeStoredFile(kStart + "\\" + name + ".00001.nxz", big, kKey, at(10));
-    bool again = false;
-    user.onEvents = [&] {
-        if (!again && window->Memo2->toPlainText() == "start") {
-            again = true;
-            window->Aktionabbrechen1->trigger();
-            window->Button2->click();  // must neither clear the cancel nor start a walk inside
+    const QString otherSet = "D:\\Sets\\Anders.set";
+    user.dialogChoices << otherSet;
+    window->qdir->setDirectory(kStart);
+    window->qfile->selectName("x1.bin.00001.nxz");
+    const QString refused = "Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen.";
+
+    zurueckladen(kNewestVersion, [&] {
+        for (const auto& command : std::initializer_list<std::function<void()>>{
+                 [&] { window->Button2->click(); },
+                 [&] { window->ffnen1->trigger(); },
+                 [&] { window->tempffnen2->trigger(); },
+                 [&] { window->wiederherstellenananderenOrt1->trigger(); },
+             }) {
+            window->sbPanel0->clear();
+            command();
+            EXPECT_EQ(window->sbPanel0->text(), refused);
         }
-    };
+    });
 
-    zurueckladen(kNewestVersion);
-
-    ASSERT_TRUE(again);
-    EXPECT_EQ(user.messages, QStringList{"Es läuft bereits eine Wiederherstellung."});
-    EXPECT_EQ(memoLines().size(), 3) << qPrintable(memoLines().join('\n'));
+    EXPECT_TRUE(user.messages.isEmpty()) << "nothing modal pauses the walk";
+    EXPECT_EQ(user.dialogs.size(), 0);
+    EXPECT_EQ(window->eschlussel->text(), kKey) << "no other set was loaded";
+    const QStringList lines = memoLines();
+    ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
+    for (const char* name : {"x1.bin", "x2.bin", "x3.bin"})
+        EXPECT_EQ(readFile(QStringLiteral("C:\\Docs\\") + name), big);
+    EXPECT_TRUE(user.opened.isEmpty());
 }
 
 TEST_F(DirRestorePageTest, ANewStartDirectoryInsideTheStoreIsRefused)

@@ -1,5 +1,6 @@
 #include "app/explf.h"
 
+#include "app/jobrunner.h"
 #include "exitrecorder.h"
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
@@ -36,6 +37,13 @@ protected:
         auto w = std::make_unique<TExplF>(argument);
         w->eschlussel->setText(key);
         return w;
+    }
+
+    // Clicks the button and waits for the restore it starts.
+    static void clickAndWait(TExplF& w, QPushButton* TExplF::*button)
+    {
+        (w.*button)->click();
+        w.jobs().waitForIdle();
     }
 
     QString tempFile(const QString& name) const { return tempHostDirectory() + "/" + name; }
@@ -81,6 +89,8 @@ TEST_F(ExplFTest, OpenTemporarilyRestoresIntoTheTemporaryOpenFileAndHandsItToThe
 
     w->Button1->click();
 
+    w->jobs().waitForIdle();
+
     EXPECT_EQ(readFile(platform::toWindowsPath(tempFile("§tmp.docx"))), content);
     EXPECT_EQ(user.opened, QStringList{tempFile("§tmp.docx")});
     EXPECT_EQ(exits.codes, QList<int>{0});
@@ -94,7 +104,7 @@ TEST_F(ExplFTest, OpenTemporarilyTreatsAnNx0FileLikeAStoredFile)
     const QString stored = "D:\\Store\\C$\\Docs\\plan.xlsx.00003.NX0";
     test::writeStoredFile(stored, content);
 
-    window(stored, QString())->Button1->click();
+    clickAndWait(*window(stored, QString()), &TExplF::Button1);
 
     EXPECT_EQ(readFile(platform::toWindowsPath(tempFile("§tmp.xlsx"))), content);
     EXPECT_EQ(user.opened, QStringList{tempFile("§tmp.xlsx")});
@@ -104,7 +114,7 @@ TEST_F(ExplFTest, OpenTemporarilyTreatsAnNx0FileLikeAStoredFile)
 TEST_F(ExplFTest, OpenTemporarilyWithAShortArgumentOpensTmpWithoutExtension)
 {
     test::writeStoredFile("D:\\x.nxz", content);
-    window("D:\\x.nxz", QString())->Button1->click();
+    clickAndWait(*window("D:\\x.nxz", QString()), &TExplF::Button1);
 
     EXPECT_EQ(user.opened, QStringList{tempFile("§tmp")});
     EXPECT_EQ(exits.codes, QList<int>{0});
@@ -117,6 +127,8 @@ TEST_F(ExplFTest, RestoreToProposesTheOriginalNameAndRestoresWhereTheUserChose)
     const auto w = window(kStored, kKey);
 
     w->Button2->click();
+
+    w->jobs().waitForIdle();
 
     ASSERT_EQ(user.dialogs.size(), 1);
     const FileDialogRequest& BSD = user.dialogs.first();
@@ -135,7 +147,7 @@ TEST_F(ExplFTest, RestoreToTakesAHostPathFromTheDialogAsTheSameFile)
     test::writeStoredFile(kStored, content);
     user.dialogChoices << host("e/Host/Brief.docx");
 
-    window(kStored, QString())->Button2->click();
+    clickAndWait(*window(kStored, QString()), &TExplF::Button2);
 
     EXPECT_EQ(readFile("E:\\Host\\Brief.docx"), content);
     EXPECT_EQ(exits.codes, QList<int>{0});
@@ -147,7 +159,7 @@ TEST_F(ExplFTest, RestoreToCopiesTheOtherStoredFormsUnchanged)
     test::writeStoredFile(stored, content);
     user.dialogChoices << QStringLiteral("C:\\Docs\\plan.xlsx");
 
-    window(stored, kKey)->Button2->click();
+    clickAndWait(*window(stored, kKey), &TExplF::Button2);
 
     ASSERT_EQ(user.dialogs.size(), 1);
     EXPECT_EQ(user.dialogs.first().fileName, "plan.xlsx.00003.NX0");
@@ -159,7 +171,7 @@ TEST_F(ExplFTest, RestoreToCancelledWritesNothingAndEnds)
 {
     test::writeStoredFile(kStored, content);
 
-    window(kStored, QString())->Button2->click();
+    clickAndWait(*window(kStored, QString()), &TExplF::Button2);
 
     EXPECT_EQ(user.dialogs.size(), 1);
     EXPECT_TRUE(snapshot("C:\\").isEmpty());
@@ -173,10 +185,11 @@ TEST_F(ExplFTest, RestoreToWithTheWrongKeyTellsItAndKeepsAnExistingFile)
     writeFile("C:\\Docs\\Brief.docx", "before");
     user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx");
 
-    window(kStored, "falsch")->Button2->click();
+    clickAndWait(*window(kStored, "falsch"), &TExplF::Button2);
 
     EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), "before");
-    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei"});
+    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei\n\nfalscher Schlüssel: " +
+                                         platform::toHostPath(kStored)});
     EXPECT_EQ(exits.codes, QList<int>{0});
 }
 
@@ -184,14 +197,31 @@ TEST_F(ExplFTest, OpenTemporarilyWithTheWrongKeyTellsItAndOpensNothing)
 {
     // An earlier use left its file under the same temporary name.
     test::writeStoredFile(kStored, content, kKey);
-    window(kStored, kKey)->Button1->click();
+    clickAndWait(*window(kStored, kKey), &TExplF::Button1);
     user.opened.clear();
 
-    window(kStored, "falsch")->Button1->click();
+    clickAndWait(*window(kStored, "falsch"), &TExplF::Button1);
 
     EXPECT_TRUE(user.opened.isEmpty());
-    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei"});
+    EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei\n\nfalscher Schlüssel: " +
+                                         platform::toHostPath(kStored)});
     EXPECT_EQ(exits.codes, (QList<int>{0, 0}));
+}
+
+TEST_F(ExplFTest, AbbrechenDuringARestoreStopsItOpensNothingAndEnds)
+{
+    test::writeStoredFile(kStored, QByteArray(64 << 20, 'q'), kKey);
+    writeFile(platform::toWindowsPath(tempFile("§tmp.docx")), "an earlier file");
+    const auto w = window(kStored, kKey);
+
+    w->Button1->click();
+    w->Button3->click();
+    w->jobs().waitForIdle();
+
+    EXPECT_TRUE(user.opened.isEmpty());
+    EXPECT_TRUE(user.messages.isEmpty()) << "the user asked for it";
+    EXPECT_EQ(readFile(platform::toWindowsPath(tempFile("§tmp.docx"))), "an earlier file");
+    EXPECT_EQ(exits.codes, QList<int>{0});
 }
 
 TEST_F(ExplFTest, CancelEndsAtOnce)
@@ -210,7 +240,7 @@ TEST_F(ExplFTest, AKeyedRestoreNeedsNoTemporaryDirectory)
     qputenv("TMPDIR", platform::toHostPath(kStored).toLocal8Bit());
     user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx");
 
-    window(kStored, kKey)->Button2->click();
+    clickAndWait(*window(kStored, kKey), &TExplF::Button2);
 
     EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), content);
     EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join("|"));

@@ -4,7 +4,10 @@
 #include "platform/datetime.h"
 #include "platform/winpath.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace quorbin::test {
 namespace {
@@ -125,6 +128,24 @@ TEST_F(DirCommandTest, VersionsListsOldestFirst)
     EXPECT_EQ(r.out, platform::userDateTimeText(at(10)) + "\t" + kStart + "\\a.txt.00001.nxz\n" +
                          platform::userDateTimeText(at(12)) + "\t" + kStart + "\\a.txt.00002.nxz\n");
     EXPECT_EQ(runCli({"versions", kStart + "\\none.txt.00001.nxz"}, env()).exitCode, 1);
+}
+
+TEST_F(DirCommandTest, InterruptedInTheMiddleOfAFileItLeavesNothingHalfWrittenAndKeepsTheOldFile)
+{
+    writeStoredFile(kStart + "\\Sub\\gross.bin.00001.nxz", QByteArray(256 << 20, 'q'), "k", at(11));
+    writeFile("C:\\Docs\\Sub\\gross.bin", "the user's old file");
+    const QString targetDirectory = host("c/Docs/Sub");
+    const auto halfWritten = [&] {
+        return QDir(targetDirectory).entryList({"*.part"}, QDir::Files | QDir::Hidden);
+    };
+
+    for (const int signal : {SIGINT, SIGTERM}) {
+        EXPECT_TRUE(interruptCli({"dir", kStart}, env(), [&] { return !halfWritten().isEmpty(); }, signal))
+            << "the signal ends the run";
+        EXPECT_EQ(readFile("C:\\Docs\\Sub\\gross.bin"), QByteArray("the user's old file"));
+        EXPECT_EQ(halfWritten(), QStringList());
+        EXPECT_EQ(tempFiles(), QStringList());
+    }
 }
 
 }  // namespace

@@ -55,26 +55,40 @@ TEST_F(FileCommandTest, DateOptionStampsTheRestoredFile)
     EXPECT_EQ(platform::lastWriteTime("C:\\d.txt"), t);
 }
 
-TEST_F(FileCommandTest, FailuresExitWithOneAndKeepTheExistingTarget)
+TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExistingTarget)
 {
+    const QString damaged = "D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz";
+    const QString missing = "D:\\Store\\Set1\\C$\\Docs\\fehlt.txt.00001.nxz";
     writeStoredFile(kStored, mixedContent(5000), "richtig");
-    writeFile("D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz", containerOf("abc").left(5));
+    writeFile(damaged, containerOf("abc").left(5));
     writeFile("C:\\keep.txt", "bleibt");
+    writeFile("C:\\locked.txt", "bleibt");
+    QFile::setPermissions(host("c/locked.txt"), QFile::ReadOwner);
+    platform::createFolders("C:\\folder\\");
     struct Case {
         QString stored;
         QString key;
+        QString target;
+        QString cause;
+        QString path;  // the host path the message names
     } cases[] = {
-        {kStored, "falsch"},
-        {kStored, QString()},
-        {"D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz", QString()},
-        {"D:\\Store\\Set1\\C$\\Docs\\fehlt.txt.00001.nxz", QString()},
+        {kStored, "falsch", "C:\\keep.txt", "falscher Schlüssel", kStored},
+        {kStored, QString(), "C:\\keep.txt", "kein Schlüssel angegeben", kStored},
+        {damaged, QString(), "C:\\keep.txt", "abgeschnitten", damaged},
+        {missing, QString(), "C:\\keep.txt", "fehlt oder ist nicht lesbar", missing},
+        {kStored, "richtig", "C:\\locked.txt", "schreibgeschützt", "C:\\locked.txt"},
+        {kStored, "richtig", "C:\\folder", "ist ein Verzeichnis", "C:\\folder"},
     };
     for (const Case& c : cases) {
-        const CliResult r = runCli({"file", c.stored, "C:\\keep.txt"}, environment(c.key));
-        EXPECT_EQ(r.exitCode, 1) << qPrintable(c.stored);
+        const CliResult r = runCli({"file", c.stored, c.target}, environment(c.key));
+        EXPECT_EQ(r.exitCode, 1) << qPrintable(c.cause);
+        EXPECT_TRUE(r.err.startsWith("Nicht wiederhergestellt: ")) << qPrintable(r.err);
+        EXPECT_TRUE(r.err.contains(c.cause)) << qPrintable(r.err);
+        EXPECT_TRUE(r.err.contains(platform::toHostPath(c.path))) << qPrintable(r.err);
         EXPECT_EQ(r.err.count('\n'), 1) << qPrintable(r.err);
-        EXPECT_EQ(readFile("C:\\keep.txt"), QByteArray("bleibt"));
     }
+    EXPECT_EQ(readFile("C:\\keep.txt"), QByteArray("bleibt"));
+    EXPECT_EQ(readFile("C:\\locked.txt"), QByteArray("bleibt"));
     // The stored file as its own target: refused, the store keeps its file.
     const QByteArray storedBytes = readFile(kStored);
     EXPECT_EQ(runCli({"file", kStored, kStored}, environment("richtig")).exitCode, 1);

@@ -78,9 +78,8 @@ TEST_F(CipherTest, EmptyKeyTouchesNeitherFileNorStatus)
     EXPECT_TRUE(status.texts.isEmpty());
 }
 
-TEST_F(CipherTest, LetsEventsRunAndShowsBusyProgress)
+TEST_F(CipherTest, ShowsBusyProgress)
 {
-    test::ScriptedUser user;
     class Progress : public ProgressSink {
     public:
         QList<int> positions;
@@ -90,7 +89,6 @@ TEST_F(CipherTest, LetsEventsRunAndShowsBusyProgress)
     } progress;
     writeFile("C:\\p.bin", QByteArray(3 << 20, 'x'));
     DecipherFile("C:\\p.bin", "k", noStatus(), &progress);
-    EXPECT_GE(user.eventPasses, 3);
     EXPECT_EQ(progress.positions, (QList<int>{50, 0}));
     EXPECT_EQ(progress.marquee, (QList<bool>{true, false}));
 }

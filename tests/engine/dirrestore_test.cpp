@@ -4,7 +4,6 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "fixtures/storewriter.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 #include "platform/winpath.h"
@@ -33,7 +32,7 @@ protected:
     DirRestore walk(VersionRule rule = kNewestVersion, const QString& newStart = {})
     {
         DirRestore w{newStart, kStart, rule, false, 0, RestoreReporter{status, log, noProgress()},
-                     [this] { return key; }, false, {}};
+                     [this] { return key; }, false, {}, {}};
         return w;
     }
     void stored(const QString& relative, const QByteArray& content, const QDateTime& time)
@@ -114,7 +113,7 @@ TEST_F(DirRestoreTest, AskingBeforeReplacing)
         EXPECT_TRUE(q.text == "Datei C:\\Docs\\s.txt ersetzen?" || q.text == "Datei C:\\Docs\\p.txt ersetzen?") << qPrintable(q.text);
         EXPECT_EQ(q.buttons, Buttons::OkCancel);
     }
-    EXPECT_EQ(log.lines, QStringList{"ERROR *****" + kStart + "\\s.txt.00001.nxz--->   nicht rückgesichert"});
+    EXPECT_EQ(log.lines, QStringList{"ERROR *****" + kStart + "\\s.txt.00001.nxz--->   nicht rückgesichert (nicht ersetzt)"});
 
     user.answers = {Answer::Ok, Answer::Ok};
     log.lines.clear();
@@ -140,9 +139,18 @@ TEST_F(DirRestoreTest, FailuresAreLoggedAndKeepTheExistingFile)
     EXPECT_FALSE(exists("C:\\Docs\\b.txt"));
     QStringList lines = log.lines;
     lines.sort();
-    EXPECT_EQ(lines, (QStringList{"ERROR *****" + kStart + "\\a.txt.00001.nxz--->   nicht rückgesichert",
-                                  "ERROR *****" + kStart + "\\b.txt.00001.nxz--->   nicht rückgesichert"}));
+    EXPECT_EQ(lines, (QStringList{"ERROR *****" + kStart + "\\a.txt.00001.nxz--->   nicht rückgesichert (falscher Schlüssel)",
+                                  "ERROR *****" + kStart + "\\b.txt.00001.nxz--->   nicht rückgesichert (falscher Schlüssel)"}));
     EXPECT_TRUE(tempFiles().isEmpty());
+}
+
+TEST_F(DirRestoreTest, APlainEntryThatCannotBeCopiedIsLoggedWithItsCause)
+{
+    writeFile(kStart + "\\p.txt", "p");
+    platform::createFolders("C:\\Docs\\p.txt\\");
+    RestoreDirTree(kStart, walk());
+    EXPECT_EQ(log.lines, QStringList{"ERROR *****" + kStart + "\\p.txt--->   nicht rückgesichert (Ziel nicht beschreibbar "
+                                     "(ist ein Verzeichnis): " + platform::toHostPath("C:\\Docs\\p.txt") + ")"});
 }
 
 TEST_F(DirRestoreTest, VersionThatCannotBeChosenShowsTheTarget)
@@ -150,7 +158,7 @@ TEST_F(DirRestoreTest, VersionThatCannotBeChosenShowsTheTarget)
     stored("a.txt.00001.nxz", "a", at(10));
     platform::createFolders(kStart + "\\a.txt.00002.nxz\\");
     RestoreDirTree(kStart, walk());
-    EXPECT_EQ(log.lines, QStringList{"ERROR *****C:\\Docs\\a.txt--->   nicht rückgesichert"});
+    EXPECT_EQ(log.lines, QStringList{"ERROR *****C:\\Docs\\a.txt--->   nicht rückgesichert (keine passende Version)"});
 }
 
 TEST_F(DirRestoreTest, EntriesBelowADirectoryNamedLikeAContainerAreLeftAlone)
@@ -217,12 +225,20 @@ TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)
     for (const char* dir : {"A", "B", "C"})
         for (const char* name : {"1", "2", "3"})
             stored(QStringLiteral("%1\\%2.txt.00001.nxz").arg(dir, name), "x", at(10));
-    user.onEvents = [this] {
-        if (status.texts.size() == 1 && status.texts[0].startsWith("entschlüsseln: "))
-            AbortRequested = true;
-    };
-    RestoreDirTree(kStart, walk());
-    AbortRequested = false;
+    std::stop_source cancel;
+    class CancelOnDeciphering : public StatusSink {
+    public:
+        std::stop_source& cancel;
+        explicit CancelOnDeciphering(std::stop_source& c) : cancel(c) {}
+        void setStatus(const QString& text) override
+        {
+            if (text.startsWith("entschlüsseln: "))
+                cancel.request_stop();
+        }
+    } cancelling(cancel);
+    DirRestore w{QString(), kStart, kNewestVersion, false, 0, RestoreReporter{cancelling, log, noProgress()},
+                 [this] { return key; }, false, {}, cancel.get_token()};
+    RestoreDirTree(kStart, w);
     ASSERT_EQ(log.lines.size(), 1);
     EXPECT_FALSE(log.lines[0].startsWith("ERROR"));
     EXPECT_EQ(snapshot("C:\\").size(), 1);

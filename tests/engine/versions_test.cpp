@@ -2,7 +2,6 @@
 
 #include "fixtures/sandbox.h"
 #include "fixtures/storewriter.h"
-#include "platform/abort.h"
 #include "platform/datetime.h"
 #include "platform/files.h"
 
@@ -128,14 +127,6 @@ TEST_F(VersionsTest, FailsWhenNothingCanBeChosen)
     platform::createFolders(kDir + "a.txt.00002.nxz\\");  // a directory has no time
     EXPECT_EQ(chosen(kNewestVersion), "<none>");
     EXPECT_EQ(chosen(kOriginalVersion), "a.txt.00001.nxz");
-}
-
-TEST_F(VersionsTest, StopsSearchingWhenAborted)
-{
-    version(1, at(10, 8, 0));
-    AbortRequested = true;
-    EXPECT_EQ(chosen(kNewestVersion), "<none>");
-    AbortRequested = false;
 }
 
 }  // namespace

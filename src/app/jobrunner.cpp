@@ -1,0 +1,139 @@
+#include "app/jobrunner.h"
+
+#include "platform/userinterface.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QThread>
+
+#include <mutex>
+
+namespace quorbin::app {
+
+// The sinks the job writes to on its thread; each report is queued to the window's sink. Byte
+// progress comes after every buffer: it is passed on at most every 50 ms, and always at the end.
+class JobRunner::Forwarding : public StatusSink, public LogSink, public ProgressSink {
+public:
+    Forwarding(JobRunner& runner) : runner_(runner) { sincePassed_.start(); }
+
+    void setStatus(const QString& text) override
+    {
+        post([this, text] { runner_.status_.setStatus(text); });
+    }
+    void appendLine(const QString& line) override
+    {
+        post([this, line] { runner_.log_.appendLine(line); });
+    }
+    void setPosition(int position) override
+    {
+        post([this, position] { runner_.progress_.setPosition(position); });
+    }
+    void setMarquee(bool on) override
+    {
+        post([this, on] { runner_.progress_.setMarquee(on); });
+    }
+    void started(qint64 files, qint64 bytes) override
+    {
+        post([this, files, bytes] { runner_.progress_.started(files, bytes); });
+    }
+    void advanced(qint64 files, qint64 bytes) override
+    {
+        if (files == lastFiles_ && sincePassed_.elapsed() < 50)
+            return;
+        lastFiles_ = files;
+        sincePassed_.restart();
+        post([this, files, bytes] { runner_.progress_.advanced(files, bytes); });
+    }
+    void item(const QString& text) override
+    {
+        post([this, text] { runner_.progress_.item(text); });
+    }
+    void finished() override
+    {
+        post([this] { runner_.progress_.finished(); });
+    }
+
+private:
+    template <typename Call>
+    void post(Call call)
+    {
+        QMetaObject::invokeMethod(&runner_, std::move(call), Qt::QueuedConnection);
+    }
+
+    JobRunner& runner_;
+    QElapsedTimer sincePassed_;
+    qint64 lastFiles_ = -1;
+};
+
+struct JobRunner::Running {
+    std::unique_ptr<Job> job;
+    std::function<void(const JobResult&)> done;
+    std::stop_source stop;
+    std::unique_ptr<Forwarding> sinks;
+    QThread* thread = nullptr;
+    BusyPointer busy;
+};
+
+JobRunner::JobRunner(StatusSink& status, LogSink& log, ProgressSink& progress, QObject* parent)
+    : QObject(parent), status_(status), log_(log), progress_(progress)
+{
+}
+
+JobRunner::~JobRunner()
+{
+    cancel();
+    waitForIdle();
+}
+
+bool JobRunner::start(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
+{
+    if (busy())
+        return false;
+    running_ = std::make_unique<Running>();
+    Running& running = *running_;
+    running.job = std::move(job);
+    running.done = std::move(done);
+    running.sinks = std::make_unique<Forwarding>(*this);
+    const JobContext context{running.stop.get_token(),
+                             RestoreReporter{*running.sinks, *running.sinks, *running.sinks}};
+    running.thread = QThread::create([this, &running, context] {
+        JobResult result;
+        try {
+            result = running.job->run(context);
+        } catch (const std::exception& e) {
+            result = JobResult::failure(ErrorKind::Refused, QString::fromLocal8Bit(e.what()));
+        }
+        // Queued behind the job's last report, so the window sees them in order.
+        QMetaObject::invokeMethod(this, [this, result] { end(result); }, Qt::QueuedConnection);
+    });
+    running.thread->start();
+    return true;
+}
+
+void JobRunner::cancel()
+{
+    if (running_)
+        running_->stop.request_stop();
+}
+
+void JobRunner::waitForIdle()
+{
+    if (!busy())
+        return;
+    QEventLoop loop;
+    connect(this, &JobRunner::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void JobRunner::end(const JobResult& result)
+{
+    const std::unique_ptr<Running> ended = std::move(running_);
+    ended->thread->wait();
+    delete ended->thread;
+    if (ended->done)
+        ended->done(result);
+    emit finished(result);
+}
+
+}  // namespace quorbin::app

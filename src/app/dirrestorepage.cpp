@@ -1,19 +1,19 @@
-// The page "Verzeichn. wiederh.": choose a store directory, the target and the version rule,
-// and restore the whole tree.
+#include "app/dirrestorepage.h"
+
 #include "app/directoryedit.h"
 #include "app/directorylist.h"
 #include "app/drivecombo.h"
 #include "app/errorreport.h"
 #include "app/filelist.h"
-#include "app/pagecontrol.h"
+#include "app/jobhost.h"
 #include "app/radiogroup.h"
 #include "app/sharedkey.h"
-#include "app/tquorbin.h"
 #include "app/widgetstyle.h"
 #include "engine/dirrestore.h"
 #include "engine/storepath.h"
 #include "platform/datetime.h"
 #include "platform/errors.h"
+#include "platform/userinterface.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -44,10 +44,11 @@ double versionLimitOf(const QDateEdit* dateField, const QLineEdit* timeField)
 
 }  // namespace
 
-void Tquorbin::buildDirRestorePage()
+DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent), host_(host)
 {
-    auto* pageColumn = new QVBoxLayout(TabSheet3);
-    Splitter2 = new QSplitter(Qt::Horizontal, TabSheet3);
+    setObjectName("TabSheet3");
+    auto* pageColumn = new QVBoxLayout(this);
+    Splitter2 = new QSplitter(Qt::Horizontal, this);
     Splitter2->setObjectName("Splitter2");
     pageColumn->addWidget(Splitter2);
 
@@ -144,17 +145,17 @@ void Tquorbin::buildDirRestorePage()
     connect(Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
 }
 
-void Tquorbin::Button2Click()
+void DirRestorePage::Button2Click()
 {
     // A second walk beside the running one would mix their logs and share their cancel.
-    if (refuseWhileBusy())
+    if (host_.refuseWhileBusy())
         return;
-    Memo2->clear();
+    host_.clearLog();
     DirRestoreJob::Options options;
     options.startDirectory = StartDir->text();
     options.rule = VersionRule(Version->itemIndex());
     options.ask = frag->isChecked();
-    options.key = [key = key()] { return key->get(); };
+    options.key = [key = host_.key()] { return key->get(); };
     if (Art->itemIndex() == 1) {
         options.newStartDirectory = Zieldir->text();
         if (!options.newStartDirectory.endsWith(u'\\'))
@@ -174,30 +175,29 @@ void Tquorbin::Button2Click()
                          QString());
         return;
     }
-    ftp->setCurrentIndex(LogPage);
-    ftpChange();
+    host_.showLog();
     if (options.rule == kVersionBeforeDate) {
         try {
             options.versionLimit = versionLimitOf(Erldat, Erltime);
         } catch (...) {
             // The log tells that nothing ran; the error itself goes to the general report.
-            log_.appendLine(QStringLiteral("start"));
-            log_.appendLine(QStringLiteral("fertig"));
+            host_.logSink().appendLine(QStringLiteral("start"));
+            host_.logSink().appendLine(QStringLiteral("fertig"));
             throw;
         }
     }
-    runJob(std::make_unique<DirRestoreJob>(std::move(options)));
+    host_.runJob(std::make_unique<DirRestoreJob>(std::move(options)));
 }
 
-void Tquorbin::ArtClick() { Zieldir->setEnabled(Art->itemIndex() == 1); }
+void DirRestorePage::ArtClick() { Zieldir->setEnabled(Art->itemIndex() == 1); }
 
-void Tquorbin::zdlbdirChange() { StartDir->setText(zdlbdir->directory()); }
+void DirRestorePage::zdlbdirChange() { StartDir->setText(zdlbdir->directory()); }
 
-void Tquorbin::zdlbGesClick() {}
+void DirRestorePage::zdlbGesClick() {}
 
-void Tquorbin::ZieldirBeforeDialog() { Zieldir->setText(RestoreBlanks(Zieldir->text())); }
+void DirRestorePage::ZieldirBeforeDialog() { Zieldir->setText(RestoreBlanks(Zieldir->text())); }
 
-void Tquorbin::ZieldirAfterDialog()
+void DirRestorePage::ZieldirAfterDialog()
 {
     const QString text = Zieldir->text();
     if (!text.isEmpty() && !text.endsWith(u'\\'))

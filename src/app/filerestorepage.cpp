@@ -1,11 +1,12 @@
-// The page "Datei wiederh.": a file browser over the store whose context menu opens one file
-// temporarily or restores it to its original place or to a place the user picks.
+#include "app/filerestorepage.h"
+
 #include "app/directorylist.h"
 #include "app/drivecombo.h"
 #include "app/errorreport.h"
 #include "app/filelist.h"
+#include "app/jobhost.h"
 #include "app/pathtext.h"
-#include "app/tquorbin.h"
+#include "app/sharedkey.h"
 #include "engine/restore.h"
 #include "engine/storepath.h"
 #include "engine/tempfiles.h"
@@ -35,10 +36,11 @@ QString selectedFileOrTell(const FileListBox* list)
 
 }  // namespace
 
-void Tquorbin::buildFileRestorePage()
+FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(parent), host_(host)
 {
-    auto* pageColumn = new QVBoxLayout(TabSheet2);
-    GroupBox1 = new QGroupBox(QStringLiteral("Inhalt der Datensicherung"), TabSheet2);
+    setObjectName("TabSheet2");
+    auto* pageColumn = new QVBoxLayout(this);
+    GroupBox1 = new QGroupBox(QStringLiteral("Inhalt der Datensicherung"), this);
     GroupBox1->setObjectName("GroupBox1");
     pageColumn->addWidget(GroupBox1);
     auto* groupColumn = new QVBoxLayout(GroupBox1);
@@ -100,9 +102,9 @@ void Tquorbin::buildFileRestorePage()
     BSD.confirmOverwrite = true;
 }
 
-void Tquorbin::tempffnen2Click()
+void FileRestorePage::tempffnen2Click()
 {
-    if (refuseWhileBusy())
+    if (host_.refuseWhileBusy())
         return;
     const QString selected = selectedFileOrTell(qfile);
     if (selected.isEmpty())
@@ -113,7 +115,7 @@ void Tquorbin::tempffnen2Click()
     }
     // The user file's extension lets the desktop pick its application.
     const QString target = TempOpenFileName(selected.chopped(qMin(kVersionSuffixLength, selected.size())));
-    runJob(std::make_unique<FileRestoreJob>(selected, target, eschlussel->text()), [target](const JobResult& result) {
+    host_.runJob(std::make_unique<FileRestoreJob>(selected, target, host_.key()->get()), [target](const JobResult& result) {
         // After a failure the temporary file holds what an earlier use left there: opening it
         // would show another file as this one.
         if (result.ok())
@@ -123,7 +125,7 @@ void Tquorbin::tempffnen2Click()
     });
 }
 
-void Tquorbin::wiederherstellen2Click()
+void FileRestorePage::wiederherstellen2Click()
 {
     const QString selected = selectedFileOrTell(qfile);
     if (selected.isEmpty())
@@ -133,23 +135,23 @@ void Tquorbin::wiederherstellen2Click()
         ui().showMessage(kNoStorePath, QString());
         return;
     }
-    if (refuseWhileBusy())
+    if (host_.refuseWhileBusy())
         return;
     if (ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
         return;
     restoreSelected(selected, target);
 }
 
-void Tquorbin::restoreSelected(const QString& selected, const QString& target)
+void FileRestorePage::restoreSelected(const QString& selected, const QString& target)
 {
     // A stored file is restored, any other file copied unchanged; silence would look like success.
-    runJob(std::make_unique<FileRestoreJob>(selected, target, eschlussel->text()), [](const JobResult& result) {
+    host_.runJob(std::make_unique<FileRestoreJob>(selected, target, host_.key()->get()), [](const JobResult& result) {
         if (!result.ok())
             tellRestoreFailed(result);
     });
 }
 
-void Tquorbin::wiederherstellenananderenOrt1Click()
+void FileRestorePage::wiederherstellenananderenOrt1Click()
 {
     const QString selected = selectedFileOrTell(qfile);
     if (selected.isEmpty())
@@ -157,7 +159,7 @@ void Tquorbin::wiederherstellenananderenOrt1Click()
     const QString original = DecodeStoreFile(selected);
     BSD.fileName = RestoreBlanks(platform::namePart(original));
     BSD.initialDirectory = RestoreBlanks(platform::directoryPart(original));
-    if (refuseWhileBusy())
+    if (host_.refuseWhileBusy())
         return;
     const auto chosen = ui().chooseSaveFile(BSD);
     if (!chosen || chosen->isEmpty())

@@ -1,5 +1,6 @@
 // What the page "FTP-Ütra" and the button "Verbindung testen" run, and the FTP progress on the
 // bottom panel. The FTP work itself is the remote layer's; this puts its results on the page.
+#include "app/backupsetpage.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
 #include "app/tquorbin.h"
@@ -21,17 +22,17 @@ RemoteTree* remoteTree(QTreeWidget* dl) { return static_cast<RemoteTree*>(dl); }
 FtpSettings Tquorbin::ftpSettings() const
 {
     FtpSettings settings;
-    settings.host = EFTPHost->text();
-    settings.portText = EFTPPort->text();
-    settings.user = EFTPUsername->text();
-    settings.password = EFTPpassw->text();
-    settings.proxyHost = EProxy->text();
-    settings.proxyPortText = EproxyPort->text();
-    settings.passive = CBPassive->isChecked();
-    settings.storeDirectory = eVerzeichnis->text();
-    settings.basePath = EBasis->text();
-    settings.tls = MitSSL->isChecked();
-    settings.directoryService = MitVZ->isChecked();
+    settings.host = setPage->EFTPHost->text();
+    settings.portText = setPage->EFTPPort->text();
+    settings.user = setPage->EFTPUsername->text();
+    settings.password = setPage->EFTPpassw->text();
+    settings.proxyHost = setPage->EProxy->text();
+    settings.proxyPortText = setPage->EproxyPort->text();
+    settings.passive = setPage->CBPassive->isChecked();
+    settings.storeDirectory = setPage->eVerzeichnis->text();
+    settings.basePath = setPage->EBasis->text();
+    settings.tls = setPage->MitSSL->isChecked();
+    settings.directoryService = setPage->MitVZ->isChecked();
     settings.service = VZOptions;
     return settings;
 }
@@ -98,14 +99,14 @@ void Tquorbin::dieseDateiherunterladen1Click()
 {
     const QString name = SelectedRemoteFile();
     if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadRemoteFile(IdFTP1, name, eschlussel->text(), status_, &progress_);
+        DownloadRemoteFile(IdFTP1, name, setPage->eschlussel->text(), status_, &progress_);
 }
 
 void Tquorbin::diesedateiherunterladenundtempffnen1Click()
 {
     const QString name = SelectedRemoteFile();
     if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadAndOpenRemoteFile(IdFTP1, name, eschlussel->text(), status_, &progress_);
+        DownloadAndOpenRemoteFile(IdFTP1, name, setPage->eschlussel->text(), status_, &progress_);
 }
 
 void Tquorbin::lschen1Click()

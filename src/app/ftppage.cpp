@@ -1,5 +1,6 @@
 // The page "FTP-Ütra": buttons, the remote tree and grid, the text box, their context menus,
 // and the FTP client's progress bound to the bottom panel.
+#include "app/backupsetpage.h"
 #include "app/errorreport.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
@@ -92,7 +93,7 @@ void Tquorbin::buildFtpPage()
     connect(Button4, &QPushButton::clicked, this, guarded([this] { Button4Click(); }));
     connect(Button9, &QPushButton::clicked, this, guarded([this] { Button9Click(); }));
     // "Verbindung testen" on the page "Sichern" runs the same connect sequence.
-    connect(Button11, &QPushButton::clicked, this, guarded([this] { Button11Click(); }));
+    connect(setPage->Button11, &QPushButton::clicked, this, guarded([this] { Button11Click(); }));
     tree->onDoubleClick = guarded([this] { dlDblClick(); });
     connect(Verzeichnislschen1, &QAction::triggered, this, guarded([this] { Verzeichnislschen1Click(); }));
     connect(dieseDateiherunterladen1, &QAction::triggered, this, guarded([this] { dieseDateiherunterladen1Click(); }));

@@ -1,6 +1,8 @@
 // What the two restore pages do at start-up and when a set is loaded.
 #include "app/directorylist.h"
+#include "app/dirrestorepage.h"
 #include "app/filelist.h"
+#include "app/filerestorepage.h"
 #include "app/tquorbin.h"
 
 #include <QDate>
@@ -13,19 +15,19 @@ namespace quorbin::app {
 void Tquorbin::pointDirectoryListsAt(const QString& directory)
 {
     storeDirectory_ = directory;
-    qdir->setDirectory(directory);
-    zdlbdir->setDirectory(directory);
+    filePage->qdir->setDirectory(directory);
+    dirPage->zdlbdir->setDirectory(directory);
 }
 
 void Tquorbin::prepareRestorePages()
 {
     // The file list stays at "c:\" until the directory list moves again.
-    qfile->setDirectory(QStringLiteral("c:\\"));
+    filePage->qfile->setDirectory(QStringLiteral("c:\\"));
     QString shortDate = FormatSettings.dateFormat(QLocale::ShortFormat);
     shortDate.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yy"));
-    Erldat->setDisplayFormat(shortDate);
-    Erldat->setDate(QDate::currentDate());
-    Erltime->setText(QStringLiteral("23:59"));
+    dirPage->Erldat->setDisplayFormat(shortDate);
+    dirPage->Erldat->setDate(QDate::currentDate());
+    dirPage->Erltime->setText(QStringLiteral("23:59"));
 }
 
 }  // namespace quorbin::app

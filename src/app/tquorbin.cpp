@@ -1,13 +1,16 @@
 #include "app/tquorbin.h"
 
+#include "app/backupsetpage.h"
 #include "app/directoryedit.h"
+#include "app/dirrestorepage.h"
 #include "app/errorreport.h"
+#include "app/filerestorepage.h"
+#include "app/jobrunner.h"
 #include "app/pagecontrol.h"
 #include "app/pathtext.h"
+#include "app/sharedkey.h"
 #include "app/toolcontext.h"
 #include "app/widgetstyle.h"
-#include "app/jobrunner.h"
-#include "app/sharedkey.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
 
@@ -55,7 +58,7 @@ Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     log_ = MemoLogSink(Memo2);
     progress_ = ProgressBarSink(pb, pro, total);
     jobs_ = std::make_unique<JobRunner>(status_, log_, progress_);
-    connect(eschlussel, &QLineEdit::textChanged, this, [this](const QString& text) { key_->set(text); });
+    connect(setPage->eschlussel, &QLineEdit::textChanged, this, [this](const QString& text) { key_->set(text); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
     // An error while starting is reported, and the window opens all the same.
     guarded([&] { FormCreate(launchArgument); })();
@@ -83,6 +86,14 @@ bool Tquorbin::refuseWhileBusy()
         return false;
     status_.setStatus(QStringLiteral("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
     return true;
+}
+
+void Tquorbin::clearLog() { Memo2->clear(); }
+
+void Tquorbin::showLog()
+{
+    ftp->setCurrentIndex(LogPage);
+    ftpChange();
 }
 
 bool Tquorbin::runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
@@ -125,16 +136,12 @@ void Tquorbin::createControls()
 
     ftp = new PageControl(client);
     ftp->setObjectName("ftp");
-    ftp->addTab(TabSheet1 = createSichernPage(), QStringLiteral("Sichern"));
-    ftp->addTab(TabSheet2 = new QWidget, QStringLiteral("Datei wiederh."));
-    ftp->addTab(TabSheet3 = new QWidget, QStringLiteral("Verzeichn. wiederh."));
+    ftp->addTab(setPage = new BackupSetPage, QStringLiteral("Sichern"));
+    ftp->addTab(filePage = new FileRestorePage(*this), QStringLiteral("Datei wiederh."));
+    ftp->addTab(dirPage = new DirRestorePage(*this), QStringLiteral("Verzeichn. wiederh."));
     ftp->addTab(TabSheet4 = createLogPage(), QStringLiteral("Log"));
     ftp->addTab(TabSheet5 = new QWidget, QStringLiteral("FTP-Ütra"));
-    TabSheet2->setObjectName("TabSheet2");
-    TabSheet3->setObjectName("TabSheet3");
     TabSheet5->setObjectName("TabSheet5");
-    buildFileRestorePage();
-    buildDirRestorePage();
     buildFtpPage();
     connect(ftp, &QTabWidget::currentChanged, this, guarded([this] { ftpChange(); }));
     column->addWidget(ftp, 1);
@@ -182,9 +189,9 @@ void Tquorbin::FormCreate(const QString& launchArgument)
 {
     ReadQuorbinIni(QStringLiteral("quorbin.ini"));
     if (!launchArgument.isEmpty()) {
-        Edit1->setText(launchArgument);
+        setPage->Edit1->setText(launchArgument);
         Readini(launchArgument);
-        pointDirectoryListsAt(edZiel->text());
+        pointDirectoryListsAt(setPage->edZiel->text());
     }
     fillToolContext();
     FormatSettings = QLocale(QLocale::German, QLocale::Germany);
@@ -207,26 +214,26 @@ void Tquorbin::fillToolContext()
 void Tquorbin::ReadQuorbinIni(const QString& fileName)
 {
     mini = ReadProgramSettings(fileName);
-    Edit1->setText(mini.SetName);
+    setPage->Edit1->setText(mini.SetName);
 }
 
 void Tquorbin::Readini(const QString& path)
 {
     ini = ReadBackupSet(path);
     const ProgramSettings settings = ReadProgramSettings(QStringLiteral("quorbin.ini"));
-    edZiel->setText(ini.Ziel);
-    CBPassive->setChecked(ini.Passive);
-    EFTPHost->setText(ini.ftphost);
-    EFTPUsername->setText(ini.ftpusername);
-    EFTPPort->setText(ini.PORT);
-    EProxy->setText(ini.PROXY);
-    EproxyPort->setText(ini.PROXYPORT);
-    EFTPpassw->setText(ini.ftppassw);
-    eVerzeichnis->setText(ini.verzeichnis);
-    EBasis->setText(ini.Basis);
-    eschlussel->setText(ini.SCHLUESSEL);
-    MitSSL->setChecked(settings.MITSSL);
-    MitVZ->setChecked(settings.MITVZ);
+    setPage->edZiel->setText(ini.Ziel);
+    setPage->CBPassive->setChecked(ini.Passive);
+    setPage->EFTPHost->setText(ini.ftphost);
+    setPage->EFTPUsername->setText(ini.ftpusername);
+    setPage->EFTPPort->setText(ini.PORT);
+    setPage->EProxy->setText(ini.PROXY);
+    setPage->EproxyPort->setText(ini.PROXYPORT);
+    setPage->EFTPpassw->setText(ini.ftppassw);
+    setPage->eVerzeichnis->setText(ini.verzeichnis);
+    setPage->EBasis->setText(ini.Basis);
+    setPage->eschlussel->setText(ini.SCHLUESSEL);
+    setPage->MitSSL->setChecked(settings.MITSSL);
+    setPage->MitVZ->setChecked(settings.MITVZ);
     offerFtpPage(ini.ftp);
 }
 
@@ -252,9 +259,9 @@ void Tquorbin::ffnen1Click()
     if (!chosen)
         return;
     odFileName_ = windowsTextOf(*chosen);
-    Edit1->setText(odFileName_);
+    setPage->Edit1->setText(odFileName_);
     Readini(odFileName_);
-    pointDirectoryListsAt(edZiel->text());
+    pointDirectoryListsAt(setPage->edZiel->text());
 }
 
 void Tquorbin::Shutdownundbeenden1Click() { close(); }

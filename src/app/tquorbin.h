@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the settings of one backup set, the restore pages, the log, the FTP page,
 // and the bottom panel with status, progress and transfer fields.
+#include "app/jobhost.h"
 #include "app/widgetsinks.h"
 #include "config/settings.h"
 #include "platform/job.h"
@@ -32,16 +33,14 @@ class QTreeWidget;
 
 namespace quorbin::app {
 
-class DirectoryEdit;
+class BackupSetPage;
+class DirRestorePage;
+class FileRestorePage;
 class JobRunner;
 class SharedKey;
-class DirectoryListBox;
-class DriveComboBox;
-class FileListBox;
 class PageControl;
-class RadioGroup;
 
-class Tquorbin : public QMainWindow {
+class Tquorbin : public QMainWindow, public JobHost {
     Q_OBJECT
 public:
     // Page indexes of ftp.
@@ -53,63 +52,13 @@ public:
     // Title and page control.
     QLabel* Label5;
     PageControl* ftp;
-    QWidget* TabSheet1;
-    QWidget* TabSheet2;
-    QWidget* TabSheet3;
     QWidget* TabSheet4;
     QWidget* TabSheet5;
 
-    // Page "Sichern".
-    QLineEdit* Edit1;
-    QLineEdit* eschlussel;
-    DirectoryEdit* edZiel;
-    QGroupBox* gbftp;
-    QLineEdit* EFTPHost;
-    QLineEdit* EFTPUsername;
-    QLineEdit* EFTPpassw;
-    QLineEdit* eVerzeichnis;
-    QLineEdit* EFTPPort;
-    QLineEdit* EProxy;
-    QLineEdit* EproxyPort;
-    QLineEdit* EBasis;
-    QCheckBox* CBPassive;
-    QCheckBox* cbdebug;
-    QPushButton* Button11;
-    QPlainTextEdit* excl;
-    QCheckBox* MitSSL;
-    QCheckBox* MitVZ;
-
-    // Page "Datei wiederh.".
-    QGroupBox* GroupBox1;
-    QLabel* Label2;
-    QSplitter* Splitter1;
-    DriveComboBox* JvDriveCombo1;
-    DirectoryListBox* qdir;
-    FileListBox* qfile;
-    QMenu* PopupMenu2;
-    QAction* tempffnen2;
-    QAction* wiederherstellen2;
-    QAction* wiederherstellenananderenOrt1;
-    FileDialogRequest BSD;
-
-    // Page "Verzeichn. wiederh.".
-    QSplitter* Splitter2;
-    QGroupBox* GroupBox8;
-    DriveComboBox* Drives;
-    DirectoryListBox* zdlbdir;
-    QGroupBox* GroupBox3;
-    FileListBox* zdlbGes;
-    QGroupBox* GroupBox9;
-    QLineEdit* StartDir;
-    RadioGroup* Art;
-    QLabel* zdt;
-    DirectoryEdit* Zieldir;
-    QGroupBox* GroupBox13;
-    RadioGroup* Version;
-    QDateEdit* Erldat;
-    QLineEdit* Erltime;
-    QCheckBox* frag;
-    QPushButton* Button2;
+    // The pages; each owns its widgets and handlers.
+    BackupSetPage* setPage;       // "Sichern"
+    FileRestorePage* filePage;    // "Datei wiederh."
+    DirRestorePage* dirPage;      // "Verzeichn. wiederh."
 
     // Page "Log".
     QPlainTextEdit* Memo2;
@@ -148,18 +97,16 @@ public:
 
     // The window's reporter: panel 0 of sb, Memo2 and pb.
     StatusSink& statusSink() { return status_; }
-    LogSink& logSink() { return log_; }
+    LogSink& logSink() override { return log_; }
     ProgressSink& progressSink() { return progress_; }
 
-    // The window's long jobs, one at a time on a worker thread. runJob refuses (with a note in
-    // the status bar, nothing modal) while another job or an FTP operation runs; when the job
-    // has ended, the status tells how, then `done` runs.
+    // The window's long jobs, one at a time on a worker thread; the status tells how each ended.
     JobRunner& jobs() { return *jobs_; }
-    bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {});
-    // True, after the note, while a long operation runs.
-    bool refuseWhileBusy();
-    // The key field's text, readable from a job's thread.
-    std::shared_ptr<const SharedKey> key() const { return key_; }
+    bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {}) override;
+    bool refuseWhileBusy() override;
+    std::shared_ptr<const SharedKey> key() const override { return key_; }
+    void clearLog() override;
+    void showLog() override;
 
     ProgramSettings mini;      // quorbin.ini as read at start-up
     BackupSet ini;             // the set loaded last
@@ -172,18 +119,6 @@ public:
     void Shutdownundbeenden1Click();
     void Aktionabbrechen1Click();
     void ftpChange();
-    // Page "Datei wiederh.": the commands of the file list's context menu.
-    void tempffnen2Click();
-    void wiederherstellen2Click();
-    void wiederherstellenananderenOrt1Click();
-    void restoreSelected(const QString& selected, const QString& target);
-    // Page "Verzeichn. wiederh.".
-    void Button2Click();
-    void ArtClick();
-    void zdlbdirChange();
-    void zdlbGesClick();
-    void ZieldirBeforeDialog();
-    void ZieldirAfterDialog();
     // Page "FTP-Ütra" and the button "Verbindung testen".
     void Button4Click();
     void Button9Click();
@@ -216,12 +151,9 @@ protected:
 
 private:
     void createControls();
-    QWidget* createSichernPage();
     QWidget* createLogPage();
     QFrame* createBottomPanel();
     void createMenu();
-    void buildFileRestorePage();
-    void buildDirRestorePage();
     void prepareRestorePages();
     void buildFtpPage();
     void offerFtpPage(bool offered);

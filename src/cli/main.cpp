@@ -1,8 +1,8 @@
 // quorbin-restore: the restore engine for scripts and terminals.
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/terminaluser.h"
 #include "cli/signalstop.h"
+#include "cli/terminaluser.h"
 
 #include <QCoreApplication>
 

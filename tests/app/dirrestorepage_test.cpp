@@ -1,6 +1,9 @@
+#include "app/backupsetpage.h"
 #include "app/directoryedit.h"
 #include "app/directorylist.h"
+#include "app/dirrestorepage.h"
 #include "app/filelist.h"
+#include "app/filerestorepage.h"
 #include "app/jobrunner.h"
 #include "app/pagecontrol.h"
 #include "app/radiogroup.h"
@@ -46,7 +49,7 @@ protected:
     {
         SandboxTest::SetUp();
         window = std::make_unique<Tquorbin>(QString());
-        window->eschlussel->setText(kKey);
+        window->setPage->eschlussel->setText(kKey);
     }
     void TearDown() override
     {
@@ -79,9 +82,9 @@ protected:
     // Starts the walk; `whileRunning` acts before the window gets to see any of its reports.
     void zurueckladen(int rule, const std::function<void()>& whileRunning = {})
     {
-        window->StartDir->setText(kStart);
-        window->Version->setItemIndex(rule);
-        window->Button2->click();
+        window->dirPage->StartDir->setText(kStart);
+        window->dirPage->Version->setItemIndex(rule);
+        window->dirPage->Button2->click();
         if (whileRunning)
             whileRunning();
         window->jobs().waitForIdle();
@@ -94,32 +97,32 @@ protected:
 TEST_F(DirRestorePageTest, StartsWithItsControlsAsTheyAreLaidOut)
 {
     Tquorbin& w = *window;
-    EXPECT_EQ(w.GroupBox8->title(), "Schritt 1: Auswahl der Datensicherung");
-    EXPECT_EQ(w.GroupBox3->title(), "Inhalt der Datensicherung");
-    EXPECT_EQ(w.GroupBox9->title(), "2. Schritt: Auswahl des Zielverzeichnisses und der Version");
-    EXPECT_EQ(w.GroupBox13->title(), "3. Schritt: Version die zurückgeladen werden soll");
-    EXPECT_EQ(w.StartDir->text(), "StartDir");
-    EXPECT_EQ(w.Art->title(), "Art der Wiederherstellung");
-    EXPECT_EQ(w.Art->item(0)->text(), "auf Ursprungspfad zurückkopieren");
-    EXPECT_EQ(w.Art->item(1)->text(), "auf neues Verzeichnis zurückkopieren");
-    EXPECT_EQ(w.Art->itemIndex(), 0);
-    EXPECT_EQ(w.zdt->text(), "Neues Startverzeichnis:");
-    EXPECT_EQ(w.Zieldir->text(), QString());
-    EXPECT_FALSE(w.Zieldir->isEnabled());
-    EXPECT_EQ(w.Zieldir->dialogText, "Zielverzeichnis auswählen");
-    EXPECT_EQ(w.Version->title(), "Version");
-    ASSERT_EQ(w.Version->count(), 3);
-    EXPECT_EQ(w.Version->item(0)->text(), "Ursprungsversion zurückladen ");
-    EXPECT_EQ(w.Version->item(1)->text(), "Version bis einschl. Datum");
-    EXPECT_EQ(w.Version->item(2)->text(), "neueste Version zurückladen");
-    EXPECT_EQ(w.Version->itemIndex(), 2);
-    EXPECT_EQ(w.Erldat->date(), QDate::currentDate());
-    EXPECT_EQ(w.Erldat->text(), QDate::currentDate().toString("dd.MM.yy")) << "German short form, two-digit year";
-    EXPECT_TRUE(w.Erldat->calendarPopup());
-    EXPECT_EQ(w.Erltime->text(), "23:59");
-    EXPECT_EQ(w.frag->text(), "vor Überschreiben nachfragen");
-    EXPECT_FALSE(w.frag->isChecked());
-    EXPECT_EQ(w.Button2->text(), "Zurückladen");
+    EXPECT_EQ(w.dirPage->GroupBox8->title(), "Schritt 1: Auswahl der Datensicherung");
+    EXPECT_EQ(w.dirPage->GroupBox3->title(), "Inhalt der Datensicherung");
+    EXPECT_EQ(w.dirPage->GroupBox9->title(), "2. Schritt: Auswahl des Zielverzeichnisses und der Version");
+    EXPECT_EQ(w.dirPage->GroupBox13->title(), "3. Schritt: Version die zurückgeladen werden soll");
+    EXPECT_EQ(w.dirPage->StartDir->text(), "StartDir");
+    EXPECT_EQ(w.dirPage->Art->title(), "Art der Wiederherstellung");
+    EXPECT_EQ(w.dirPage->Art->item(0)->text(), "auf Ursprungspfad zurückkopieren");
+    EXPECT_EQ(w.dirPage->Art->item(1)->text(), "auf neues Verzeichnis zurückkopieren");
+    EXPECT_EQ(w.dirPage->Art->itemIndex(), 0);
+    EXPECT_EQ(w.dirPage->zdt->text(), "Neues Startverzeichnis:");
+    EXPECT_EQ(w.dirPage->Zieldir->text(), QString());
+    EXPECT_FALSE(w.dirPage->Zieldir->isEnabled());
+    EXPECT_EQ(w.dirPage->Zieldir->dialogText, "Zielverzeichnis auswählen");
+    EXPECT_EQ(w.dirPage->Version->title(), "Version");
+    ASSERT_EQ(w.dirPage->Version->count(), 3);
+    EXPECT_EQ(w.dirPage->Version->item(0)->text(), "Ursprungsversion zurückladen ");
+    EXPECT_EQ(w.dirPage->Version->item(1)->text(), "Version bis einschl. Datum");
+    EXPECT_EQ(w.dirPage->Version->item(2)->text(), "neueste Version zurückladen");
+    EXPECT_EQ(w.dirPage->Version->itemIndex(), 2);
+    EXPECT_EQ(w.dirPage->Erldat->date(), QDate::currentDate());
+    EXPECT_EQ(w.dirPage->Erldat->text(), QDate::currentDate().toString("dd.MM.yy")) << "German short form, two-digit year";
+    EXPECT_TRUE(w.dirPage->Erldat->calendarPopup());
+    EXPECT_EQ(w.dirPage->Erltime->text(), "23:59");
+    EXPECT_EQ(w.dirPage->frag->text(), "vor Überschreiben nachfragen");
+    EXPECT_FALSE(w.dirPage->frag->isChecked());
+    EXPECT_EQ(w.dirPage->Button2->text(), "Zurückladen");
 }
 
 TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVersion)
@@ -140,8 +143,8 @@ TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVer
     };
     writeStore();
     const auto storeBefore = snapshot("D:\\");
-    window->Erldat->setDate(QDate(2018, 4, 12));
-    window->Erltime->setText("23:59");
+    window->dirPage->Erldat->setDate(QDate(2018, 4, 12));
+    window->dirPage->Erltime->setText("23:59");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile("C:\\Docs\\a.txt", "vorher");
@@ -174,8 +177,8 @@ TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVer
 TEST_F(DirRestorePageTest, RestoresBelowTheNewStartDirectory)
 {
     writeStore();
-    window->Art->setItemIndex(1);
-    window->Zieldir->setText("E:\\Neu");
+    window->dirPage->Art->setItemIndex(1);
+    window->dirPage->Zieldir->setText("E:\\Neu");
 
     zurueckladen(kNewestVersion);
 
@@ -188,8 +191,8 @@ TEST_F(DirRestorePageTest, RestoresBelowTheNewStartDirectory)
     EXPECT_EQ(lines, cliLines({"--to", "E:\\Neu"}));
 
     // Back at index 0 the field keeps its text, and the restore goes to the original paths.
-    window->Art->setItemIndex(0);
-    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+    window->dirPage->Art->setItemIndex(0);
+    EXPECT_EQ(window->dirPage->Zieldir->text(), "E:\\Neu");
     zurueckladen(kNewestVersion);
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
 }
@@ -198,7 +201,7 @@ TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
 {
     writeStore();
     writeFile("C:\\Docs\\a.txt", "vorher");
-    window->frag->setChecked(true);
+    window->dirPage->frag->setChecked(true);
 
     zurueckladen(kNewestVersion);  // Cancel
 
@@ -237,11 +240,11 @@ TEST_F(DirRestorePageTest, RefusesWhatCannotBeRestoredAndTellsWhy)
         user.messages.clear();
         window->ftp->setCurrentIndex(Tquorbin::VerzeichnisPage);
         window->Memo2->setPlainText("alter Inhalt");
-        window->StartDir->setText(c.startDir);
-        window->Art->setItemIndex(c.art);
-        window->Zieldir->setText(c.zieldir);
+        window->dirPage->StartDir->setText(c.startDir);
+        window->dirPage->Art->setItemIndex(c.art);
+        window->dirPage->Zieldir->setText(c.zieldir);
 
-        window->Button2->click();
+        window->dirPage->Button2->click();
 
         EXPECT_EQ(user.messages, QStringList{c.message});
         EXPECT_EQ(window->Memo2->toPlainText(), QString()) << "the log has been cleared";
@@ -255,8 +258,8 @@ TEST_F(DirRestorePageTest, RefusesWhatCannotBeRestoredAndTellsWhy)
 TEST_F(DirRestorePageTest, ATimeThatDoesNotConvertLogsStartAndFertigAndReachesTheErrorReport)
 {
     writeStore();
-    window->Erldat->setDate(QDate(2018, 4, 12));
-    window->Erltime->setText("2");
+    window->dirPage->Erldat->setDate(QDate(2018, 4, 12));
+    window->dirPage->Erltime->setText("2");
 
     zurueckladen(kVersionBeforeDate);
 
@@ -295,44 +298,44 @@ TEST_F(DirRestorePageTest, ACancelDuringAKeyedRestoreFinishesTheFileInHandAndSto
 
 TEST_F(DirRestorePageTest, ArtEnablesTheNewStartDirectory)
 {
-    window->Art->item(1)->click();
-    EXPECT_TRUE(window->Zieldir->isEnabled());
-    window->Zieldir->setText("E:\\Neu");
-    window->Art->item(0)->click();
-    EXPECT_FALSE(window->Zieldir->isEnabled());
-    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+    window->dirPage->Art->item(1)->click();
+    EXPECT_TRUE(window->dirPage->Zieldir->isEnabled());
+    window->dirPage->Zieldir->setText("E:\\Neu");
+    window->dirPage->Art->item(0)->click();
+    EXPECT_FALSE(window->dirPage->Zieldir->isEnabled());
+    EXPECT_EQ(window->dirPage->Zieldir->text(), "E:\\Neu");
 }
 
 TEST_F(DirRestorePageTest, TheFolderDialogOfTheNewStartDirectory)
 {
-    window->Art->setItemIndex(1);
-    window->Zieldir->setText(QString::fromUtf16(u"E:\\Ziel¯Ordner"));
+    window->dirPage->Art->setItemIndex(1);
+    window->dirPage->Zieldir->setText(QString::fromUtf16(u"E:\\Ziel¯Ordner"));
 
-    window->Zieldir->button()->click();  // cancelled
+    window->dirPage->Zieldir->button()->click();  // cancelled
 
     ASSERT_EQ(user.dialogs.size(), 1);
     EXPECT_EQ(user.dialogs[0].title, "Zielverzeichnis auswählen");
-    EXPECT_EQ(window->Zieldir->text(), "E:\\Ziel Ordner\\");
+    EXPECT_EQ(window->dirPage->Zieldir->text(), "E:\\Ziel Ordner\\");
 
     user.dialogChoices << QStringLiteral("E:\\Neu");
-    window->Zieldir->button()->click();
-    EXPECT_EQ(window->Zieldir->text(), "E:\\Neu");
+    window->dirPage->Zieldir->button()->click();
+    EXPECT_EQ(window->dirPage->Zieldir->text(), "E:\\Neu");
 }
 
 TEST_F(DirRestorePageTest, ChangingTheDirectoryOfTheStoreListFillsStartDir)
 {
     writeStore();
-    ASSERT_TRUE(window->zdlbdir->setDirectory("D:\\Store\\Set1\\C$"));
-    EXPECT_EQ(window->StartDir->text(), "D:\\Store\\Set1\\C$");
+    ASSERT_TRUE(window->dirPage->zdlbdir->setDirectory("D:\\Store\\Set1\\C$"));
+    EXPECT_EQ(window->dirPage->StartDir->text(), "D:\\Store\\Set1\\C$");
 
     // The user opens the subdirectory by a double click.
-    QTreeWidgetItem* docs = window->zdlbdir->findItems("Docs", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QTreeWidgetItem* docs = window->dirPage->zdlbdir->findItems("Docs", Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(docs, nullptr);
-    emit window->zdlbdir->itemActivated(docs, 0);
+    emit window->dirPage->zdlbdir->itemActivated(docs, 0);
 
-    EXPECT_EQ(window->StartDir->text(), kStart);
-    window->StartDir->setText(kStart + "\\Sub¯Ordner");  // typed
-    window->Button2->click();
+    EXPECT_EQ(window->dirPage->StartDir->text(), kStart);
+    window->dirPage->StartDir->setText(kStart + "\\Sub¯Ordner");  // typed
+    window->dirPage->Button2->click();
     window->jobs().waitForIdle();
     EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b"));
     EXPECT_FALSE(exists("C:\\Docs\\a.txt"));
@@ -351,16 +354,16 @@ TEST_F(DirRestorePageTest, WhileAWalkRunsOtherLongCommandsAreRefusedWithoutStopp
         test::writeStoredFile(kStart + "\\" + name + ".00001.nxz", big, kKey, at(10));
     const QString otherSet = "D:\\Sets\\Anders.set";
     user.dialogChoices << otherSet;
-    window->qdir->setDirectory(kStart);
-    window->qfile->selectName("x1.bin.00001.nxz");
+    window->filePage->qdir->setDirectory(kStart);
+    window->filePage->qfile->selectName("x1.bin.00001.nxz");
     const QString refused = "Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen.";
 
     zurueckladen(kNewestVersion, [&] {
         for (const auto& command : std::initializer_list<std::function<void()>>{
-                 [&] { window->Button2->click(); },
+                 [&] { window->dirPage->Button2->click(); },
                  [&] { window->ffnen1->trigger(); },
-                 [&] { window->tempffnen2->trigger(); },
-                 [&] { window->wiederherstellenananderenOrt1->trigger(); },
+                 [&] { window->filePage->tempffnen2->trigger(); },
+                 [&] { window->filePage->wiederherstellenananderenOrt1->trigger(); },
              }) {
             window->sbPanel0->clear();
             command();
@@ -370,7 +373,7 @@ TEST_F(DirRestorePageTest, WhileAWalkRunsOtherLongCommandsAreRefusedWithoutStopp
 
     EXPECT_TRUE(user.messages.isEmpty()) << "nothing modal pauses the walk";
     EXPECT_EQ(user.dialogs.size(), 0);
-    EXPECT_EQ(window->eschlussel->text(), kKey) << "no other set was loaded";
+    EXPECT_EQ(window->setPage->eschlussel->text(), kKey) << "no other set was loaded";
     const QStringList lines = memoLines();
     ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
     for (const char* name : {"x1.bin", "x2.bin", "x3.bin"})
@@ -382,8 +385,8 @@ TEST_F(DirRestorePageTest, ANewStartDirectoryInsideTheStoreIsRefused)
 {
     test::writeStoredFile(kStart + "\\a.txt.00001.nxz", "a", kKey, at(10));
     const auto storeBefore = snapshot("D:\\");
-    window->Art->item(1)->click();
-    window->Zieldir->setText(kStart + "\\Neu");
+    window->dirPage->Art->item(1)->click();
+    window->dirPage->Zieldir->setText(kStart + "\\Neu");
 
     zurueckladen(kNewestVersion);
 

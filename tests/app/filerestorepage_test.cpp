@@ -1,7 +1,9 @@
-#include "app/jobrunner.h"
+#include "app/backupsetpage.h"
 #include "app/directorylist.h"
 #include "app/drivecombo.h"
 #include "app/filelist.h"
+#include "app/filerestorepage.h"
+#include "app/jobrunner.h"
 #include "app/pagecontrol.h"
 #include "app/tquorbin.h"
 #include "fixtures/sandbox.h"
@@ -39,8 +41,8 @@ protected:
         writeFile(kFolder + "\\.versteckt.txt.00001.nxz", "hidden");
         writeFile(kFolder + "\\Unterordner\\x.txt", "x");
         window = std::make_unique<Tquorbin>(QString());
-        window->eschlussel->setText(kKey);
-        window->qdir->setDirectory(kFolder);
+        window->setPage->eschlussel->setText(kKey);
+        window->filePage->qdir->setDirectory(kFolder);
     }
     void TearDown() override
     {
@@ -48,7 +50,7 @@ protected:
         SandboxTest::TearDown();
     }
 
-    void select(const QString& name) { ASSERT_TRUE(window->qfile->selectName(name)) << qPrintable(name); }
+    void select(const QString& name) { ASSERT_TRUE(window->filePage->qfile->selectName(name)) << qPrintable(name); }
 
     test::ScriptedUser user;
     std::unique_ptr<Tquorbin> window;
@@ -58,32 +60,32 @@ protected:
 TEST_F(FileRestorePageTest, ShowsTheVisibleFilesOfTheChosenDirectoryWithTheContextMenu)
 {
     Tquorbin& w = *window;
-    EXPECT_EQ(w.GroupBox1->title(), "Inhalt der Datensicherung");
-    EXPECT_EQ(w.Label2->text(), "Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die Datei "
+    EXPECT_EQ(w.filePage->GroupBox1->title(), "Inhalt der Datensicherung");
+    EXPECT_EQ(w.filePage->Label2->text(), "Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die Datei "
                                 "mit rechts anklicken und zurücksichern.");
-    EXPECT_TRUE(w.Label2->font().bold());
-    EXPECT_EQ(w.qdir->directory(), kFolder);
-    EXPECT_EQ(w.JvDriveCombo1->drive(), u'D');
-    EXPECT_EQ(w.qfile->directory(), kFolder);
+    EXPECT_TRUE(w.filePage->Label2->font().bold());
+    EXPECT_EQ(w.filePage->qdir->directory(), kFolder);
+    EXPECT_EQ(w.filePage->JvDriveCombo1->drive(), u'D');
+    EXPECT_EQ(w.filePage->qfile->directory(), kFolder);
     QStringList shown;
-    for (int row = 0; row < w.qfile->count(); ++row)
-        shown << w.qfile->item(row)->text();
+    for (int row = 0; row < w.filePage->qfile->count(); ++row)
+        shown << w.filePage->qfile->item(row)->text();
     EXPECT_EQ(shown, (QStringList{kStoredName, "plan.00003.NXZ"})) << "no hidden files, no directories";
-    EXPECT_EQ(w.qfile->selectionMode(), QAbstractItemView::SingleSelection);
-    EXPECT_EQ(w.PopupMenu2->actions(),
-              (QList<QAction*>{w.tempffnen2, w.wiederherstellen2, w.wiederherstellenananderenOrt1}));
-    EXPECT_EQ(w.tempffnen2->text(), "temp. öffnen");
-    EXPECT_EQ(w.wiederherstellen2->text(), "wiederherstellen");
-    EXPECT_EQ(w.wiederherstellenananderenOrt1->text(), "wiederherstellen an anderen Ort");
+    EXPECT_EQ(w.filePage->qfile->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(w.filePage->PopupMenu2->actions(),
+              (QList<QAction*>{w.filePage->tempffnen2, w.filePage->wiederherstellen2, w.filePage->wiederherstellenananderenOrt1}));
+    EXPECT_EQ(w.filePage->tempffnen2->text(), "temp. öffnen");
+    EXPECT_EQ(w.filePage->wiederherstellen2->text(), "wiederherstellen");
+    EXPECT_EQ(w.filePage->wiederherstellenananderenOrt1->text(), "wiederherstellen an anderen Ort");
 
     // A right click picks the file under the pointer and opens the menu for it.
     w.show();
     w.ftp->setCurrentIndex(Tquorbin::DateiPage);
-    QListWidgetItem* plan = w.qfile->item(1);
-    emit w.qfile->customContextMenuRequested(w.qfile->visualItemRect(plan).center());
-    EXPECT_EQ(w.qfile->selectedPath(), kFolder + "\\plan.00003.NXZ");
-    EXPECT_TRUE(w.PopupMenu2->isVisible());
-    w.PopupMenu2->hide();
+    QListWidgetItem* plan = w.filePage->qfile->item(1);
+    emit w.filePage->qfile->customContextMenuRequested(w.filePage->qfile->visualItemRect(plan).center());
+    EXPECT_EQ(w.filePage->qfile->selectedPath(), kFolder + "\\plan.00003.NXZ");
+    EXPECT_TRUE(w.filePage->PopupMenu2->isVisible());
+    w.filePage->PopupMenu2->hide();
 }
 
 TEST_F(FileRestorePageTest, OpenTemporarily)
@@ -106,9 +108,9 @@ TEST_F(FileRestorePageTest, OpenTemporarily)
         user.opened.clear();
         user.messages.clear();
         select(c.selected);
-        window->eschlussel->setText(c.key);
+        window->setPage->eschlussel->setText(c.key);
 
-        window->tempffnen2->trigger();
+        window->filePage->tempffnen2->trigger();
 
         window->jobs().waitForIdle();
 
@@ -125,7 +127,7 @@ TEST_F(FileRestorePageTest, OpenTemporarily)
 TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceAsksFirst)
 {
     select(kStoredName);
-    window->wiederherstellen2->trigger();  // No
+    window->filePage->wiederherstellen2->trigger();  // No
     window->jobs().waitForIdle();
     ASSERT_EQ(user.questions.size(), 1);
     EXPECT_EQ(user.questions[0].text, "Datei " + kTarget + " überschreiben?") << "asked with no file there too";
@@ -134,7 +136,7 @@ TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceAsksFirst)
     EXPECT_TRUE(user.pointerChanges.isEmpty());
 
     user.answers = {Answer::Ok};
-    window->wiederherstellen2->trigger();
+    window->filePage->wiederherstellen2->trigger();
     window->jobs().waitForIdle();
 
     EXPECT_EQ(readFile(kTarget), content);
@@ -146,17 +148,17 @@ TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceAsksFirst)
 TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceCopiesOtherStoredNamesAndKeepsTheTargetOnFailure)
 {
     writeFile(kTarget, "bisher");
-    window->eschlussel->setText("falsch");
+    window->setPage->eschlussel->setText("falsch");
     user.answers = {Answer::Ok, Answer::Ok};
 
     select(kStoredName);
-    window->wiederherstellen2->trigger();
+    window->filePage->wiederherstellen2->trigger();
     window->jobs().waitForIdle();
     EXPECT_EQ(user.messages, QStringList{kFailed + platform::toHostPath(kStored)});
     EXPECT_EQ(readFile(kTarget), QByteArray("bisher"));
 
     select("plan.00003.NXZ");
-    window->wiederherstellen2->trigger();
+    window->filePage->wiederherstellen2->trigger();
     window->jobs().waitForIdle();
     EXPECT_EQ(user.questions.last().text, "Datei C:\\Users\\Anna\\plan.00003.NXZ überschreiben?");
     EXPECT_EQ(readFile("C:\\Users\\Anna\\plan.00003.NXZ"), QByteArray("as it lies in the store"));
@@ -166,7 +168,7 @@ TEST_F(FileRestorePageTest, RestoreToTheOriginalPlaceCopiesOtherStoredNamesAndKe
 TEST_F(FileRestorePageTest, RestoreToAnotherPlace)
 {
     select(kStoredName);
-    window->wiederherstellenananderenOrt1->trigger();  // cancelled
+    window->filePage->wiederherstellenananderenOrt1->trigger();  // cancelled
     window->jobs().waitForIdle();
 
     ASSERT_EQ(user.dialogs.size(), 1);
@@ -178,10 +180,10 @@ TEST_F(FileRestorePageTest, RestoreToAnotherPlace)
     EXPECT_TRUE(snapshot("E:\\").isEmpty());
 
     user.dialogChoices << QStringLiteral("E:\\Neu\\Brief.docx") << host("e/Neu/plan.NXZ");
-    window->wiederherstellenananderenOrt1->trigger();
+    window->filePage->wiederherstellenananderenOrt1->trigger();
     window->jobs().waitForIdle();
     select("plan.00003.NXZ");
-    window->wiederherstellenananderenOrt1->trigger();
+    window->filePage->wiederherstellenananderenOrt1->trigger();
     window->jobs().waitForIdle();
 
     EXPECT_EQ(readFile("E:\\Neu\\Brief.docx"), content);
@@ -195,16 +197,16 @@ TEST_F(FileRestorePageTest, NothingSelectedOrNoDriveLevelWritesNothing)
 {
     writeFile("D:\\Store\\Set1\\lose.txt.00001.nxz", "no drive level above");
     const auto before = snapshot("C:\\");
-    window->qfile->clearSelection();
-    for (QAction* command : {window->tempffnen2, window->wiederherstellen2, window->wiederherstellenananderenOrt1})
+    window->filePage->qfile->clearSelection();
+    for (QAction* command : {window->filePage->tempffnen2, window->filePage->wiederherstellen2, window->filePage->wiederherstellenananderenOrt1})
         command->trigger();
     EXPECT_EQ(user.messages, QStringList(3, "Bitte zuerst rechts eine Datei auswählen!"));
 
     user.messages.clear();
     user.answers = {Answer::Ok};
-    window->qdir->setDirectory("D:\\Store\\Set1");
+    window->filePage->qdir->setDirectory("D:\\Store\\Set1");
     select("lose.txt.00001.nxz");
-    window->wiederherstellen2->trigger();
+    window->filePage->wiederherstellen2->trigger();
     window->jobs().waitForIdle();
     EXPECT_EQ(user.messages, QStringList{"Kein Backup-Pfad. Bitte neu wählen!"});
     EXPECT_TRUE(user.questions.isEmpty());

@@ -1,4 +1,5 @@
 // The page "FTP-Ütra" and "Verbindung testen" against a real FTP/FTPS server on 127.0.0.1.
+#include "app/backupsetpage.h"
 #include "app/pagecontrol.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
@@ -69,16 +70,16 @@ protected:
         server = std::make_unique<FtpServer>(kind, host("ftp"), options);
         window = std::make_unique<Tquorbin>(QString());
         Tquorbin& w = *window;
-        w.EFTPHost->setText(server->host());
-        w.EFTPPort->setText(QString::number(server->port()));
-        w.EFTPUsername->setText(server->user());
-        w.EFTPpassw->setText(server->password());
-        w.eVerzeichnis->setText("DS");
-        w.EBasis->setText("private/");
-        w.CBPassive->setChecked(true);
-        w.MitSSL->setChecked(kind == FtpServerKind::Tls);
-        w.MitVZ->setChecked(false);
-        w.eschlussel->setText(kKey);
+        w.setPage->EFTPHost->setText(server->host());
+        w.setPage->EFTPPort->setText(QString::number(server->port()));
+        w.setPage->EFTPUsername->setText(server->user());
+        w.setPage->EFTPpassw->setText(server->password());
+        w.setPage->eVerzeichnis->setText("DS");
+        w.setPage->EBasis->setText("private/");
+        w.setPage->CBPassive->setChecked(true);
+        w.setPage->MitSSL->setChecked(kind == FtpServerKind::Tls);
+        w.setPage->MitVZ->setChecked(false);
+        w.setPage->eschlussel->setText(kKey);
         w.ftp->setCurrentIndex(Tquorbin::FtpPage);
         w.show();  // for clicks on the tree and the grid
         return w;
@@ -232,7 +233,7 @@ TEST_F(FtpPageTest, TheClientsProgressGoesToTheBottomPanel)
 TEST_F(FtpPageTest, VerbindungTestenConnectsWithTheFieldsOfThePageSichern)
 {
     Tquorbin& w = start();
-    w.Button11->click();
+    w.setPage->Button11->click();
 
     EXPECT_TRUE(w.IdFTP1.client.Connected());
     EXPECT_TRUE(w.IdFTP1.client.tls());
@@ -249,8 +250,8 @@ TEST_F(FtpPageTest, VerbindungTestenConnectsWithTheFieldsOfThePageSichern)
 TEST_F(FtpPageTest, APortTextThatIsNoNumberReachesTheErrorReport)
 {
     window = std::make_unique<Tquorbin>(QString());
-    window->EFTPPort->setText("21x");
-    window->Button11->click();
+    window->setPage->EFTPPort->setText("21x");
+    window->setPage->Button11->click();
     EXPECT_EQ(user.messages, QStringList{"'21x' ist kein gültiger Integerwert"});
     EXPECT_FALSE(window->IdFTP1.client.Connected());
 }
@@ -261,11 +262,11 @@ TEST_F(FtpPageTest, VerbindungTestenAsksTheDirectoryServiceWhenMitVZIsSet)
     test::makeZip(zip, {{"aktdir.txt", "DS\\a.txt\r\nDS\\b.txt\r\n"}});
     test::DirService service({"line:VD: 2 Dateien", "put", "line:fertig"}, zip, host("ftp/private/DS/Aktdir.zip"));
     Tquorbin& w = start();
-    w.MitVZ->setChecked(true);
+    w.setPage->MitVZ->setChecked(true);
     w.VZOptions.port = service.port();
     w.VZOptions.idleLimit = 20;  // a service that never answers ends the test in seconds
 
-    w.Button11->click();
+    w.setPage->Button11->click();
     EXPECT_EQ(service.requests(), QList<QByteArray>{"user1DS\r\n"});
     EXPECT_TRUE(w.IdFTP1.DirectoryServiceUsed);
     EXPECT_EQ(w.IdFTP1.mv, (QStringList{"DS\\a.txt", "DS\\b.txt"}));
@@ -533,7 +534,7 @@ TEST_F(FtpPageTest, AnUnreachableServer)
     Tquorbin& w = start(FtpServerKind::Plain);
     server.reset();  // nothing listens on its port any more
 
-    w.Button11->click();
+    w.setPage->Button11->click();
     EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
     EXPECT_TRUE(user.messages.isEmpty());
 

@@ -1,3 +1,4 @@
+#include "app/backupsetpage.h"
 #include "app/launch.h"
 
 #include "app/explf.h"
@@ -77,7 +78,7 @@ TEST_F(StartWindowTest, AnythingElseOpensTheMainWindowWithoutBeep)
 
         auto* main = dynamic_cast<Tquorbin*>(window.get());
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(main->Edit1->text(), argument);
+        EXPECT_EQ(main->setPage->Edit1->text(), argument);
         EXPECT_EQ(QGuiApplication::applicationDisplayName(), "quorbin Datenrücksicherung");
     }
     EXPECT_EQ(user.beeps, 0);

@@ -1,6 +1,8 @@
 #include "app/directorylist.h"
+#include "app/dirrestorepage.h"
 #include "app/drivecombo.h"
 #include "app/filelist.h"
+#include "app/filerestorepage.h"
 #include "app/tquorbin.h"
 #include "config/initexts.h"
 #include "fixtures/sandbox.h"
@@ -25,8 +27,8 @@ struct ListPlaces {
 
     static ListPlaces of(const Tquorbin& w)
     {
-        return {w.qdir->directory(),   w.qfile->directory(),      w.zdlbdir->directory(), w.zdlbGes->directory(),
-                w.StartDir->text(),    w.JvDriveCombo1->drive(),  w.Drives->drive()};
+        return {w.filePage->qdir->directory(),   w.filePage->qfile->directory(),      w.dirPage->zdlbdir->directory(), w.dirPage->zdlbGes->directory(),
+                w.dirPage->StartDir->text(),    w.filePage->JvDriveCombo1->drive(),  w.dirPage->Drives->drive()};
     }
     bool operator==(const ListPlaces&) const = default;
 };
@@ -57,7 +59,7 @@ TEST_F(RestorePagesStartTest, WithoutASetTheListsStartAtC)
     writeFile("C:\\brief.txt", "b");
     Tquorbin w{QString()};
     EXPECT_EQ(ListPlaces::of(w), (ListPlaces{"c:\\", "c:\\", "c:\\", "c:\\", "StartDir", u'C', u'C'}));
-    EXPECT_EQ(texts(w.qfile), QStringList{"brief.txt"});
+    EXPECT_EQ(texts(w.filePage->qfile), QStringList{"brief.txt"});
 }
 
 TEST_F(RestorePagesStartTest, ASetMovesTheListsToItsTargetButTheFileListStaysAtCUntilTheUserMoves)
@@ -70,19 +72,19 @@ TEST_F(RestorePagesStartTest, ASetMovesTheListsToItsTargetButTheFileListStaysAtC
 
     const QString store = "D:\\Store\\Set1";
     EXPECT_EQ(ListPlaces::of(w), (ListPlaces{store, "c:\\", store, store, store, u'D', u'D'}));
-    EXPECT_EQ(texts(w.zdlbGes), (QStringList{".hidden", "C$"})) << "every entry, hidden ones and directories";
+    EXPECT_EQ(texts(w.dirPage->zdlbGes), (QStringList{".hidden", "C$"})) << "every entry, hidden ones and directories";
     // The store directory itself is no backup path.
-    w.Button2->click();
+    w.dirPage->Button2->click();
     EXPECT_EQ(user.messages, QStringList{"Kein Backup-Pfad. Bitte neu wählen!"});
 
     // The user's first change in qdir takes the file list along.
-    QTreeWidgetItem* drive = w.qdir->findItems("C$", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QTreeWidgetItem* drive = w.filePage->qdir->findItems("C$", Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(drive, nullptr);
-    emit w.qdir->itemActivated(drive, 0);
-    EXPECT_EQ(w.qdir->directory(), store + "\\C$");
-    EXPECT_EQ(w.qfile->directory(), store + "\\C$");
-    EXPECT_EQ(texts(w.qfile), QStringList{"a.txt.00001.nxz"});
-    EXPECT_EQ(w.zdlbdir->directory(), store) << "the pages move their lists apart";
+    emit w.filePage->qdir->itemActivated(drive, 0);
+    EXPECT_EQ(w.filePage->qdir->directory(), store + "\\C$");
+    EXPECT_EQ(w.filePage->qfile->directory(), store + "\\C$");
+    EXPECT_EQ(texts(w.filePage->qfile), QStringList{"a.txt.00001.nxz"});
+    EXPECT_EQ(w.dirPage->zdlbdir->directory(), store) << "the pages move their lists apart";
 }
 
 TEST_F(RestorePagesStartTest, TargetsWithoutADriveLetterOrDriveLeaveTheListsAndMissingDirectoriesShowTheDrive)
@@ -124,25 +126,25 @@ TEST_F(RestorePagesStartTest, OpeningASetMovesBothListsAndTheirFileLists)
     w.ffnen1->trigger();
 
     EXPECT_EQ(ListPlaces::of(w), (ListPlaces{"E:\\Andere", "E:\\Andere", "E:\\Andere", "E:\\Andere", "E:\\Andere", u'E', u'E'}));
-    EXPECT_EQ(texts(w.zdlbGes), QStringList{"C$"});
-    EXPECT_TRUE(texts(w.qfile).isEmpty());
+    EXPECT_EQ(texts(w.dirPage->zdlbGes), QStringList{"C$"});
+    EXPECT_TRUE(texts(w.filePage->qfile).isEmpty());
 }
 
 TEST_F(RestorePagesStartTest, PickingADriveMovesItsDirectoryList)
 {
     writeFile("E:\\Store\\C$\\x.txt", "x");
     Tquorbin w{QString()};
-    const int e = w.Drives->findData(QChar(u'E'));
+    const int e = w.dirPage->Drives->findData(QChar(u'E'));
     ASSERT_GE(e, 0);
 
-    w.Drives->setCurrentIndex(e);
-    emit w.Drives->activated(e);
+    w.dirPage->Drives->setCurrentIndex(e);
+    emit w.dirPage->Drives->activated(e);
 
-    EXPECT_EQ(w.zdlbdir->directory(), "E:\\");
-    EXPECT_EQ(w.zdlbGes->directory(), "E:\\");
-    EXPECT_EQ(w.StartDir->text(), "E:\\");
-    EXPECT_EQ(w.qdir->directory(), "c:\\") << "the other page keeps its place";
-    EXPECT_EQ(texts(w.zdlbGes), QStringList{"Store"});
+    EXPECT_EQ(w.dirPage->zdlbdir->directory(), "E:\\");
+    EXPECT_EQ(w.dirPage->zdlbGes->directory(), "E:\\");
+    EXPECT_EQ(w.dirPage->StartDir->text(), "E:\\");
+    EXPECT_EQ(w.filePage->qdir->directory(), "c:\\") << "the other page keeps its place";
+    EXPECT_EQ(texts(w.dirPage->zdlbGes), QStringList{"Store"});
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "app/backupsetpage.h"
 #include "app/tquorbin.h"
 
 #include "app/directoryedit.h"
@@ -44,9 +45,9 @@ protected:
     // What the page "Sichern" shows, field by field.
     static QStringList sichernTexts(const Tquorbin& w)
     {
-        return {w.edZiel->text(),     w.EFTPHost->text(), w.EFTPUsername->text(), w.EFTPpassw->text(),
-                w.eVerzeichnis->text(), w.EFTPPort->text(), w.EProxy->text(),       w.EproxyPort->text(),
-                w.EBasis->text(),     w.eschlussel->text()};
+        return {w.setPage->edZiel->text(),     w.setPage->EFTPHost->text(), w.setPage->EFTPUsername->text(), w.setPage->EFTPpassw->text(),
+                w.setPage->eVerzeichnis->text(), w.setPage->EFTPPort->text(), w.setPage->EProxy->text(),       w.setPage->EproxyPort->text(),
+                w.setPage->EBasis->text(),     w.setPage->eschlussel->text()};
     }
 
     test::ScriptedUser user;
@@ -57,23 +58,23 @@ TEST_F(TquorbinTest, StartsWithoutArgumentOnThePageSichernWithItsInitialTexts)
     Tquorbin w{QString()};
 
     EXPECT_EQ(w.windowTitle(), "quorbin Wiederherstellen");
-    EXPECT_EQ(w.Edit1->text(), QString());
+    EXPECT_EQ(w.setPage->Edit1->text(), QString());
     EXPECT_EQ(sichernTexts(w), (QStringList{"", "ftp.example.invalid", "", "ruxwend", "DS", "21", "", "", "private/", ""}));
-    EXPECT_FALSE(w.MitSSL->isChecked());
-    EXPECT_FALSE(w.MitVZ->isChecked());
-    EXPECT_FALSE(w.CBPassive->isChecked());
-    EXPECT_FALSE(w.cbdebug->isChecked());
+    EXPECT_FALSE(w.setPage->MitSSL->isChecked());
+    EXPECT_FALSE(w.setPage->MitVZ->isChecked());
+    EXPECT_FALSE(w.setPage->CBPassive->isChecked());
+    EXPECT_FALSE(w.setPage->cbdebug->isChecked());
     EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
     EXPECT_EQ(w.ftp->currentIndex(), Tquorbin::SichernPage);
     EXPECT_EQ(w.Label5->text(), "Sicherungs-Einstellungen");
-    EXPECT_EQ(w.Edit1->toolTip(), "Name des Sicherungssets");
-    EXPECT_EQ(w.eschlussel->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(w.EFTPpassw->echoMode(), QLineEdit::Password);
-    for (QWidget* field : QList<QWidget*>{w.Edit1, w.edZiel, w.EFTPHost, w.EFTPUsername, w.EFTPpassw,
-                                                          w.eVerzeichnis, w.EFTPPort, w.EProxy, w.EproxyPort, w.EBasis,
-                                                          w.CBPassive, w.cbdebug, w.pro, w.total})
+    EXPECT_EQ(w.setPage->Edit1->toolTip(), "Name des Sicherungssets");
+    EXPECT_EQ(w.setPage->eschlussel->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(w.setPage->EFTPpassw->echoMode(), QLineEdit::Password);
+    for (QWidget* field : QList<QWidget*>{w.setPage->Edit1, w.setPage->edZiel, w.setPage->EFTPHost, w.setPage->EFTPUsername, w.setPage->EFTPpassw,
+                                                          w.setPage->eVerzeichnis, w.setPage->EFTPPort, w.setPage->EProxy, w.setPage->EproxyPort, w.setPage->EBasis,
+                                                          w.setPage->CBPassive, w.setPage->cbdebug, w.pro, w.total})
         EXPECT_FALSE(field->isEnabled()) << qPrintable(field->objectName());
-    for (QWidget* field : QList<QWidget*>{w.eschlussel, w.MitSSL, w.MitVZ, w.excl, w.Button11})
+    for (QWidget* field : QList<QWidget*>{w.setPage->eschlussel, w.setPage->MitSSL, w.setPage->MitVZ, w.setPage->excl, w.setPage->Button11})
         EXPECT_TRUE(field->isEnabled()) << qPrintable(field->objectName());
     EXPECT_TRUE(user.messages.isEmpty());
 }
@@ -83,9 +84,9 @@ TEST_F(TquorbinTest, ShowsTheSetNameOfTheProgramSettingsUntilASetIsLoaded)
     writeProgramSettings({"[MF]", "SetName=Büro-Set", "MITSSL=0", "MITVZ=1"});
     Tquorbin w{QString()};
 
-    EXPECT_EQ(w.Edit1->text(), "Büro-Set");
-    EXPECT_FALSE(w.MitSSL->isChecked()) << "before a set is loaded both stay clear";
-    EXPECT_FALSE(w.MitVZ->isChecked());
+    EXPECT_EQ(w.setPage->Edit1->text(), "Büro-Set");
+    EXPECT_FALSE(w.setPage->MitSSL->isChecked()) << "before a set is loaded both stay clear";
+    EXPECT_FALSE(w.setPage->MitVZ->isChecked());
 }
 
 TEST_F(TquorbinTest, StartsWithASetArgumentAndShowsEveryField)
@@ -94,12 +95,12 @@ TEST_F(TquorbinTest, StartsWithASetArgumentAndShowsEveryField)
     writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
     Tquorbin w("D:\\Sets\\Büro.set");
 
-    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(w.setPage->Edit1->text(), "D:\\Sets\\Büro.set");
     EXPECT_EQ(sichernTexts(w), (QStringList{"D:\\Store", "ftp.buero.invalid", "anna", "geheim", "Buero", "2121",
                                             "proxy.invalid", "8021", "privat/", "Schlüssel 1"}));
-    EXPECT_TRUE(w.CBPassive->isChecked());
-    EXPECT_FALSE(w.MitSSL->isChecked());
-    EXPECT_TRUE(w.MitVZ->isChecked());
+    EXPECT_TRUE(w.setPage->CBPassive->isChecked());
+    EXPECT_FALSE(w.setPage->MitSSL->isChecked());
+    EXPECT_TRUE(w.setPage->MitVZ->isChecked());
     EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
     EXPECT_EQ(w.storeDirectory(), "D:\\Store");
     EXPECT_EQ(w.Label5->text(), "Sicherungs-Einstellungen");
@@ -109,11 +110,11 @@ TEST_F(TquorbinTest, AnArgumentThatNamesNoFileLoadsDefaultsAndStillShows)
 {
     Tquorbin w("D:\\Sets\\fehlt.set");
 
-    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\fehlt.set");
+    EXPECT_EQ(w.setPage->Edit1->text(), "D:\\Sets\\fehlt.set");
     EXPECT_EQ(sichernTexts(w), (QStringList{"c:\\Backups", "ftp.example.invalid", "backup", "ruxwend", "", "21", "",
                                             "", "private/", ""}));
-    EXPECT_TRUE(w.MitSSL->isChecked()) << "without quorbin.ini a load ticks MitSSL";
-    EXPECT_FALSE(w.MitVZ->isChecked());
+    EXPECT_TRUE(w.setPage->MitSSL->isChecked()) << "without quorbin.ini a load ticks MitSSL";
+    EXPECT_FALSE(w.setPage->MitVZ->isChecked());
     EXPECT_FALSE(w.ftp->isTabVisible(Tquorbin::FtpPage));
     EXPECT_TRUE(user.messages.isEmpty());
 }
@@ -123,7 +124,7 @@ TEST_F(TquorbinTest, OpeningASecondSetReplacesEveryFieldAndTheTypedKey)
     writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
     writeFile("E:\\Sets\\Zwei.set", test::utf16Ini(kSecondSet));
     Tquorbin w("D:\\Sets\\Büro.set");
-    w.eschlussel->setText("getippt");
+    w.setPage->eschlussel->setText("getippt");
     w.ftp->setCurrentIndex(Tquorbin::FtpPage);
     // quorbin.ini is read anew at each load.
     writeProgramSettings({"[MF]", "MITSSL=0", "MITVZ=1"});
@@ -135,12 +136,12 @@ TEST_F(TquorbinTest, OpeningASecondSetReplacesEveryFieldAndTheTypedKey)
     EXPECT_EQ(user.dialogs.first().filter, "Datensicherungs-Sets (*.set)|*.set");
     EXPECT_TRUE(user.dialogs.first().mustExist);
     EXPECT_EQ(user.dialogs.first().initialDirectory, QString());
-    EXPECT_EQ(w.Edit1->text(), "E:\\Sets\\Zwei.set");
+    EXPECT_EQ(w.setPage->Edit1->text(), "E:\\Sets\\Zwei.set");
     EXPECT_EQ(sichernTexts(w), (QStringList{"E:\\Andere", "ftp.example.invalid", "backup", "ruxwend", "", "21", "", "",
                                             "private/", "zwei"}));
-    EXPECT_FALSE(w.CBPassive->isChecked());
-    EXPECT_FALSE(w.MitSSL->isChecked());
-    EXPECT_TRUE(w.MitVZ->isChecked());
+    EXPECT_FALSE(w.setPage->CBPassive->isChecked());
+    EXPECT_FALSE(w.setPage->MitSSL->isChecked());
+    EXPECT_TRUE(w.setPage->MitVZ->isChecked());
     EXPECT_EQ(w.storeDirectory(), "E:\\Andere");
     EXPECT_FALSE(w.ftp->isTabVisible(Tquorbin::FtpPage));
     EXPECT_EQ(w.ftp->currentIndex(), Tquorbin::SichernPage);
@@ -152,8 +153,8 @@ TEST_F(TquorbinTest, OpeningASecondSetReplacesEveryFieldAndTheTypedKey)
 
     EXPECT_EQ(user.dialogs.at(1).initialDirectory, "E:\\Sets\\");
     EXPECT_EQ(user.dialogs.at(1).fileName, "E:\\Sets\\Zwei.set");
-    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
-    EXPECT_EQ(w.eschlussel->text(), "Schlüssel 1");
+    EXPECT_EQ(w.setPage->Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(w.setPage->eschlussel->text(), "Schlüssel 1");
     EXPECT_TRUE(w.ftp->isTabVisible(Tquorbin::FtpPage));
 }
 
@@ -161,13 +162,13 @@ TEST_F(TquorbinTest, CancellingTheOpenDialogChangesNothing)
 {
     writeFile("D:\\Sets\\Büro.set", test::ansiIni(kFirstSet));
     Tquorbin w("D:\\Sets\\Büro.set");
-    w.eschlussel->setText("getippt");
+    w.setPage->eschlussel->setText("getippt");
 
     w.ffnen1->trigger();
 
     EXPECT_EQ(user.dialogs.size(), 1);
-    EXPECT_EQ(w.Edit1->text(), "D:\\Sets\\Büro.set");
-    EXPECT_EQ(w.eschlussel->text(), "getippt");
+    EXPECT_EQ(w.setPage->Edit1->text(), "D:\\Sets\\Büro.set");
+    EXPECT_EQ(w.setPage->eschlussel->text(), "getippt");
     EXPECT_EQ(w.storeDirectory(), "D:\\Store");
 }
 

@@ -1,11 +1,12 @@
 // quorbin-screenshots DIR: renders every page of the main window and the double-click window
 // into PNG files, with a sample set in a private scratch directory (nothing of the user's is
 // read or written).
+#include "app/backupsetpage.h"
 #include "app/launch.h"
-#include "app/qtuserinterface.h"
-#include "app/tquorbin.h"
 #include "app/pagecontrol.h"
+#include "app/qtuserinterface.h"
 #include "app/remotetree.h"
+#include "app/tquorbin.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -86,9 +87,9 @@ int startSampleServer(QProcess& server, const QString& root)
 // Connects the FTP page to the sample server and opens the user's folder, as a user would.
 void showSampleListing(quorbin::app::Tquorbin* main, int port)
 {
-    main->EFTPHost->setText(QStringLiteral("127.0.0.1"));
-    main->EFTPPort->setText(QString::number(port));
-    main->MitVZ->setChecked(false);
+    main->setPage->EFTPHost->setText(QStringLiteral("127.0.0.1"));
+    main->setPage->EFTPPort->setText(QString::number(port));
+    main->setPage->MitVZ->setChecked(false);
     main->Button4Click();
     QTreeWidgetItem* node = nullptr;
     for (const char* folder : {"Buero", "Set1", "C$", "Users", "Anna"}) {

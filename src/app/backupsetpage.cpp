@@ -1,7 +1,6 @@
-// The page "Sichern": the loaded set's settings, shown but (but for the key and the transfer
-// options) not changeable.
+#include "app/backupsetpage.h"
+
 #include "app/directoryedit.h"
-#include "app/tquorbin.h"
 #include "app/widgetstyle.h"
 #include "config/settings.h"
 
@@ -38,9 +37,9 @@ QLineEdit* ftpField(QGridLayout* grid, int row, const char* name, const QString&
 
 }  // namespace
 
-QWidget* Tquorbin::createSichernPage()
+BackupSetPage::BackupSetPage(QWidget* parent) : QWidget(parent)
 {
-    auto* page = new QWidget;
+    QWidget* page = this;
     page->setObjectName("TabSheet1");
     auto* pageGrid = new QGridLayout(page);
 
@@ -103,7 +102,6 @@ QWidget* Tquorbin::createSichernPage()
     pageGrid->addWidget(exclusions, 1, 1);
     pageGrid->setColumnStretch(0, 1);
     pageGrid->setColumnStretch(1, 1);
-    return page;
 }
 
 }  // namespace quorbin::app

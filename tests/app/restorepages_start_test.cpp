@@ -27,8 +27,9 @@ struct ListPlaces {
 
     static ListPlaces of(const Tquorbin& w)
     {
-        return {w.filePage->qdir->directory(),   w.filePage->qfile->directory(),      w.dirPage->zdlbdir->directory(), w.dirPage->zdlbGes->directory(),
-                w.dirPage->StartDir->text(),    w.filePage->JvDriveCombo1->drive(),  w.dirPage->Drives->drive()};
+        return {w.filePage->qdir->directory(),    w.filePage->qfile->directory(),     w.dirPage->zdlbdir->directory(),
+                w.dirPage->zdlbGes->directory(), w.dirPage->StartDir->text(),        w.filePage->JvDriveCombo1->drive(),
+                w.dirPage->Drives->drive()};
     }
     bool operator==(const ListPlaces&) const = default;
 };

@@ -8,6 +8,7 @@
 #include "app/jobrunner.h"
 #include "app/pagecontrol.h"
 #include "app/pathtext.h"
+#include "app/remotepage.h"
 #include "app/sharedkey.h"
 #include "app/toolcontext.h"
 #include "app/widgetstyle.h"
@@ -58,6 +59,7 @@ Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     log_ = MemoLogSink(Memo2);
     progress_ = ProgressBarSink(pb, pro, total);
     jobs_ = std::make_unique<JobRunner>(status_, log_, progress_);
+    remotePage->showTransferOn(pb, pro, total);
     connect(setPage->eschlussel, &QLineEdit::textChanged, this, [this](const QString& text) { key_->set(text); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { WMQueryEndSession(); });
     // An error while starting is reported, and the window opens all the same.
@@ -74,19 +76,21 @@ void Tquorbin::closeEvent(QCloseEvent* event)
 {
     // A transfer or a job still running would hold the program open until its end: cut it at
     // its next check.
-    if (IdFTP1.client.Busy())
-        IdFTP1.AbortTransfer();
+    if (IdFTP1().client.Busy())
+        IdFTP1().AbortTransfer();
     jobs_->cancel();
     QWidget::closeEvent(event);
 }
 
 bool Tquorbin::refuseWhileBusy()
 {
-    if (!jobs_->busy() && !IdFTP1.client.Busy())
+    if (!jobs_->busy() && !IdFTP1().client.Busy())
         return false;
     status_.setStatus(QStringLiteral("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
     return true;
 }
+
+FtpSession& Tquorbin::IdFTP1() { return remotePage->IdFTP1; }
 
 void Tquorbin::clearLog() { Memo2->clear(); }
 
@@ -140,9 +144,7 @@ void Tquorbin::createControls()
     ftp->addTab(filePage = new FileRestorePage(*this), QStringLiteral("Datei wiederh."));
     ftp->addTab(dirPage = new DirRestorePage(*this), QStringLiteral("Verzeichn. wiederh."));
     ftp->addTab(TabSheet4 = createLogPage(), QStringLiteral("Log"));
-    ftp->addTab(TabSheet5 = new QWidget, QStringLiteral("FTP-Ütra"));
-    TabSheet5->setObjectName("TabSheet5");
-    buildFtpPage();
+    ftp->addTab(remotePage = new RemotePage(*this, *setPage, status_), QStringLiteral("FTP-Ütra"));
     connect(ftp, &QTabWidget::currentChanged, this, guarded([this] { ftpChange(); }));
     column->addWidget(ftp, 1);
 
@@ -205,9 +207,9 @@ void Tquorbin::fillToolContext()
     ToolContext& context = toolContext();
     context.status = &status_;
     context.log = &log_;
-    context.ftp = &IdFTP1;
-    context.remoteTree = dl;
-    context.remoteGrid = Vvzo;
+    context.ftp = &IdFTP1();
+    context.remoteTree = remotePage->dl;
+    context.remoteGrid = remotePage->Vvzo;
     context.mainWindow = this;
 }
 
@@ -269,8 +271,8 @@ void Tquorbin::Shutdownundbeenden1Click() { close(); }
 void Tquorbin::Aktionabbrechen1Click()
 {
     jobs_->cancel();
-    if (IdFTP1.client.Busy())
-        IdFTP1.AbortTransfer();
+    if (IdFTP1().client.Busy())
+        IdFTP1().AbortTransfer();
 }
 
 void Tquorbin::ftpChange() { Label5->setText(pageTitle(ftp->currentIndex())); }

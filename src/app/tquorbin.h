@@ -7,7 +7,6 @@
 #include "platform/job.h"
 #include "platform/userinterface.h"
 #include "remote/ftpsession.h"
-#include "remote/ftpsettings.h"
 
 #include <QLocale>
 #include <QMainWindow>
@@ -37,6 +36,7 @@ class BackupSetPage;
 class DirRestorePage;
 class FileRestorePage;
 class JobRunner;
+class RemotePage;
 class SharedKey;
 class PageControl;
 
@@ -53,33 +53,15 @@ public:
     QLabel* Label5;
     PageControl* ftp;
     QWidget* TabSheet4;
-    QWidget* TabSheet5;
 
     // The pages; each owns its widgets and handlers.
     BackupSetPage* setPage;       // "Sichern"
     FileRestorePage* filePage;    // "Datei wiederh."
     DirRestorePage* dirPage;      // "Verzeichn. wiederh."
+    RemotePage* remotePage;       // "FTP-Ütra"
 
     // Page "Log".
     QPlainTextEdit* Memo2;
-
-    // Page "FTP-Ütra" (ftppage.cpp, ftpcommands.cpp).
-    QPushButton* Button4;
-    QPushButton* Button9;
-    QGroupBox* GroupBox6;
-    QSplitter* Splitter3;
-    QSplitter* Splitter4;
-    QTreeWidget* dl = nullptr;
-    QTableWidget* Vvzo = nullptr;
-    QPlainTextEdit* Memo1;
-    QMenu* dlpopup;
-    QAction* Verzeichnislschen1;
-    QMenu* vzopopup;
-    QAction* dieseDateiherunterladen1;
-    QAction* diesedateiherunterladenundtempffnen1;
-    QAction* lschen1;
-    FtpSession IdFTP1;  // the window's one FTP session
-    DirectoryServiceOptions VZOptions;  // port 86; the tests shorten it
 
     // Bottom panel.
     QFrame* Panel2;
@@ -119,24 +101,8 @@ public:
     void Shutdownundbeenden1Click();
     void Aktionabbrechen1Click();
     void ftpChange();
-    // Page "FTP-Ütra" and the button "Verbindung testen".
-    void Button4Click();
-    void Button9Click();
-    void Button11Click();
-    void FtpDisconnect();
-    bool FillRemoteView(bool clearTree);
-    void dlDblClick();
-    void dieseDateiherunterladen1Click();
-    void diesedateiherunterladenundtempffnen1Click();
-    void lschen1Click();
-    void Verzeichnislschen1Click();
-    QString SelectedRemoteFile() const;
-    FtpSettings ftpSettings() const;
-    // The FTP client's progress.
-    void IdFTP1Status(const QString& text);
-    void IdFTP1WorkBegin(qint64 expected);
-    void IdFTP1Work(qint64 count);
-    void IdFTP1WorkEnd();
+    // The window's one FTP session, on the page "FTP-Ütra".
+    FtpSession& IdFTP1();
     // The answer to the desktop's end-of-session query: agree, beep, close.
     bool WMQueryEndSession();
 
@@ -155,7 +121,6 @@ private:
     QFrame* createBottomPanel();
     void createMenu();
     void prepareRestorePages();
-    void buildFtpPage();
     void offerFtpPage(bool offered);
     void fillToolContext();
 

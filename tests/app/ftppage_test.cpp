@@ -2,6 +2,7 @@
 #include "app/backupsetpage.h"
 #include "app/pagecontrol.h"
 #include "app/remotegrid.h"
+#include "app/remotepage.h"
 #include "app/remotetree.h"
 #include "app/toolcontext.h"
 #include "app/tquorbin.h"
@@ -94,14 +95,14 @@ protected:
     QStringList gridNames() const
     {
         QStringList names;
-        for (int row = 1; row < kRemoteGridRows && !remoteGridText(window->Vvzo, row, 1).isEmpty(); ++row)
-            names << remoteGridText(window->Vvzo, row, 1);
+        for (int row = 1; row < kRemoteGridRows && !remoteGridText(window->remotePage->Vvzo, row, 1).isEmpty(); ++row)
+            names << remoteGridText(window->remotePage->Vvzo, row, 1);
         return names;
     }
     int gridRowOf(const QString& name) const
     {
         for (int row = 1; row < kRemoteGridRows; ++row) {
-            if (remoteGridText(window->Vvzo, row, 1) == name)
+            if (remoteGridText(window->remotePage->Vvzo, row, 1) == name)
                 return row;
         }
         return -1;
@@ -111,7 +112,7 @@ protected:
     {
         const int row = gridRowOf(name);
         ASSERT_GT(row, 0) << qPrintable(name);
-        window->Vvzo->setCurrentCell(row - 1, 1);
+        window->remotePage->Vvzo->setCurrentCell(row - 1, 1);
     }
 
     static QStringList texts(const QList<QTreeWidgetItem*>& nodes)
@@ -125,8 +126,8 @@ protected:
     QStringList topNodes() const
     {
         QList<QTreeWidgetItem*> nodes;
-        for (int i = 0; i < window->dl->topLevelItemCount(); ++i)
-            nodes << window->dl->topLevelItem(i);
+        for (int i = 0; i < window->remotePage->dl->topLevelItemCount(); ++i)
+            nodes << window->remotePage->dl->topLevelItem(i);
         return texts(nodes);
     }
     static QStringList children(const QTreeWidgetItem* node)
@@ -146,13 +147,13 @@ protected:
     }
     QTreeWidgetItem* topNode(const QString& text) const
     {
-        const auto found = window->dl->findItems(text, Qt::MatchExactly);
+        const auto found = window->remotePage->dl->findItems(text, Qt::MatchExactly);
         return found.value(0, nullptr);
     }
     void doubleClick(QTreeWidgetItem* node)
     {
-        QWidget* viewport = window->dl->viewport();
-        const QPoint at = node ? window->dl->visualItemRect(node).center() : QPoint(viewport->width() / 2, viewport->height() - 5);
+        QWidget* viewport = window->remotePage->dl->viewport();
+        const QPoint at = node ? window->remotePage->dl->visualItemRect(node).center() : QPoint(viewport->width() / 2, viewport->height() - 5);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
     }
 
@@ -171,40 +172,40 @@ TEST_F(FtpPageTest, ThePageBeforeAnyConnection)
     w.ftp->setCurrentIndex(Tquorbin::FtpPage);
     w.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w.dl->width(), 207);
-    EXPECT_EQ(w.Vvzo->height(), 298);
-    EXPECT_EQ(w.Button4->height(), 20);
-    EXPECT_EQ(w.Button4->text(), "FTP-Verbindung herstellen");
-    EXPECT_EQ(w.Button9->text(), "FTP-Verbindung trennen");
-    EXPECT_EQ(w.GroupBox6->title(), "FTP-Verzeichnis");
-    EXPECT_EQ(w.Vvzo->columnCount(), 8);
-    EXPECT_EQ(w.Vvzo->rowCount() + 1, kRemoteGridRows);  // and the header row
+    EXPECT_EQ(w.remotePage->dl->width(), 207);
+    EXPECT_EQ(w.remotePage->Vvzo->height(), 298);
+    EXPECT_EQ(w.remotePage->Button4->height(), 20);
+    EXPECT_EQ(w.remotePage->Button4->text(), "FTP-Verbindung herstellen");
+    EXPECT_EQ(w.remotePage->Button9->text(), "FTP-Verbindung trennen");
+    EXPECT_EQ(w.remotePage->GroupBox6->title(), "FTP-Verzeichnis");
+    EXPECT_EQ(w.remotePage->Vvzo->columnCount(), 8);
+    EXPECT_EQ(w.remotePage->Vvzo->rowCount() + 1, kRemoteGridRows);  // and the header row
     QList<int> widths;
     for (int column = 0; column < 8; ++column)
-        widths << w.Vvzo->columnWidth(column);
+        widths << w.remotePage->Vvzo->columnWidth(column);
     EXPECT_EQ(widths, (QList<int>{0, 187, 75, 91, 186, 138, 0, 0}));
-    EXPECT_EQ(w.Vvzo->rowHeight(1), 15);
-    EXPECT_EQ(w.Vvzo->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_FALSE(w.Vvzo->showGrid());
-    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
-    EXPECT_FALSE(w.Memo1->isReadOnly());
-    EXPECT_EQ(w.dlpopup->actions().size(), 1);
-    EXPECT_EQ(w.Verzeichnislschen1->text(), "Verzeichnis löschen");
+    EXPECT_EQ(w.remotePage->Vvzo->rowHeight(1), 15);
+    EXPECT_EQ(w.remotePage->Vvzo->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(w.remotePage->Vvzo->showGrid());
+    EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
+    EXPECT_TRUE(w.remotePage->Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(w.remotePage->Memo1->isReadOnly());
+    EXPECT_EQ(w.remotePage->dlpopup->actions().size(), 1);
+    EXPECT_EQ(w.remotePage->Verzeichnislschen1->text(), "Verzeichnis löschen");
     QStringList entries;
-    for (const QAction* action : w.vzopopup->actions())
+    for (const QAction* action : w.remotePage->vzopopup->actions())
         entries << action->text();
     EXPECT_EQ(entries, (QStringList{"diese Datei herunterladen", "diese datei herunterladen und temp. öffnen", "löschen"}));
-    EXPECT_EQ(toolContext().ftp, &w.IdFTP1);
-    EXPECT_EQ(toolContext().remoteTree, w.dl);
-    EXPECT_EQ(toolContext().remoteGrid, w.Vvzo);
+    EXPECT_EQ(toolContext().ftp, &w.remotePage->IdFTP1);
+    EXPECT_EQ(toolContext().remoteTree, w.remotePage->dl);
+    EXPECT_EQ(toolContext().remoteGrid, w.remotePage->Vvzo);
 }
 
 TEST_F(FtpPageTest, TheClientsProgressGoesToTheBottomPanel)
 {
     window = std::make_unique<Tquorbin>(QString());
     Tquorbin& w = *window;
-    FtpClient& client = w.IdFTP1.client;
+    FtpClient& client = w.remotePage->IdFTP1.client;
 
     client.onStatus("Verbunden");
     EXPECT_EQ(w.sbPanel0->text(), "Verbunden");
@@ -212,11 +213,11 @@ TEST_F(FtpPageTest, TheClientsProgressGoesToTheBottomPanel)
     // A transfer that announced nothing counts its bytes against one.
     client.onWorkBegin(0);
     client.onWork(512);
-    EXPECT_EQ(w.IdFTP1.BytesToTransfer, 1u);
+    EXPECT_EQ(w.remotePage->IdFTP1.BytesToTransfer, 1u);
     EXPECT_EQ(w.pro->text(), local("51200.00 %"));
     EXPECT_EQ(w.total->text(), local("0.500kB von 0.001"));
 
-    w.IdFTP1.BytesToTransfer = 2048;  // from SIZE, as the download commands set it
+    w.remotePage->IdFTP1.BytesToTransfer = 2048;  // from SIZE, as the download commands set it
     client.onWorkBegin(0);
     client.onWork(1024);
     EXPECT_EQ(w.pro->text(), local("50.00 %"));
@@ -235,16 +236,16 @@ TEST_F(FtpPageTest, VerbindungTestenConnectsWithTheFieldsOfThePageSichern)
     Tquorbin& w = start();
     w.setPage->Button11->click();
 
-    EXPECT_TRUE(w.IdFTP1.client.Connected());
-    EXPECT_TRUE(w.IdFTP1.client.tls());
-    EXPECT_EQ(w.IdFTP1.FtpBasePath, "/private/");
+    EXPECT_TRUE(w.remotePage->IdFTP1.client.Connected());
+    EXPECT_TRUE(w.remotePage->IdFTP1.client.tls());
+    EXPECT_EQ(w.remotePage->IdFTP1.FtpBasePath, "/private/");
     EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
     const QStringList log = logLines();
     ASSERT_EQ(log.size(), 2) << w.Memo2->toPlainText().toStdString();
     EXPECT_TRUE(log[0].contains(QRegularExpression(kStamp + " OHNE Verzeichnisdienst$"))) << log[0].toStdString();
     EXPECT_TRUE(log[1].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log[1].toStdString();
     EXPECT_TRUE(user.messages.isEmpty());
-    EXPECT_EQ(w.dl->topLevelItemCount(), 0);  // testing lists nothing
+    EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);  // testing lists nothing
 }
 
 TEST_F(FtpPageTest, APortTextThatIsNoNumberReachesTheErrorReport)
@@ -253,7 +254,7 @@ TEST_F(FtpPageTest, APortTextThatIsNoNumberReachesTheErrorReport)
     window->setPage->EFTPPort->setText("21x");
     window->setPage->Button11->click();
     EXPECT_EQ(user.messages, QStringList{"'21x' ist kein gültiger Integerwert"});
-    EXPECT_FALSE(window->IdFTP1.client.Connected());
+    EXPECT_FALSE(window->remotePage->IdFTP1.client.Connected());
 }
 
 TEST_F(FtpPageTest, VerbindungTestenAsksTheDirectoryServiceWhenMitVZIsSet)
@@ -263,13 +264,13 @@ TEST_F(FtpPageTest, VerbindungTestenAsksTheDirectoryServiceWhenMitVZIsSet)
     test::DirService service({"line:VD: 2 Dateien", "put", "line:fertig"}, zip, host("ftp/private/DS/Aktdir.zip"));
     Tquorbin& w = start();
     w.setPage->MitVZ->setChecked(true);
-    w.VZOptions.port = service.port();
-    w.VZOptions.idleLimit = 20;  // a service that never answers ends the test in seconds
+    w.remotePage->VZOptions.port = service.port();
+    w.remotePage->VZOptions.idleLimit = 20;  // a service that never answers ends the test in seconds
 
     w.setPage->Button11->click();
     EXPECT_EQ(service.requests(), QList<QByteArray>{"user1DS\r\n"});
-    EXPECT_TRUE(w.IdFTP1.DirectoryServiceUsed);
-    EXPECT_EQ(w.IdFTP1.mv, (QStringList{"DS\\a.txt", "DS\\b.txt"}));
+    EXPECT_TRUE(w.remotePage->IdFTP1.DirectoryServiceUsed);
+    EXPECT_EQ(w.remotePage->IdFTP1.mv, (QStringList{"DS\\a.txt", "DS\\b.txt"}));
     EXPECT_EQ(logLines().last(), "Verzeichnis von DS geladen");
 }
 
@@ -287,14 +288,14 @@ TEST_F(FtpPageTest, HerstellenListsTheBasePathIntoGridAndTree)
         ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
     }
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
 
-    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private");
+    EXPECT_EQ(w.remotePage->IdFTP1.client.RetrieveCurrentDir(), "/private");
     QStringList headers;
     QList<int> widths;
     for (int column = 0; column < 8; ++column) {
-        headers << remoteGridText(w.Vvzo, 0, column);
-        widths << w.Vvzo->columnWidth(column);
+        headers << remoteGridText(w.remotePage->Vvzo, 0, column);
+        widths << w.remotePage->Vvzo->columnWidth(column);
     }
     EXPECT_EQ(headers, (QStringList{"", "Name", "Attribute", "Grösse", "Datum", "DATE", "Zustand", ""}));
     EXPECT_EQ(widths, (QList<int>{0, 180, 90, 90, 0, 70, 0, 0}));
@@ -302,11 +303,11 @@ TEST_F(FtpPageTest, HerstellenListsTheBasePathIntoGridAndTree)
     names.sort();
     EXPECT_EQ(names, (QStringList{"  a.txt", "Bericht.doc.00001.nxz", "b.txt"}));
     const int row = gridRowOf("b.txt");
-    EXPECT_EQ(remoteGridText(w.Vvzo, row, 0), "");
-    EXPECT_EQ(remoteGridText(w.Vvzo, row, 2), "file");
-    EXPECT_EQ(remoteGridText(w.Vvzo, row, 3), RemoteSizeText(1536));
-    EXPECT_EQ(remoteGridText(w.Vvzo, row, 4), "");
-    EXPECT_EQ(remoteGridText(w.Vvzo, row, 5), RemoteDateText(modified.addSecs(-12)));
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, row, 0), "");
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, row, 2), "file");
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, row, 3), RemoteSizeText(1536));
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, row, 4), "");
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, row, 5), RemoteDateText(modified.addSecs(-12)));
 
     EXPECT_EQ(topNodes(), (QStringList{"Archiv", "C§Users"}));
     const QTreeWidgetItem* marked = topNode("C§Users");
@@ -322,10 +323,10 @@ TEST_F(FtpPageTest, WithoutAReadableListingOnlyTheHeadersShow)
     putRemote("private/a.txt", "a");
     QDir().mkpath(host("ftp/private/A"));
     Tquorbin& w = start(FtpServerKind::NoMlsd);
-    w.Button4->click();
-    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 1), "Name");
+    w.remotePage->Button4->click();
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, 0, 1), "Name");
     EXPECT_TRUE(gridNames().isEmpty());
-    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
     EXPECT_TRUE(user.messages.isEmpty());
 }
 
@@ -336,12 +337,12 @@ TEST_F(FtpPageTest, ADoubleClickOpensTheNodeAndListsItsDirectoryBelowIt)
     QDir().mkpath(host("ftp/private/A/B/Tief"));
     QDir().mkpath(host("ftp/private/A/C"));
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     w.Memo2->clear();
 
     doubleClick(topNode("A"));
     EXPECT_EQ(logLines(), QStringList{"chdir /private/"});
-    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private/A");
+    EXPECT_EQ(w.remotePage->IdFTP1.client.RetrieveCurrentDir(), "/private/A");
     EXPECT_EQ(gridNames(), QStringList{"x.txt"});
     QTreeWidgetItem* a = topNode("A");
     EXPECT_EQ(children(a), (QStringList{"B", "C"}));
@@ -353,11 +354,11 @@ TEST_F(FtpPageTest, ADoubleClickOpensTheNodeAndListsItsDirectoryBelowIt)
 
     // Deeper: the walk goes from the base path down the node's whole path.
     doubleClick(child(a, "B"));
-    EXPECT_EQ(w.IdFTP1.client.RetrieveCurrentDir(), "/private/A/B");
+    EXPECT_EQ(w.remotePage->IdFTP1.client.RetrieveCurrentDir(), "/private/A/B");
     EXPECT_TRUE(gridNames().isEmpty());
 
     // Beside the nodes, with none selected: the current directory's folders join the top level.
-    w.dl->clearSelection();
+    w.remotePage->dl->clearSelection();
     doubleClick(nullptr);
     EXPECT_EQ(topNodes(), (QStringList{"A", "Tief"}));
 }
@@ -369,7 +370,7 @@ TEST_F(FtpPageTest, DownloadsAStoredFileDecipheredAndExpandedAndAPlainFileAsItIs
     const QByteArray plain = test::mixedContent(100000, 8);
     putRemote("private/A/Liste.txt", plain);
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     QStringList percents;
     QObject::connect(w.pro, &QLineEdit::textChanged, [&](const QString& text) { percents << text; });
@@ -383,7 +384,7 @@ TEST_F(FtpPageTest, DownloadsAStoredFileDecipheredAndExpandedAndAPlainFileAsItIs
         user.messages.clear();
         percents.clear();
         selectFile(c.remote);
-        w.dieseDateiherunterladen1->trigger();
+        w.remotePage->dieseDateiherunterladen1->trigger();
         const QString result = temp(QString::fromUtf8(c.local));
         EXPECT_EQ(readFile(result), c.content) << c.remote;
         EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + result + " heruntergeladen"});
@@ -402,11 +403,11 @@ TEST_F(FtpPageTest, DownloadAndOpenHandsTheResultToTheDesktop)
     const QByteArray content = test::mixedContent(5000, 3);
     test::writeStoredFile(platform::toWindowsPath(host("ftp/private/A/Bild.png.00002.nxz")), content, kKey);
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("Bild.png.00002.nxz");
 
-    w.diesedateiherunterladenundtempffnen1->trigger();
+    w.remotePage->diesedateiherunterladenundtempffnen1->trigger();
     EXPECT_EQ(user.opened, QStringList{platform::toHostPath(temp("§tmp.png"))});
     EXPECT_EQ(readFile(temp("§tmp.png")), content);
     EXPECT_TRUE(user.messages.isEmpty());
@@ -417,19 +418,19 @@ TEST_F(FtpPageTest, TheGridMenuActsOnTheRowUnderThePointer)
     putRemote("private/A/erste.txt", "1");
     putRemote("private/A/zweite.txt", "2");
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("erste.txt");
 
-    const QRect row = w.Vvzo->visualItemRect(w.Vvzo->item(gridRowOf("zweite.txt") - 1, 1));
-    QTest::mouseClick(w.Vvzo->viewport(), Qt::RightButton, {}, row.center());
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, row.center(), w.Vvzo->viewport()->mapToGlobal(row.center()));
-    QCoreApplication::sendEvent(w.Vvzo->viewport(), &menuEvent);
-    EXPECT_TRUE(w.vzopopup->isVisible());
-    w.vzopopup->close();
+    const QRect row = w.remotePage->Vvzo->visualItemRect(w.remotePage->Vvzo->item(gridRowOf("zweite.txt") - 1, 1));
+    QTest::mouseClick(w.remotePage->Vvzo->viewport(), Qt::RightButton, {}, row.center());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, row.center(), w.remotePage->Vvzo->viewport()->mapToGlobal(row.center()));
+    QCoreApplication::sendEvent(w.remotePage->Vvzo->viewport(), &menuEvent);
+    EXPECT_TRUE(w.remotePage->vzopopup->isVisible());
+    w.remotePage->vzopopup->close();
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(w.SelectedRemoteFile(), "zweite.txt");
-    w.diesedateiherunterladenundtempffnen1->trigger();
+    EXPECT_EQ(w.remotePage->SelectedRemoteFile(), "zweite.txt");
+    w.remotePage->diesedateiherunterladenundtempffnen1->trigger();
     EXPECT_EQ(readFile(temp("§tmp.txt")), "2");
 }
 
@@ -438,16 +439,16 @@ TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
     putRemote("private/A/weg.txt", "x");
     putRemote("private/A/  bleibt.txt", "y");
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("weg.txt");
 
-    w.dl->clearSelection();  // without a selected node the grid's commands do nothing
-    w.lschen1->trigger();
+    w.remotePage->dl->clearSelection();  // without a selected node the grid's commands do nothing
+    w.remotePage->lschen1->trigger();
     EXPECT_TRUE(remoteExists("private/A/weg.txt"));
 
-    w.dl->setCurrentItem(topNode("A"));
-    w.lschen1->trigger();
+    w.remotePage->dl->setCurrentItem(topNode("A"));
+    w.remotePage->lschen1->trigger();
     EXPECT_FALSE(remoteExists("private/A/weg.txt"));
     EXPECT_EQ(gridNames(), QStringList{"  bleibt.txt"});
     EXPECT_TRUE(user.questions.isEmpty());
@@ -455,7 +456,7 @@ TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
 
     // The commands take the name without its leading blanks.
     selectFile("  bleibt.txt");
-    EXPECT_EQ(w.SelectedRemoteFile(), "bleibt.txt");
+    EXPECT_EQ(w.remotePage->SelectedRemoteFile(), "bleibt.txt");
 }
 
 TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
@@ -464,20 +465,20 @@ TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
     QDir().mkpath(host("ftp/private/B/Alt"));
     putRemote("private/A/Voll/datei.txt", "x");
     Tquorbin& w = start();
-    w.Button4->click();
+    w.remotePage->Button4->click();
     QTreeWidgetItem* a = topNode("A");
     doubleClick(a);
     EXPECT_EQ(children(a), (QStringList{"Alt", "Voll"}));
 
-    w.dl->setCurrentItem(child(a, "Alt"));
-    w.Verzeichnislschen1->trigger();
+    w.remotePage->dl->setCurrentItem(child(a, "Alt"));
+    w.remotePage->Verzeichnislschen1->trigger();
     EXPECT_FALSE(remoteExists("private/A/Alt"));
     EXPECT_TRUE(remoteExists("private/B/Alt"));
     EXPECT_EQ(children(a), QStringList{"Voll"});
     EXPECT_TRUE(user.messages.isEmpty());
 
-    w.dl->setCurrentItem(child(a, "Voll"));
-    w.Verzeichnislschen1->trigger();
+    w.remotePage->dl->setCurrentItem(child(a, "Voll"));
+    w.remotePage->Verzeichnislschen1->trigger();
     ASSERT_EQ(user.messages.size(), 1);
     EXPECT_FALSE(user.messages[0].isEmpty());
     EXPECT_TRUE(remoteExists("private/A/Voll/datei.txt"));
@@ -489,24 +490,24 @@ TEST_F(FtpPageTest, TrennenClosesTheSessionAndEmptiesGridAndTree)
     putRemote("private/a.txt", "a");
     QDir().mkpath(host("ftp/private/A"));
     Tquorbin& w = start();
-    w.Vvzo->setHorizontalHeaderItem(7, new QTableWidgetItem("sieben"));
-    w.Button4->click();
+    w.remotePage->Vvzo->setHorizontalHeaderItem(7, new QTableWidgetItem("sieben"));
+    w.remotePage->Button4->click();
     ASSERT_EQ(gridNames(), QStringList{"a.txt"});
 
-    w.Button9->click();
-    EXPECT_FALSE(w.IdFTP1.client.Connected());
+    w.remotePage->Button9->click();
+    EXPECT_FALSE(w.remotePage->IdFTP1.client.Connected());
     EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
-    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
     for (int row = 0; row < kRemoteGridRows; ++row) {
         for (int column = 0; column < 7; ++column)
-            ASSERT_EQ(remoteGridText(w.Vvzo, row, column), "") << row << "," << column;
+            ASSERT_EQ(remoteGridText(w.remotePage->Vvzo, row, column), "") << row << "," << column;
     }
-    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 7), "sieben");  // column 7 is not touched
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, 0, 7), "sieben");  // column 7 is not touched
 
     // Once more without a connection, and then connecting again works.
-    w.Button9->click();
+    w.remotePage->Button9->click();
     EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
-    w.Button4->click();
+    w.remotePage->Button4->click();
     EXPECT_EQ(gridNames(), QStringList{"a.txt"});
     EXPECT_TRUE(user.messages.isEmpty());
 }
@@ -515,17 +516,17 @@ TEST_F(FtpPageTest, WithTlsASecondConnectIsRefusedUntilDisconnected)
 {
     putRemote("private/a.txt", "a");
     Tquorbin& w = start(FtpServerKind::Tls);
-    w.Button4->click();
+    w.remotePage->Button4->click();
     ASSERT_TRUE(user.messages.isEmpty());
 
-    w.Button4->click();
+    w.remotePage->Button4->click();
     EXPECT_EQ(user.messages, QStringList{"Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist."});
     EXPECT_EQ(gridNames(), QStringList{"a.txt"});
 
-    w.Button9->click();
-    w.Button4->click();
+    w.remotePage->Button9->click();
+    w.remotePage->Button4->click();
     EXPECT_EQ(user.messages.size(), 1);
-    EXPECT_TRUE(w.IdFTP1.client.Connected());
+    EXPECT_TRUE(w.remotePage->IdFTP1.client.Connected());
     EXPECT_EQ(gridNames(), QStringList{"a.txt"});
 }
 
@@ -539,10 +540,10 @@ TEST_F(FtpPageTest, AnUnreachableServer)
     EXPECT_TRUE(user.messages.isEmpty());
 
     // Herstellen cannot enter the base path: its error is shown and the view stays empty.
-    w.Button4->click();
+    w.remotePage->Button4->click();
     EXPECT_EQ(user.messages.size(), 1);
-    EXPECT_EQ(remoteGridText(w.Vvzo, 0, 1), "");
-    EXPECT_EQ(w.dl->topLevelItemCount(), 0);
+    EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, 0, 1), "");
+    EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
 }
 
 TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
@@ -550,7 +551,7 @@ TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
     putRemote("private/A/gross.bin", QByteArray(4 * 1024 * 1024, 'g'));
     putRemote("private/A/klein.txt", "klein");
     Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("gross.bin");
     QString shownWhenCancelled;
@@ -563,7 +564,7 @@ TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
 
     QElapsedTimer timer;
     timer.start();
-    w.dieseDateiherunterladen1->trigger();
+    w.remotePage->dieseDateiherunterladen1->trigger();
     user.onEvents = nullptr;
     EXPECT_LT(timer.elapsed(), 8000);  // the whole file would take 16 s
     EXPECT_TRUE(shownWhenCancelled.endsWith(local("kB von 4096.000")))
@@ -578,7 +579,7 @@ TEST_F(FtpPageTest, AktionAbbrechenStopsARunningDownload)
     // The session goes on.
     user.messages.clear();
     selectFile("klein.txt");
-    w.dieseDateiherunterladen1->trigger();
+    w.remotePage->dieseDateiherunterladen1->trigger();
     EXPECT_EQ(readFile(temp("§tmp.txt")), "klein");
 }
 
@@ -592,7 +593,7 @@ TEST_F(FtpPageTest, ClosingTheWindowCutsARunningDownload)
 {
     putRemote("private/A/gross.bin", QByteArray(4 * 1024 * 1024, 'g'));
     Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("gross.bin");
     bool closed = false;
@@ -605,7 +606,7 @@ TEST_F(FtpPageTest, ClosingTheWindowCutsARunningDownload)
 
     QElapsedTimer timer;
     timer.start();
-    w.dieseDateiherunterladen1->trigger();
+    w.remotePage->dieseDateiherunterladen1->trigger();
     user.onEvents = nullptr;
     EXPECT_TRUE(closed);
     EXPECT_LT(timer.elapsed(), 8000);  // the whole file would take 16 s
@@ -623,7 +624,7 @@ TEST_F(FtpPageTest, ASecondDownloadWhileOneRunsIsRefusedAndTheFirstFileStays)
     putRemote("private/A/mittel.bin", QByteArray(512 * 1024, 'm'));
     putRemote("private/A/other.bin", "other");
     Tquorbin& w = start(FtpServerKind::Plain, {.bytesPerSecond = 512 * 1024});
-    w.Button4->click();
+    w.remotePage->Button4->click();
     doubleClick(topNode("A"));
     selectFile("mittel.bin");
     bool second = false;
@@ -631,11 +632,11 @@ TEST_F(FtpPageTest, ASecondDownloadWhileOneRunsIsRefusedAndTheFirstFileStays)
         if (!second && !w.total->text().isEmpty()) {
             second = true;
             selectFile("other.bin");
-            w.dieseDateiherunterladen1->trigger();
+            w.remotePage->dieseDateiherunterladen1->trigger();
         }
     };
 
-    w.dieseDateiherunterladen1->trigger();
+    w.remotePage->dieseDateiherunterladen1->trigger();
     user.onEvents = nullptr;
     ASSERT_TRUE(second);
     EXPECT_EQ(readFile(temp("§tmp.bin")), QByteArray(512 * 1024, 'm'));

@@ -5,6 +5,7 @@
 #include "app/launch.h"
 #include "app/pagecontrol.h"
 #include "app/qtuserinterface.h"
+#include "app/remotepage.h"
 #include "app/remotetree.h"
 #include "app/tquorbin.h"
 
@@ -90,17 +91,17 @@ void showSampleListing(quorbin::app::Tquorbin* main, int port)
     main->setPage->EFTPHost->setText(QStringLiteral("127.0.0.1"));
     main->setPage->EFTPPort->setText(QString::number(port));
     main->setPage->MitVZ->setChecked(false);
-    main->Button4Click();
+    main->remotePage->Button4Click();
     QTreeWidgetItem* node = nullptr;
     for (const char* folder : {"Buero", "Set1", "C$", "Users", "Anna"}) {
-        const auto found = main->dl->findItems(QString::fromLatin1(folder), Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found = main->remotePage->dl->findItems(QString::fromLatin1(folder), Qt::MatchExactly | Qt::MatchRecursive);
         if (found.isEmpty())
             return;
         node = found.first();
-        main->dl->setCurrentItem(node);
-        main->dlDblClick();
+        main->remotePage->dl->setCurrentItem(node);
+        main->remotePage->dlDblClick();
     }
-    main->Vvzo->setCurrentCell(0, 1);
+    main->remotePage->Vvzo->setCurrentCell(0, 1);
 }
 
 bool save(QWidget* window, const QString& path)

@@ -1,9 +1,12 @@
 // What the page "FTP-Ütra" and the button "Verbindung testen" run, and the FTP progress on the
 // bottom panel. The FTP work itself is the remote layer's; this puts its results on the page.
+#include "app/remotepage.h"
+
 #include "app/backupsetpage.h"
+#include "app/jobhost.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
-#include "app/tquorbin.h"
+#include "platform/userinterface.h"
 #include "remote/ftpconnect.h"
 #include "remote/remotebrowser.h"
 
@@ -19,42 +22,42 @@ RemoteTree* remoteTree(QTreeWidget* dl) { return static_cast<RemoteTree*>(dl); }
 
 }  // namespace
 
-FtpSettings Tquorbin::ftpSettings() const
+FtpSettings RemotePage::ftpSettings() const
 {
     FtpSettings settings;
-    settings.host = setPage->EFTPHost->text();
-    settings.portText = setPage->EFTPPort->text();
-    settings.user = setPage->EFTPUsername->text();
-    settings.password = setPage->EFTPpassw->text();
-    settings.proxyHost = setPage->EProxy->text();
-    settings.proxyPortText = setPage->EproxyPort->text();
-    settings.passive = setPage->CBPassive->isChecked();
-    settings.storeDirectory = setPage->eVerzeichnis->text();
-    settings.basePath = setPage->EBasis->text();
-    settings.tls = setPage->MitSSL->isChecked();
-    settings.directoryService = setPage->MitVZ->isChecked();
+    settings.host = setPage_.EFTPHost->text();
+    settings.portText = setPage_.EFTPPort->text();
+    settings.user = setPage_.EFTPUsername->text();
+    settings.password = setPage_.EFTPpassw->text();
+    settings.proxyHost = setPage_.EProxy->text();
+    settings.proxyPortText = setPage_.EproxyPort->text();
+    settings.passive = setPage_.CBPassive->isChecked();
+    settings.storeDirectory = setPage_.eVerzeichnis->text();
+    settings.basePath = setPage_.EBasis->text();
+    settings.tls = setPage_.MitSSL->isChecked();
+    settings.directoryService = setPage_.MitVZ->isChecked();
     settings.service = VZOptions;
     return settings;
 }
 
-void Tquorbin::Button11Click() { ftpconnect(IdFTP1, ftpSettings(), status_, log_); }
+void RemotePage::Button11Click() { ftpconnect(IdFTP1, ftpSettings(), status_, host_.logSink()); }
 
-void Tquorbin::Button4Click()
+void RemotePage::Button4Click()
 {
-    openftp(IdFTP1, ftpSettings(), status_, log_);
+    openftp(IdFTP1, ftpSettings(), status_, host_.logSink());
     FillRemoteView(true);
 }
 
-void Tquorbin::Button9Click() { FtpDisconnect(); }
+void RemotePage::Button9Click() { FtpDisconnect(); }
 
-void Tquorbin::FtpDisconnect()
+void RemotePage::FtpDisconnect()
 {
     IdFTP1.Disconnect(status_);
     clearRemoteGrid(Vvzo);
     dl->clear();
 }
 
-bool Tquorbin::FillRemoteView(bool clearTree)
+bool RemotePage::FillRemoteView(bool clearTree)
 {
     const std::optional<RemoteView> view = ListRemoteView(IdFTP1);
     clearRemoteGrid(Vvzo);
@@ -76,18 +79,18 @@ bool Tquorbin::FillRemoteView(bool clearTree)
     return true;
 }
 
-void Tquorbin::dlDblClick()
+void RemotePage::dlDblClick()
 {
     try {
         if (const QTreeWidgetItem* node = remoteTree(dl)->selectedNode())
-            OpenRemoteNode(IdFTP1, remoteNodePath(node), log_);
+            OpenRemoteNode(IdFTP1, remoteNodePath(node), host_.logSink());
         FillRemoteView(false);
     } catch (const std::exception&) {
         // The view stays as it was.
     }
 }
 
-QString Tquorbin::SelectedRemoteFile() const
+QString RemotePage::SelectedRemoteFile() const
 {
     const int row = Vvzo->currentRow();
     return row < 0 ? QString() : TrimLeadingBlanks(remoteGridText(Vvzo, row + 1, 1));
@@ -95,28 +98,28 @@ QString Tquorbin::SelectedRemoteFile() const
 
 // The commands of the grid act on its current row and need a selected node; a row without a
 // file names nothing to act on.
-void Tquorbin::dieseDateiherunterladen1Click()
+void RemotePage::dieseDateiherunterladen1Click()
 {
     const QString name = SelectedRemoteFile();
     if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadRemoteFile(IdFTP1, name, setPage->eschlussel->text(), status_, &progress_);
+        DownloadRemoteFile(IdFTP1, name, setPage_.eschlussel->text(), status_, nullptr);
 }
 
-void Tquorbin::diesedateiherunterladenundtempffnen1Click()
+void RemotePage::diesedateiherunterladenundtempffnen1Click()
 {
     const QString name = SelectedRemoteFile();
     if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadAndOpenRemoteFile(IdFTP1, name, setPage->eschlussel->text(), status_, &progress_);
+        DownloadAndOpenRemoteFile(IdFTP1, name, setPage_.eschlussel->text(), status_, nullptr);
 }
 
-void Tquorbin::lschen1Click()
+void RemotePage::lschen1Click()
 {
     const QString name = SelectedRemoteFile();
     if (remoteTree(dl)->selectedNode() && !name.isEmpty() && DeleteRemoteFile(IdFTP1, name))
         FillRemoteView(false);
 }
 
-void Tquorbin::Verzeichnislschen1Click()
+void RemotePage::Verzeichnislschen1Click()
 {
     RemoteTree* tree = remoteTree(dl);
     QTreeWidgetItem* node = tree->selectedNode();
@@ -128,30 +131,37 @@ void Tquorbin::Verzeichnislschen1Click()
     delete tree->nodeOf(handle);
 }
 
-void Tquorbin::IdFTP1Status(const QString& text) { status_.setStatus(text); }
+void RemotePage::IdFTP1Status(const QString& text) { status_.setStatus(text); }
 
-void Tquorbin::IdFTP1WorkBegin(qint64 expected) { IdFTP1.WorkBegin(expected); }
+void RemotePage::IdFTP1WorkBegin(qint64 expected) { IdFTP1.WorkBegin(expected); }
 
-void Tquorbin::IdFTP1Work(qint64 count)
+void RemotePage::showTransferOn(QProgressBar* bar, QLineEdit* percent, QLineEdit* amount)
+{
+    bar_ = bar;
+    percent_ = percent;
+    amount_ = amount;
+}
+
+void RemotePage::IdFTP1Work(qint64 count)
 {
     try {
         const FtpWorkView view = IdFTP1.Work(count);
-        pb->setRange(0, view.barMaximum);
-        pb->setValue(view.barPosition);
-        pro->setText(view.percent);
-        total->setText(view.amount);
+        bar_->setRange(0, view.barMaximum);
+        bar_->setValue(view.barPosition);
+        percent_->setText(view.percent);
+        amount_->setText(view.amount);
     } catch (const std::exception&) {
         // A progress report never breaks the transfer.
     }
 }
 
-void Tquorbin::IdFTP1WorkEnd()
+void RemotePage::IdFTP1WorkEnd()
 {
     // Back to percent steps, for the restores and the deciphering that report to the same bar.
-    pb->setRange(0, 100);
-    pb->setValue(0);
-    pro->clear();
-    total->clear();
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    percent_->clear();
+    amount_->clear();
 }
 
 }  // namespace quorbin::app

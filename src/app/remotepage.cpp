@@ -1,10 +1,12 @@
 // The page "FTP-Ütra": buttons, the remote tree and grid, the text box, their context menus,
 // and the FTP client's progress bound to the bottom panel.
+#include "app/remotepage.h"
+
 #include "app/backupsetpage.h"
 #include "app/errorreport.h"
+#include "app/jobhost.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
-#include "app/tquorbin.h"
 #include "app/widgetstyle.h"
 
 #include <QAction>
@@ -41,8 +43,11 @@ QMenu* contextMenu(QAbstractItemView* view, const char* name)
 
 }  // namespace
 
-void Tquorbin::buildFtpPage()
+RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status, QWidget* parent)
+    : QWidget(parent), host_(host), setPage_(setPage), status_(status)
 {
+    setObjectName("TabSheet5");
+    QWidget* TabSheet5 = this;
     auto* page = new QVBoxLayout(TabSheet5);
 
     auto* buttonBar = new QHBoxLayout;
@@ -93,7 +98,7 @@ void Tquorbin::buildFtpPage()
     connect(Button4, &QPushButton::clicked, this, guarded([this] { Button4Click(); }));
     connect(Button9, &QPushButton::clicked, this, guarded([this] { Button9Click(); }));
     // "Verbindung testen" on the page "Sichern" runs the same connect sequence.
-    connect(setPage->Button11, &QPushButton::clicked, this, guarded([this] { Button11Click(); }));
+    connect(setPage_.Button11, &QPushButton::clicked, this, guarded([this] { Button11Click(); }));
     tree->onDoubleClick = guarded([this] { dlDblClick(); });
     connect(Verzeichnislschen1, &QAction::triggered, this, guarded([this] { Verzeichnislschen1Click(); }));
     connect(dieseDateiherunterladen1, &QAction::triggered, this, guarded([this] { dieseDateiherunterladen1Click(); }));

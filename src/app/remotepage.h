@@ -1,0 +1,77 @@
+#pragma once
+// The page "FTP-Ütra": the FTP mirror of the store as a tree and a grid, with commands to
+// connect, open folders, download, open and delete; and the window's one FTP session.
+#include "remote/ftpsession.h"
+#include "remote/ftpsettings.h"
+
+#include <QWidget>
+
+class QAction;
+class QLineEdit;
+class QProgressBar;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+class QTreeWidget;
+
+namespace quorbin::app {
+
+class BackupSetPage;
+class JobHost;
+
+class RemotePage : public QWidget {
+    Q_OBJECT
+public:
+    // The set page holds the connection settings and "Verbindung testen".
+    RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status, QWidget* parent = nullptr);
+
+    QPushButton* Button4;
+    QPushButton* Button9;
+    QGroupBox* GroupBox6;
+    QSplitter* Splitter3;
+    QSplitter* Splitter4;
+    QTreeWidget* dl = nullptr;
+    QTableWidget* Vvzo = nullptr;
+    QPlainTextEdit* Memo1;
+    QMenu* dlpopup;
+    QAction* Verzeichnislschen1;
+    QMenu* vzopopup;
+    QAction* dieseDateiherunterladen1;
+    QAction* diesedateiherunterladenundtempffnen1;
+    QAction* lschen1;
+    FtpSession IdFTP1;  // the window's one FTP session
+    DirectoryServiceOptions VZOptions;  // port 86; the tests shorten it
+
+    void Button4Click();
+    void Button9Click();
+    void Button11Click();
+    void FtpDisconnect();
+    bool FillRemoteView(bool clearTree);
+    void dlDblClick();
+    void dieseDateiherunterladen1Click();
+    void diesedateiherunterladenundtempffnen1Click();
+    void lschen1Click();
+    void Verzeichnislschen1Click();
+    QString SelectedRemoteFile() const;
+    FtpSettings ftpSettings() const;
+
+    // The FTP client's progress, shown on the bottom panel's bar and fields.
+    void showTransferOn(QProgressBar* bar, QLineEdit* percent, QLineEdit* amount);
+    void IdFTP1Status(const QString& text);
+    void IdFTP1WorkBegin(qint64 expected);
+    void IdFTP1Work(qint64 count);
+    void IdFTP1WorkEnd();
+
+private:
+    JobHost& host_;
+    BackupSetPage& setPage_;
+    StatusSink& status_;
+    QProgressBar* bar_ = nullptr;
+    QLineEdit* percent_ = nullptr;
+    QLineEdit* amount_ = nullptr;
+};
+
+}  // namespace quorbin::app

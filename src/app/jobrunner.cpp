@@ -2,12 +2,12 @@
 
 #include "platform/userinterface.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QThread>
 
-#include <mutex>
 
 namespace quorbin::app {
 
@@ -119,11 +119,10 @@ void JobRunner::cancel()
 
 void JobRunner::waitForIdle()
 {
-    if (!busy())
-        return;
-    QEventLoop loop;
-    connect(this, &JobRunner::finished, &loop, &QEventLoop::quit);
-    loop.exec();
+    // Not a nested event loop: after the application was told to quit, one would return at once
+    // and leave the job running while its runner goes away.
+    while (busy())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void JobRunner::end(const JobResult& result)

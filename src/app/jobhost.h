@@ -14,9 +14,14 @@ class JobHost {
 public:
     virtual ~JobHost() = default;
 
+    // When the status bar tells how a job ended: always, or only when it failed or was cancelled
+    // (a job whose own last status says it well enough).
+    enum class EndStatus { Always, OnFailure };
+
     // Starts the job on the window's worker; refused (with a note, nothing modal) while another
     // long operation runs. `done` runs on the window's thread after the status told the end.
-    virtual bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {}) = 0;
+    virtual bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {},
+                        EndStatus endStatus = EndStatus::Always) = 0;
     // True, after the note, while a long operation runs.
     virtual bool refuseWhileBusy() = 0;
     // The key field's text, readable from a job's thread.

@@ -8,6 +8,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <optional>
+
 
 namespace quorbin::app {
 
@@ -72,7 +74,7 @@ struct JobRunner::Running {
     std::stop_source stop;
     std::unique_ptr<Forwarding> sinks;
     QThread* thread = nullptr;
-    BusyPointer busy;
+    std::optional<BusyPointer> busy{std::in_place};
 };
 
 JobRunner::JobRunner(StatusSink& status, LogSink& log, ProgressSink& progress, QObject* parent)
@@ -130,6 +132,9 @@ void JobRunner::end(const JobResult& result)
     const std::unique_ptr<Running> ended = std::move(running_);
     ended->thread->wait();
     delete ended->thread;
+    // Before `done`, which may start the next job with a pointer of its own; the job itself
+    // stays until after `done`, which may read its results.
+    ended->busy.reset();
     if (ended->done)
         ended->done(result);
     emit finished(result);

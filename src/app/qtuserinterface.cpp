@@ -97,11 +97,7 @@ QStringList qtNameFilters(const QString& filter)
     return filters;
 }
 
-QtUserInterface::QtUserInterface()
-{
-    sinceLastPump_.start();
-    setUserInterface(this);
-}
+QtUserInterface::QtUserInterface() { setUserInterface(this); }
 
 QtUserInterface::~QtUserInterface() { setUserInterface(nullptr); }
 
@@ -180,16 +176,6 @@ void QtUserInterface::openWithDesktop(const QString& hostPath)
 {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(hostPath)))
         QProcess::startDetached(QStringLiteral("xdg-open"), {hostPath});
-}
-
-void QtUserInterface::processEvents()
-{
-    // Callers pump after every small unit of work; a pass every few milliseconds keeps the
-    // window alive without costing the work its speed.
-    if (sinceLastPump_.elapsed() < 5)
-        return;
-    sinceLastPump_.restart();
-    QCoreApplication::processEvents();
 }
 
 }  // namespace quorbin::app

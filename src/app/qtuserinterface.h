@@ -1,9 +1,8 @@
 #pragma once
 // The platform's user interface with Qt Widgets: message boxes, file dialogs, the busy pointer,
-// the beep, the desktop's "open" and the event pump.
+// the beep and the desktop's "open".
 #include "platform/userinterface.h"
 
-#include <QElapsedTimer>
 
 namespace quorbin::app {
 
@@ -23,13 +22,11 @@ public:
     void setPointer(Pointer pointer) override;
     void beep() override;
     void openWithDesktop(const QString& hostPath) override;
-    void processEvents() override;
 
 private:
     std::optional<QString> chooseFile(const FileDialogRequest& request, bool save);
 
     Pointer pointer_ = Pointer::Normal;
-    QElapsedTimer sinceLastPump_;
 };
 
 // "label|pattern|label|pattern" as the windows write it, as a Qt name filter list.

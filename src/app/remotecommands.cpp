@@ -3,12 +3,14 @@
 #include "app/remotepage.h"
 
 #include "app/backupsetpage.h"
+#include "app/errorreport.h"
 #include "app/jobhost.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
 #include "platform/userinterface.h"
 #include "remote/ftpconnect.h"
 #include "remote/remotebrowser.h"
+#include "remote/remotejobs.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -40,18 +42,46 @@ FtpSettings RemotePage::ftpSettings() const
     return settings;
 }
 
-void RemotePage::Button11Click() { ftpconnect(IdFTP1, ftpSettings(), status_, host_.logSink()); }
+// The page's commands run as the window's jobs. On success the status keeps what the FTP
+// sequence said last ("verbunden mit: …"); a failure or a cancel replaces it.
+bool RemotePage::runFtpJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
+{
+    return host_.runJob(std::move(job), std::move(done), JobHost::EndStatus::OnFailure);
+}
+
+namespace {
+
+// What the connect sequence cannot pass over (a port that is no number, TLS asked for on an
+// open connection, an unreadable listing file) reaches the error report.
+void reportFailure(const JobResult& result)
+{
+    if (!result.ok() && result.kind != ErrorKind::Cancelled)
+        ReportError(describe(result));
+}
+
+}  // namespace
+
+void RemotePage::Button11Click()
+{
+    runFtpJob(std::make_unique<ConnectJob>(IdFTP1, ftpSettings(), ConnectJob::Mode::Test), reportFailure);
+}
 
 void RemotePage::Button4Click()
 {
-    openftp(IdFTP1, ftpSettings(), status_, host_.logSink());
-    FillRemoteView(true);
+    runFtpJob(std::make_unique<ConnectJob>(IdFTP1, ftpSettings(), ConnectJob::Mode::Open),
+              [this](const JobResult& result) {
+                  reportFailure(result);
+                  if (result.ok())
+                      FillRemoteView(true);
+              });
 }
 
 void RemotePage::Button9Click() { FtpDisconnect(); }
 
 void RemotePage::FtpDisconnect()
 {
+    if (host_.refuseWhileBusy())
+        return;
     IdFTP1.Disconnect(status_);
     clearRemoteGrid(Vvzo);
     dl->clear();
@@ -59,11 +89,20 @@ void RemotePage::FtpDisconnect()
 
 bool RemotePage::FillRemoteView(bool clearTree)
 {
-    const std::optional<RemoteView> view = ListRemoteView(IdFTP1);
+    auto job = std::make_unique<ListJob>(IdFTP1);
+    const ListJob* listing = job.get();
+    return runFtpJob(std::move(job), [this, listing, clearTree](const JobResult& result) {
+        if (result.ok())
+            showRemoteView(listing->view(), clearTree);
+    });
+}
+
+void RemotePage::showRemoteView(const std::optional<RemoteView>& view, bool clearTree)
+{
     clearRemoteGrid(Vvzo);
     showRemoteHeaders(Vvzo);
     if (!view)
-        return false;  // a listing without readable entries: headers only, the tree as it was
+        return;  // a listing without readable entries: headers only, the tree as it was
     RemoteTree* tree = remoteTree(dl);
     if (clearTree)
         tree->clear();
@@ -75,19 +114,22 @@ bool RemotePage::FillRemoteView(bool clearTree)
         addRemoteNode(tree, selected, directory);
     if (selected)
         tree->expandRecursively(tree->handleOf(selected));
-    pumpEvents();
-    return true;
 }
 
 void RemotePage::dlDblClick()
 {
-    try {
-        if (const QTreeWidgetItem* node = remoteTree(dl)->selectedNode())
-            OpenRemoteNode(IdFTP1, remoteNodePath(node), host_.logSink());
+    const QTreeWidgetItem* node = remoteTree(dl)->selectedNode();
+    if (!node) {
         FillRemoteView(false);
-    } catch (const std::exception&) {
-        // The view stays as it was.
+        return;
     }
+    auto job = std::make_unique<OpenNodeJob>(IdFTP1, remoteNodePath(node));
+    const OpenNodeJob* opened = job.get();
+    runFtpJob(std::move(job), [this, opened](const JobResult& result) {
+        // After a failure the view stays as it was.
+        if (result.ok())
+            showRemoteView(opened->view(), false);
+    });
 }
 
 QString RemotePage::SelectedRemoteFile() const
@@ -98,25 +140,31 @@ QString RemotePage::SelectedRemoteFile() const
 
 // The commands of the grid act on its current row and need a selected node; a row without a
 // file names nothing to act on.
-void RemotePage::dieseDateiherunterladen1Click()
-{
-    const QString name = SelectedRemoteFile();
-    if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadRemoteFile(IdFTP1, name, setPage_.eschlussel->text(), status_, nullptr);
-}
+void RemotePage::dieseDateiherunterladen1Click() { download(false); }
 
-void RemotePage::diesedateiherunterladenundtempffnen1Click()
+void RemotePage::diesedateiherunterladenundtempffnen1Click() { download(true); }
+
+void RemotePage::download(bool open)
 {
     const QString name = SelectedRemoteFile();
-    if (remoteTree(dl)->selectedNode() && !name.isEmpty())
-        DownloadAndOpenRemoteFile(IdFTP1, name, setPage_.eschlussel->text(), status_, nullptr);
+    if (!remoteTree(dl)->selectedNode() || name.isEmpty())
+        return;
+    auto job = std::make_unique<DownloadJob>(IdFTP1, name, setPage_.eschlussel->text());
+    const DownloadJob* fetched = job.get();
+    runFtpJob(std::move(job), [name, fetched, open](const JobResult& result) {
+        FinishRemoteDownload(name, result, fetched->downloadFile(), open);
+    });
 }
 
 void RemotePage::lschen1Click()
 {
     const QString name = SelectedRemoteFile();
-    if (remoteTree(dl)->selectedNode() && !name.isEmpty() && DeleteRemoteFile(IdFTP1, name))
-        FillRemoteView(false);
+    if (!remoteTree(dl)->selectedNode() || name.isEmpty())
+        return;
+    runFtpJob(std::make_unique<DeleteFileJob>(IdFTP1, name), [this](const JobResult& result) {
+        if (result.ok())
+            FillRemoteView(false);
+    });
 }
 
 void RemotePage::Verzeichnislschen1Click()
@@ -125,10 +173,14 @@ void RemotePage::Verzeichnislschen1Click()
     QTreeWidgetItem* node = tree->selectedNode();
     if (!node)
         return;
-    // Window events run while the server works; the node may be gone by then.
+    // The tree may change while the server works; the node is found again by its handle.
     const QPersistentModelIndex handle = tree->handleOf(node);
-    DeleteRemoteDirectory(IdFTP1, remoteNodePath(node));
-    delete tree->nodeOf(handle);
+    runFtpJob(std::make_unique<DeleteDirectoryJob>(IdFTP1, remoteNodePath(node)),
+              [tree, handle](const JobResult& result) {
+                  if (result.ok())
+                      delete tree->nodeOf(handle);
+                  reportFailure(result);
+              });
 }
 
 void RemotePage::IdFTP1Status(const QString& text) { status_.setStatus(text); }

@@ -106,11 +106,46 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
             guarded([this] { diesedateiherunterladenundtempffnen1Click(); }));
     connect(lschen1, &QAction::triggered, this, guarded([this] { lschen1Click(); }));
 
+    forwardClientReports();
+}
+
+void RemotePage::forwardClientReports()
+{
+    const auto onPageThread = [this](auto call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
     FtpClient& client = IdFTP1.client;
-    client.onStatus = [this](const QString& text) { IdFTP1Status(text); };
-    client.onWorkBegin = [this](qint64 expected) { IdFTP1WorkBegin(expected); };
-    client.onWork = [this](qint64 count) { IdFTP1Work(count); };
-    client.onWorkEnd = [this] { IdFTP1WorkEnd(); };
+    client.onStatus = [this, onPageThread](const QString& text) { onPageThread([this, text] { IdFTP1Status(text); }); };
+    client.onWorkBegin = [this, onPageThread](qint64 expected) {
+        {
+            const std::lock_guard lock(workMutex_);
+            work_ = Work{};
+        }
+        onPageThread([this, expected] { IdFTP1WorkBegin(expected); });
+    };
+    // The library reports after every piece of data; a few reports a second are enough to see,
+    // and the last one before the end.
+    client.onWork = [this, onPageThread](qint64 count) {
+        {
+            const std::lock_guard lock(workMutex_);
+            work_.count = count;
+            if (work_.sinceShown.isValid() && work_.sinceShown.elapsed() < 40)
+                return;
+            work_.sinceShown.start();
+            work_.shown = count;
+        }
+        onPageThread([this, count] { IdFTP1Work(count); });
+    };
+    client.onWorkEnd = [this, onPageThread] {
+        qint64 unshown = -1;
+        {
+            const std::lock_guard lock(workMutex_);
+            if (work_.count != work_.shown)
+                unshown = work_.count;
+            work_ = Work{};
+        }
+        if (unshown >= 0)
+            onPageThread([this, unshown] { IdFTP1Work(unshown); });
+        onPageThread([this] { IdFTP1WorkEnd(); });
+    };
 }
 
 }  // namespace quorbin::app

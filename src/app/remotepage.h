@@ -1,8 +1,17 @@
 #pragma once
 // The page "FTP-Ütra": the FTP mirror of the store as a tree and a grid, with commands to
 // connect, open folders, download, open and delete; and the window's one FTP session.
+#include "platform/job.h"
 #include "remote/ftpsession.h"
 #include "remote/ftpsettings.h"
+#include "remote/remotebrowser.h"
+
+#include <QElapsedTimer>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
 
 #include <QWidget>
 
@@ -66,12 +75,25 @@ public:
     void IdFTP1WorkEnd();
 
 private:
+    bool runFtpJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {});
+    void showRemoteView(const std::optional<RemoteView>& view, bool clearTree);
+    void download(bool open);
+    // The client reports on the thread of its job; the widgets hear of it on theirs.
+    void forwardClientReports();
+
     JobHost& host_;
     BackupSetPage& setPage_;
     StatusSink& status_;
     QProgressBar* bar_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLineEdit* amount_ = nullptr;
+    struct Work {
+        QElapsedTimer sinceShown;
+        qint64 count = -1;  // the last report
+        qint64 shown = -1;  // the last one passed on
+    };
+    std::mutex workMutex_;
+    Work work_;
 };
 
 }  // namespace quorbin::app

@@ -74,17 +74,14 @@ Tquorbin::~Tquorbin()
 
 void Tquorbin::closeEvent(QCloseEvent* event)
 {
-    // A transfer or a job still running would hold the program open until its end: cut it at
-    // its next check.
-    if (IdFTP1().client.Busy())
-        IdFTP1().AbortTransfer();
+    // A job still running would hold the program open until its end: cut it at its next check.
     jobs_->cancel();
     QWidget::closeEvent(event);
 }
 
 bool Tquorbin::refuseWhileBusy()
 {
-    if (!jobs_->busy() && !IdFTP1().client.Busy())
+    if (!jobs_->busy())
         return false;
     status_.setStatus(QStringLiteral("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
     return true;
@@ -100,12 +97,13 @@ void Tquorbin::showLog()
     ftpChange();
 }
 
-bool Tquorbin::runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
+bool Tquorbin::runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done, EndStatus endStatus)
 {
     if (refuseWhileBusy())
         return false;
-    return jobs_->start(std::move(job), [this, done = std::move(done)](const JobResult& result) {
-        status_.setStatus(endOfJobText(result));
+    return jobs_->start(std::move(job), [this, done = std::move(done), endStatus](const JobResult& result) {
+        if (endStatus == EndStatus::Always || !result.ok())
+            status_.setStatus(endOfJobText(result));
         if (done)
             guarded([&] { done(result); })();
     });
@@ -271,8 +269,6 @@ void Tquorbin::Shutdownundbeenden1Click() { close(); }
 void Tquorbin::Aktionabbrechen1Click()
 {
     jobs_->cancel();
-    if (IdFTP1().client.Busy())
-        IdFTP1().AbortTransfer();
 }
 
 void Tquorbin::ftpChange() { Label5->setText(pageTitle(ftp->currentIndex())); }

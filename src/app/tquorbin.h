@@ -84,7 +84,8 @@ public:
 
     // The window's long jobs, one at a time on a worker thread; the status tells how each ended.
     JobRunner& jobs() { return *jobs_; }
-    bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {}) override;
+    bool runJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {},
+                EndStatus endStatus = EndStatus::Always) override;
     bool refuseWhileBusy() override;
     std::shared_ptr<const SharedKey> key() const override { return key_; }
     void clearLog() override;

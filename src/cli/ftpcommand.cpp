@@ -1,19 +1,14 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "engine/keycipher.h"
-#include "engine/restore.h"
-#include "engine/tempfiles.h"
+#include "cli/signalstop.h"
+#include "cli/terminalprogress.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/replacefile.h"
-#include "platform/winpath.h"
 #include "remote/ftpconnect.h"
 #include "remote/ftperror.h"
+#include "remote/remotebrowser.h"
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <cstdio>
-#include <unistd.h>
+#include <utility>
 
 namespace quorbin::cli {
 
@@ -36,29 +31,6 @@ const char* const kFtpHelp =
 
 namespace {
 
-// Transfer progress on standard error, when that is a terminal.
-class TransferLine {
-public:
-    TransferLine() : enabled_(isatty(STDERR_FILENO) != 0) { clock_.start(); }
-    void show(qint64 bytes, qint64 total)
-    {
-        if (!enabled_ || clock_.elapsed() - lastShown_ < 200)
-            return;
-        lastShown_ = clock_.elapsed();
-        std::fprintf(stderr, "\r%.1f / %.1f MiB   ", bytes / 1048576.0, std::max<qint64>(total, 0) / 1048576.0);
-    }
-    void finish()
-    {
-        if (enabled_ && lastShown_ >= 0)
-            std::fputc('\n', stderr);
-    }
-
-private:
-    QElapsedTimer clock_;
-    qint64 lastShown_ = -1000;
-    bool enabled_;
-};
-
 class ErrorLog : public LogSink {
 public:
     void appendLine(const QString& line) override { lines << line; }
@@ -70,7 +42,8 @@ bool openSession(FtpSession& session, const FtpSettings& settings, QString& erro
 {
     ErrorLog log;
     try {
-        ftpconnect(session, settings, noStatus(), log);
+        ftpconnect(session, settings, noStatus(), log, signalStopToken());
+        const FtpClient::StopScope scope(session.client, signalStopToken());
         if (!session.client.Connected())
             session.client.Connect();  // once more, for the reason of the failure
         session.client.ChangeDir(session.FtpBasePath);
@@ -86,6 +59,7 @@ bool openSession(FtpSession& session, const FtpSettings& settings, QString& erro
 int list(FtpSession& session, const QStringList& arguments)
 {
     FtpClient& client = session.client;
+    const FtpClient::StopScope scope(client, signalStopToken());
     if (!arguments.isEmpty())
         client.ChangeDir(arguments.first());
     client.List();
@@ -99,46 +73,41 @@ int list(FtpSession& session, const QStringList& arguments)
     return kOk;
 }
 
-// Fetches the remote file into a new work file of the temporary directory.
-QString fetch(FtpSession& session, const QString& remote)
-{
-    const QString work = NewWorkFileName();
-    platform::removeFile(work);  // the download makes it anew
-    TransferLine line;
-    const qint64 total = session.client.Size(remote);
-    struct Reporting {
-        FtpClient& client;
-        TransferLine& line;
-        ~Reporting()
-        {
-            client.onWork = nullptr;
-            line.finish();
-        }
-    } reporting{session.client, line};
-    session.client.onWork = [&line, total](qint64 bytes) { line.show(bytes, total); };
-    session.client.Get(remote, work);
-    return work;
-}
+// The transfer's bytes on the progress line, for as long as the download runs.
+class TransferProgress {
+public:
+    TransferProgress(FtpSession& session, TerminalProgress& progress) : client_(session.client)
+    {
+        client_.onWork = [&session, &progress, started = false](qint64 bytes) mutable {
+            if (!std::exchange(started, true))
+                progress.started(0, session.BytesToTransfer);
+            progress.advanced(0, bytes);
+        };
+    }
+    ~TransferProgress() { client_.onWork = nullptr; }
+    TransferProgress(const TransferProgress&) = delete;
+    TransferProgress& operator=(const TransferProgress&) = delete;
+
+private:
+    FtpClient& client_;
+};
 
 int get(FtpSession& session, const QString& remote, const QString& target, const QString& key)
 {
-    const QString work = fetch(session, remote);
-    const TemporaryFileGuard guard(work);
-    if (!remote.endsWith(QStringLiteral(".nxz"))) {
-        // Renamed into place when the temporary directory shares the target's file system.
-        const QString full = platform::absolutePath(target);
-        platform::createFolders(platform::directoryPart(full));
-        if (platform::renameReplacing(work, full) || CopyPlainFile(work, full) == 0)
-            return kOk;
-        printError("Nicht gespeichert: " + target);
-        return kFailed;
-    }
-    DecipherFile(work, key, noStatus(), nullptr);
-    if (ExpandToFile(work, target, kReplaceExisting) != 0) {
-        printError("Nicht wiederhergestellt: " + remote + " (falscher Schlüssel oder beschädigte Datei)");
-        return kFailed;
-    }
-    return kOk;
+    const QString full = platform::absolutePath(target);
+    platform::createFolders(platform::directoryPart(full));
+    TerminalProgress progress;
+    const TransferProgress transfer(session, progress);
+    const JobContext context{signalStopToken(), RestoreReporter{noStatus(), noLog(), progress}};
+    const JobResult result = FetchRemoteFileTo(session, remote, key, context, full);
+    progress.clearLine();
+    if (result.ok())
+        return kOk;
+    if (result.kind == ErrorKind::Network)
+        printError("FTP-Fehler: " + describe(result));  // the server's reply names the file
+    else
+        printError("Nicht wiederhergestellt: " + remote + ": " + describe(result));
+    return kFailed;
 }
 
 }  // namespace

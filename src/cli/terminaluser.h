@@ -15,7 +15,6 @@ public:
     void setPointer(Pointer pointer) override { pointer_ = pointer; }
     void beep() override;
     void openWithDesktop(const QString& hostPath) override;
-    void processEvents() override {}
 
 private:
     Pointer pointer_ = Pointer::Normal;

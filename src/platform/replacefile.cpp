@@ -25,6 +25,19 @@ void takePermissionsOf(const QByteArray& hostTarget, int fd)
         fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
 }
 
+// Read without changing it: umask() can only be asked by setting it, which would leave files
+// that other threads create meanwhile open to everyone.
+mode_t processUmask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:"))
+                return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    }
+    return 022;
+}
+
 }  // namespace
 
 ReplacementFile::ReplacementFile(const QString& target) : target_(target)
@@ -103,9 +116,7 @@ bool renameReplacing(const QString& finished, const QString& target)
     const int fd = open(from.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    fchmod(fd, 0666 & ~processUmask());
     takePermissionsOf(to, fd);
     close(fd);
     return std::rename(from.constData(), to.constData()) == 0;

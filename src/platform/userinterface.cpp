@@ -94,11 +94,6 @@ public:
     {
         onTheUserThread([&] { person().openWithDesktop(hostPath); });
     }
-    void processEvents() override
-    {
-        if (onUserThread())
-            person().processEvents();
-    }
 };
 
 }  // namespace

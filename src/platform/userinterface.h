@@ -35,8 +35,6 @@ public:
     virtual void beep() = 0;
     // hostPath: the file as this machine names it, for the desktop's "open".
     virtual void openWithDesktop(const QString& hostPath) = 0;
-    // Lets pending window events run; must be cheap when nothing is pending.
-    virtual void processEvents() {}
 };
 
 // The process's one user interface. Without one installed, a silent one answers Cancel/No.
@@ -44,8 +42,6 @@ public:
 // application's own thread and waits for it there.
 UserInterface& ui();
 void setUserInterface(UserInterface* userInterface);
-
-inline void pumpEvents() { ui().processEvents(); }
 
 // Shows the busy pointer for its lifetime and then puts the previous one back.
 class BusyPointer {

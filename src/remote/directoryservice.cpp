@@ -1,10 +1,7 @@
 #include "remote/directoryservice.h"
 
-#include "platform/abort.h"
-
 #include "remote/linesocket.h"
 #include "remote/logstamp.h"
-#include "platform/userinterface.h"
 
 namespace quorbin {
 namespace {
@@ -28,9 +25,9 @@ QString replyText(const QByteArray& line)
 }
 
 // The last line the service sent: "fertig", "nixda", or anything else for a failure.
-QString exchange(const FtpSettings& settings, StatusSink& status)
+QString exchange(const FtpSettings& settings, StatusSink& status, const std::stop_token& stop)
 {
-    LineSocket socket;
+    LineSocket socket(stop);
     if (!socket.connectTo(settings.host, settings.service.port) || !socket.send(requestLine(settings)))
         return QStringLiteral("nixda");
     int idleReads = 0;
@@ -40,6 +37,7 @@ QString exchange(const FtpSettings& settings, StatusSink& status)
         switch (socket.readLine(settings.service.readTimeoutMs, kMaxLineLength, bytes)) {
         case LineSocket::Read::Closed:
         case LineSocket::Read::TooLong:
+        case LineSocket::Read::Stopped:
             return QStringLiteral("nixda");
         case LineSocket::Read::Idle:
             bytes.clear();
@@ -52,12 +50,9 @@ QString exchange(const FtpSettings& settings, StatusSink& status)
             ++idleReads;
         else if (line != u"fertig" && line != u"nixda")
             status.setStatus(QStringLiteral("VD: ") + line);
-        pumpEvents();
-        // A service that keeps talking never reaches the idle limit: the user's cancel ends it.
-        if (AbortRequested) {
-            AbortRequested = false;
+        // A service that keeps talking never reaches the idle limit: a stop request ends it.
+        if (stop.stop_requested())
             return QStringLiteral("nixda");
-        }
         if (line == u"fertig" || line == u"nixda" || idleReads > settings.service.idleLimit)
             return line;
     }
@@ -65,7 +60,7 @@ QString exchange(const FtpSettings& settings, StatusSink& status)
 
 }  // namespace
 
-bool QueryDirectoryService(const FtpSettings& settings, StatusSink& status, LogSink& log)
+bool QueryDirectoryService(const FtpSettings& settings, StatusSink& status, LogSink& log, std::stop_token stop)
 {
     if (!settings.directoryService) {
         log.appendLine(TimeStampedLine(QStringLiteral(" OHNE Verzeichnisdienst")));
@@ -74,7 +69,7 @@ bool QueryDirectoryService(const FtpSettings& settings, StatusSink& status, LogS
     }
     log.appendLine(TimeStampedLine(QStringLiteral("Versuch Verzeichnisdienst zu starten")));
     status.setStatus(QStringLiteral("verbinden mit Verzeichnisdienst"));
-    if (exchange(settings, status) == u"fertig") {
+    if (exchange(settings, status, stop) == u"fertig") {
         log.appendLine(TimeStampedLine(QStringLiteral("Verzeichnisdienst fertig")));
         status.setStatus(QStringLiteral("Verzeichnisdienst erfolgreich"));
         return true;

@@ -2,14 +2,14 @@
 
 #include "remote/ftperror.h"
 #include "remote/ftpreplies.h"
-#include "platform/userinterface.h"
 #include "platform/winpath.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QUrl>
+#include <atomic>
 #include <curl/curl.h>
+#include <utility>
 
 namespace quorbin {
 namespace {
@@ -19,7 +19,7 @@ const long kConnectTimeoutSeconds = 30;
 const long kAcceptTimeoutMs = 10000;      // an active data connection that never comes
 const long kLowSpeedSeconds = 10;         // a data connection that stalls this long is given up
 const long kBufferSize = 256 * 1024;
-const int kPumpIntervalMs = 25;
+const int kPollSliceMs = 25;           // how long a stop request may wait to be seen
 const qint64 kMaxListingBytes = 256 * 1024 * 1024;
 
 const char* const kNotConnected = "Nicht verbunden.";
@@ -124,8 +124,9 @@ struct FtpClient::State {
     QByteArray listing;
 
     FtpReplyLog replies;
-    bool busy = false;
-    bool abortRequested = false;
+    std::atomic<bool> busy = false;            // also read by other threads
+    std::atomic<bool> abortRequested = false;  // also set by other threads
+    std::stop_token stop;
     bool transferRunning = false;
     curl_off_t reported = -1;
     QIODevice* sink = nullptr;
@@ -143,6 +144,7 @@ struct FtpClient::State {
     QByteArray url(const QString& absolutePath) const;
     QString resolve(const QString& name) const;
 
+    bool stopping() const { return abortRequested || stop.stop_requested(); }
     void requireIdle() const;
     void requireConnected() const;
     void applyOptions(const Operation& op);
@@ -178,7 +180,7 @@ int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_of
         state->reported = now;
         notify(state->owner->onWork, qint64(now));
     }
-    return state->abortRequested ? 1 : 0;
+    return state->stopping() ? 1 : 0;
 }
 
 QByteArray FtpClient::State::encodeName(const QString& name) const
@@ -261,10 +263,12 @@ void FtpClient::State::applyOptions(const Operation& op)
 
 CURLcode FtpClient::State::run(const Operation& op)
 {
-    busy = true;  // from here on perform() puts it back, whatever happens
+    if (stop.stop_requested())
+        return CURLE_ABORTED_BY_CALLBACK;  // the job was stopped before this step began
+    abortRequested = false;  // before busy: an Abort() from now on is for this operation
+    busy = true;             // from here on perform() puts it back, whatever happens
     replies.clear();
     errorBuffer[0] = 0;
-    abortRequested = false;
     reported = -1;
     const SList postQuote(op.postQuote);
     applyOptions(op);
@@ -283,8 +287,9 @@ CURLcode FtpClient::State::run(const Operation& op)
 
 CURLcode FtpClient::State::perform(const Operation& op)
 {
-    // Whatever leaves this function, also an exception out of the event pump, leaves the
-    // handle detached and the client idle.
+    // Whatever leaves this function leaves the handle detached and the client idle. Detaching
+    // a handle mid-transfer makes the FTP library close that connection; it logs in again by
+    // itself at the next operation.
     struct Running {
         State& state;
         Running(State& s, const Operation& op) : state(s)
@@ -304,18 +309,14 @@ CURLcode FtpClient::State::perform(const Operation& op)
         }
     } running(*this, op);
 
-    QElapsedTimer sincePump;
-    sincePump.start();
     for (;;) {
         int stillRunning = 0;
         if (curl_multi_perform(multi, &stillRunning) != CURLM_OK || stillRunning == 0)
             break;
-        const int wait = int(std::max<qint64>(0, kPumpIntervalMs - sincePump.elapsed()));
-        curl_multi_poll(multi, nullptr, 0, wait, nullptr);
-        if (sincePump.elapsed() >= 10) {
-            pumpEvents();
-            sincePump.restart();
-        }
+        // A server that sends nothing may leave the progress report uncalled.
+        if (stopping())
+            return CURLE_ABORTED_BY_CALLBACK;
+        curl_multi_poll(multi, nullptr, 0, kPollSliceMs, nullptr);
     }
     // Only libcurl's own "done" counts as success; without it the transfer did not end well.
     CURLcode result = CURLE_FAILED_INIT;
@@ -330,7 +331,7 @@ CURLcode FtpClient::State::perform(const Operation& op)
 void FtpClient::State::fail(CURLcode code)
 {
     if (code == CURLE_ABORTED_BY_CALLBACK)
-        throw FtpError(QStringLiteral("Übertragung abgebrochen"));
+        throw FtpError::cancellation();
     const FtpReply reply = lastReply();
     if (reply.code >= 400)
         throw FtpError(reply.text, reply.code);
@@ -444,11 +445,18 @@ void FtpClient::Disconnect()
 
 void FtpClient::Abort()
 {
-    // The transfer ends at its next progress report; the FTP library closes the control
-    // connection and logs in again by itself at the next operation.
+    // The operation ends at its next progress report or poll slice; the FTP library closes
+    // the control connection and logs in again by itself at the next operation.
     if (d->busy)
         d->abortRequested = true;
 }
+
+FtpClient::StopScope::StopScope(FtpClient& client, std::stop_token stop)
+    : client_(client), previous_(std::exchange(client.d->stop, std::move(stop)))
+{
+}
+
+FtpClient::StopScope::~StopScope() { client_.d->stop = std::move(previous_); }
 
 QString FtpClient::RetrieveCurrentDir() { return d->printWorkingDirectory(d->directory); }
 

@@ -1,13 +1,14 @@
 #pragma once
 // The FTP/FTPS client of the remote store: one control connection that lasts between
-// operations, kept by one reused libcurl handle. Every call blocks, but lets pending window
-// events run at least every 25 ms while it waits on the network. Failures throw FtpError.
+// operations, kept by one reused libcurl handle. Every call blocks the thread that makes it;
+// a window runs them on a worker thread. Failures throw FtpError.
 #include "remote/ftpentry.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <stop_token>
 
 namespace quorbin {
 
@@ -44,19 +45,37 @@ public:
     void useTls();
     bool tls() const;
 
-    // Progress of data transfers (downloads and listings), bound by the window.
+    // Progress of data transfers (downloads and listings), bound by the window. Called on the
+    // thread that runs the operation.
     std::function<void(const QString& text)> onStatus;
     std::function<void(qint64 expected)> onWorkBegin;
     std::function<void(qint64 soFar)> onWork;
     std::function<void()> onWorkEnd;
 
+    // Gives the operations run during its lifetime the stop token of one job: a stop request
+    // ends a running operation within moments, and one not yet begun at once, with
+    // FtpError::cancelled(). Puts back the token before it at its end. Made on the thread
+    // that runs the operations, never while an operation of another thread runs.
+    class StopScope {
+    public:
+        StopScope(FtpClient& client, std::stop_token stop);
+        ~StopScope();
+        StopScope(const StopScope&) = delete;
+        StopScope& operator=(const StopScope&) = delete;
+
+    private:
+        FtpClient& client_;
+        std::stop_token previous_;
+    };
+
     void Connect();
     bool Connected() const;
-    // True while an operation runs: window events may arrive then, and the client must not
-    // be destroyed or asked for another operation (that one is refused).
+    // True while an operation runs; any thread may ask. The client must not be destroyed or
+    // asked for another operation then (that one is refused).
     bool Busy() const;
     void Disconnect();
-    // Ends a running data transfer; nothing when none runs.
+    // Ends the running operation as a stop request would; nothing when none runs. Any thread
+    // may call it.
     void Abort();
 
     // The server's current directory (PWD).
@@ -80,8 +99,8 @@ public:
 
     // The file's size, -1 when the server does not tell it.
     qint64 Size(const QString& name);
-    // Downloads into a new local file (Windows path text); refuses an existing one. A failed
-    // or aborted download leaves no local file behind.
+    // Downloads into a new local file (Windows path text); refuses an existing one. A failed,
+    // aborted or stopped download leaves no local file behind.
     void Get(const QString& name, const QString& localPath);
 
     // What the server announced in its feature list at the last login.

@@ -24,9 +24,11 @@ QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
     return loginDirectory + basePath;
 }
 
-void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log)
+void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
+                std::stop_token stop)
 {
     FtpClient& client = session.client;
+    const FtpClient::StopScope scope(client, stop);
     const QString tempDirectory = TempDirectory();
     status.setStatus(QStringLiteral("verbinden mit: ") + settings.host);
     client.setPort(PortFromText(settings.portText));
@@ -37,38 +39,33 @@ void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& st
     client.setPassive(settings.passive);
     if (settings.tls)
         client.useTls();
-    session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log);
+    session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log, stop);
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));
 
     if (!client.passive() && client.usesPassive())
         log.appendLine(QStringLiteral("Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
-    try {
-        client.Connect();
-    } catch (const FtpError&) {
-        // The following steps fail one by one; the sequence goes on all the same.
-    }
-    try {
-        session.FtpBasePath = client.RetrieveCurrentDir();
-    } catch (const FtpError&) {
-    }
+    // After a failed login the following steps fail one by one; the sequence goes on all the same.
+    PassOverFailure([&] { client.Connect(); });
+    PassOverFailure([&] { session.FtpBasePath = client.RetrieveCurrentDir(); });
     session.FtpBasePath = JoinBasePath(session.FtpBasePath, settings.basePath);
 
     status.setStatus(QStringLiteral("Zeitdifferent ermittlen"));
-    try {
+    PassOverFailure([&] {
         const double difference = FtpTimeCheck(session, session.FtpBasePath);
         log.appendLine(QStringLiteral("Zeitdifferenz: ") + TimeDifferenceText(difference));
-    } catch (const FtpError&) {
-    }
+    });
     client.setTransferType(FtpTransferType::Image);
     status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
     if (session.DirectoryServiceUsed)
         LoadListingArchive(session, tempDirectory, settings.storeDirectory, status, log);
 }
 
-void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log)
+void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
+             std::stop_token stop)
 {
-    ftpconnect(session, settings, status, log);
+    const FtpClient::StopScope scope(session.client, stop);
+    ftpconnect(session, settings, status, log, stop);
     session.client.ChangeDir(session.FtpBasePath);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/job.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -12,13 +14,44 @@ public:
         : std::runtime_error(text.toStdString()), text_(text), replyCode_(replyCode)
     {
     }
+    // An operation ended by Abort() or by its job's stop token.
+    static FtpError cancellation()
+    {
+        FtpError error(QStringLiteral("Übertragung abgebrochen"));
+        error.cancelled_ = true;
+        return error;
+    }
+
     const QString& text() const { return text_; }
     // The server's three-digit reply code; 0 when the failure had no reply.
     int replyCode() const { return replyCode_; }
+    bool cancelled() const { return cancelled_; }
 
 private:
     QString text_;
     int replyCode_;
+    bool cancelled_ = false;
 };
+
+// A failed operation as a job's result: Cancelled, or Network with the server's reply.
+inline JobResult FtpFailure(const FtpError& error)
+{
+    return JobResult::failure(error.cancelled() ? ErrorKind::Cancelled : ErrorKind::Network, error.text());
+}
+
+// Runs a step whose failure the caller passes over, as the product always did; true when it
+// went through. A cancel is no such failure: it ends the caller too.
+template <typename Step>
+bool PassOverFailure(Step&& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const FtpError& error) {
+        if (error.cancelled())
+            throw;
+        return false;
+    }
+}
 
 }  // namespace quorbin

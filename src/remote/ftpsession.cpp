@@ -1,7 +1,6 @@
 #include "remote/ftpsession.h"
 
 #include "remote/fixedtext.h"
-#include "platform/abort.h"
 
 #include <limits>
 
@@ -25,10 +24,6 @@ FtpWorkView FtpSession::Work(qint64 count)
     view.percent = FormatFixed(double(count) / BytesToTransfer * 100, 8, 2) + QStringLiteral(" %");
     view.amount = FormatFixed(count / 1024.0, 8, 3) + QStringLiteral("kB von ") +
                   FormatFixed(BytesToTransfer / 1024.0, 8, 3);
-    if (AbortRequested) {
-        AbortTransfer();
-        AbortRequested = false;
-    }
     return view;
 }
 

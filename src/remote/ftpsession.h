@@ -27,10 +27,10 @@ public:
 
     // IdFTP1WorkBegin: a count of 0 keeps what the download command set from SIZE.
     void WorkBegin(qint64 expected);
-    // IdFTP1Work: the texts to show; aborts the transfer when AbortRequested is set and clears
-    // the flag.
+    // IdFTP1Work: the texts to show. A cancel reaches the transfer through the job's stop
+    // token, not through here.
     FtpWorkView Work(qint64 count);
-    // FtpAbortTransfer.
+    // FtpAbortTransfer; any thread may call it.
     void AbortTransfer();
     // The session part of FtpDisconnect: abort and disconnect when connected, failures
     // ignored, then status "Verbindung getrennt".

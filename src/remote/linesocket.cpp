@@ -1,7 +1,5 @@
 #include "remote/linesocket.h"
 
-#include "platform/userinterface.h"
-
 #include <QDeadlineTimer>
 
 #include <cerrno>
@@ -14,25 +12,26 @@
 namespace quorbin {
 namespace {
 
-const int kPumpIntervalMs = 25;
+const int kPollSliceMs = 25;  // how long a stop request may wait to be seen
 
-// Waits for the events with the window kept alive; false on time-out.
-bool waitFor(int fd, short events, QDeadlineTimer deadline, short& revents)
+enum class Wait { Ready, TimedOut, Failed, Stopped };
+
+// Waits for the events in short slices, so that a stop request is seen while it waits.
+Wait waitFor(int fd, short events, QDeadlineTimer deadline, const std::stop_token& stop)
 {
     for (;;) {
-        const int slice = deadline.isForever() ? kPumpIntervalMs
-                                               : int(std::min<qint64>(kPumpIntervalMs, deadline.remainingTime()));
+        if (stop.stop_requested())
+            return Wait::Stopped;
+        const int slice = deadline.isForever() ? kPollSliceMs
+                                               : int(std::min<qint64>(kPollSliceMs, deadline.remainingTime()));
         pollfd entry{fd, events, 0};
         const int ready = ::poll(&entry, 1, std::max(slice, 0));
-        if (ready > 0) {
-            revents = entry.revents;
-            return true;
-        }
+        if (ready > 0)
+            return Wait::Ready;
         if (ready < 0 && errno != EINTR)
-            return false;
+            return Wait::Failed;
         if (deadline.hasExpired())
-            return false;
-        pumpEvents();
+            return Wait::TimedOut;
     }
 }
 
@@ -55,11 +54,11 @@ bool LineSocket::connectTo(const QString& host, quint16 port)
             continue;
         if (::connect(fd_, address->ai_addr, address->ai_addrlen) == 0)
             break;
-        short revents = 0;
         int error = 0;
         socklen_t length = sizeof error;
         // No time limit of its own: the system's connect time-out decides.
-        if (errno == EINPROGRESS && waitFor(fd_, POLLOUT, QDeadlineTimer(QDeadlineTimer::Forever), revents) &&
+        if (errno == EINPROGRESS &&
+            waitFor(fd_, POLLOUT, QDeadlineTimer(QDeadlineTimer::Forever), stop_) == Wait::Ready &&
             ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
             break;
         close();
@@ -77,8 +76,8 @@ bool LineSocket::send(const QByteArray& bytes)
             sent += n;
             continue;
         }
-        short revents = 0;
-        if (n < 0 && (errno == EAGAIN || errno == EINTR) && waitFor(fd_, POLLOUT, QDeadlineTimer(10000), revents))
+        if (n < 0 && (errno == EAGAIN || errno == EINTR) &&
+            waitFor(fd_, POLLOUT, QDeadlineTimer(10000), stop_) == Wait::Ready)
             continue;
         return false;
     }
@@ -99,12 +98,15 @@ LineSocket::Read LineSocket::readLine(int timeoutMs, int maxLength, QByteArray& 
                 line.chop(1);
             return Read::Line;
         }
-        pollfd entry{fd_, POLLIN, 0};
-        const int ready = ::poll(&entry, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
+        switch (waitFor(fd_, POLLIN, deadline, stop_)) {
+        case Wait::Ready:
+            break;
+        case Wait::Stopped:
+            return Read::Stopped;
+        case Wait::TimedOut:
+        case Wait::Failed:
             return Read::Idle;
+        }
         char chunk[4096];
         const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
         if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR))

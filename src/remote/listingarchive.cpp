@@ -57,11 +57,8 @@ void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const
     for (const QString& old : {zip, tempDirectory + kOldListingName, tempDirectory + kListingName,
                                tempDirectory + localName + QStringLiteral(".txt")})
         platform::removeFile(old);
-    try {
-        session.client.Get(storeDirectory + QStringLiteral("/Aktdir.zip"), zip);
-    } catch (const FtpError&) {
-        // A missing archive shows as a missing listing file below.
-    }
+    // A missing archive shows as a missing listing file below.
+    PassOverFailure([&] { session.client.Get(storeDirectory + QStringLiteral("/Aktdir.zip"), zip); });
     status.setStatus(QStringLiteral("Verzeichnis entpacken"));
     UnpackArchive(zip, tempDirectory);
     session.mv = readListing(tempDirectory);

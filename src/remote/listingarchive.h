@@ -18,7 +18,8 @@ struct UnpackResult {
 UnpackResult UnpackArchive(const QString& zipFile, const QString& targetDirectory);
 
 // Fetches storeDirectory + "/Aktdir.zip" into the temporary directory, unpacks it there and
-// loads "aktdir.txt" into session.mv. Throws IoError when the listing file cannot be read.
+// loads "aktdir.txt" into session.mv. Throws IoError when the listing file cannot be read, and
+// FtpError when the client's stop token ends the download.
 void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const QString& storeDirectory,
                         StatusSink& status, LogSink& log);
 

@@ -2,13 +2,17 @@
 
 #include "remote/fixedtext.h"
 #include "remote/ftperror.h"
-#include "engine/keycipher.h"
 #include "engine/restore.h"
 #include "engine/tempfiles.h"
+#include "engine/tzip.h"
+#include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/replacefile.h"
 #include "platform/userinterface.h"
+#include "platform/winpath.h"
 
 #include <QLocale>
+#include <cerrno>
 
 namespace quorbin {
 namespace {
@@ -34,46 +38,42 @@ QString extensionOf(const QString& name)
 
 bool isStoredFile(const QString& name) { return extensionOf(name) == kStoredExtension; }
 
-QString workFileName() { return TempDirectory() + QStringLiteral("tmp.tmp"); }
-
-// Fetches the remote file to `target` after the old local copies went; the byte count
-// first, for the progress display.
-std::optional<QString> fetch(FtpSession& session, const QString& name, const QString& target)
+JobResult targetFailure(const QString& reason, const QString& target)
 {
-    // A download already running writes one of these files: refuse before deleting anything.
-    if (session.client.Busy())
-        return QString::fromUtf8(kFtpClientBusy);
-    platform::removeFile(workFileName());
-    platform::removeFile(RemoteDownloadFileName(name));
-    try {
-        session.BytesToTransfer = quint32(session.client.Size(name));
-        session.client.Get(name, target);
-        return {};
-    } catch (const FtpError& error) {
-        return error.text();
-    }
+    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
+                              platform::toHostPath(target));
 }
 
-// The download file when everything worked, else nothing after telling the user.
-std::optional<QString> download(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
-                                ProgressSink* progress)
+// A file that is no stored file is handed over as it came: renamed into place, or copied where
+// the target lies on another file system.
+JobResult keepAsIs(const QString& work, const QString& downloadFile, const JobContext& context)
 {
-    const QString downloadFile = RemoteDownloadFileName(name);
-    const bool stored = isStoredFile(name);
-    if (const auto failure = fetch(session, name, stored ? workFileName() : downloadFile)) {
-        ui().showMessage(QStringLiteral("Die Datei ") + name + QStringLiteral(" konnte nicht heruntergeladen werden. ") +
-                             *failure,
-                         QString());
-        return {};
-    }
-    if (stored) {
-        DecipherFile(workFileName(), key, status, progress);
-        if (ExpandToFile(workFileName(), downloadFile, kReplaceExisting) != 0) {
-            ui().showMessage(QStringLiteral("Fehler beim entschlüsseln der gesicherten Datei"), QString());
-            return {};
-        }
-    }
-    return downloadFile;
+    if (const auto why = platform::whyNotReplaceable(downloadFile))
+        return targetFailure(*why, downloadFile);
+    if (platform::renameReplacing(work, downloadFile))
+        return JobResult::success();
+    return CopyPlain(work, downloadFile, context);
+}
+
+// What the stored file itself is to blame for, as opposed to the download.
+bool isContentFailure(ErrorKind kind)
+{
+    return kind == ErrorKind::NoKey || kind == ErrorKind::WrongKey || kind == ErrorKind::Damaged ||
+           kind == ErrorKind::Truncated;
+}
+
+QString failureText(const QString& name, const JobResult& result)
+{
+    if (isContentFailure(result.kind))
+        return QStringLiteral("Fehler beim entschlüsseln der gesicherten Datei: ") + describe(result);
+    return QStringLiteral("Die Datei ") + name + QStringLiteral(" konnte nicht heruntergeladen werden. ") +
+           describe(result);
+}
+
+// The old callers' sinks as the context of a download nobody cancels.
+JobContext callerContext(StatusSink& status, ProgressSink* progress)
+{
+    return JobContext{std::stop_token(), RestoreReporter{status, noLog(), progress ? *progress : noProgress()}};
 }
 
 }  // namespace
@@ -81,12 +81,13 @@ std::optional<QString> download(FtpSession& session, const QString& name, const 
 std::optional<RemoteView> ListRemoteView(FtpSession& session)
 {
     FtpClient& client = session.client;
-    pumpEvents();
     client.setTransferType(FtpTransferType::Ascii);
-    pumpEvents();
     try {
         client.List();
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        client.setTransferType(FtpTransferType::Image);
+        if (error.cancelled())
+            throw;
         // The entries of the last listing are shown then.
     }
     client.setTransferType(FtpTransferType::Image);
@@ -106,7 +107,6 @@ std::optional<RemoteView> ListRemoteView(FtpSession& session)
     } catch (const FtpError&) {
         return {};  // a plain LIST: nothing to show
     }
-    pumpEvents();
     return view;
 }
 
@@ -139,16 +139,12 @@ bool IsMarkedNode(const QString& nodeText) { return nodeText.contains(u'§'); }
 void OpenRemoteNode(FtpSession& session, const QStringList& nodePath, LogSink& log)
 {
     log.appendLine(QStringLiteral("chdir ") + session.FtpBasePath);
-    try {
-        session.client.ChangeDir(session.FtpBasePath);
-    } catch (const FtpError&) {
-    }
-    try {
+    PassOverFailure([&] { session.client.ChangeDir(session.FtpBasePath); });
+    // After a refusal the view shows the directory reached.
+    PassOverFailure([&] {
         for (const QString& element : nodePath)
             session.client.ChangeDir(element);
-    } catch (const FtpError&) {
-        // The view shows the directory reached.
-    }
+    });
 }
 
 QString RemoteDownloadFileName(const QString& remoteName)
@@ -162,37 +158,79 @@ QString RemoteDownloadFileName(const QString& remoteName)
     return TempDirectory() + QStringLiteral("§tmp") + extension;
 }
 
+JobResult FetchRemoteFile(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
+                          QString& downloadFile)
+{
+    downloadFile = RemoteDownloadFileName(name);
+    return FetchRemoteFileTo(session, name, key, context, downloadFile);
+}
+
+JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
+                            const QString& downloadFile)
+{
+    FtpClient& client = session.client;
+    // The running operation may be a download into the same file.
+    if (client.Busy())
+        return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
+    const FtpClient::StopScope scope(client, context.stop);
+    QString work;
+    try {
+        work = NewWorkFileName();
+    } catch (const IoError& error) {
+        return JobResult::failure(ErrorKind::TargetNotWritable, error.text());
+    }
+    const TemporaryFileGuard guard(work);
+    platform::removeFile(work);  // the download makes it anew
+    try {
+        session.BytesToTransfer = quint32(client.Size(name));
+        client.Get(name, work);
+    } catch (const FtpError& error) {
+        return FtpFailure(error);
+    }
+    if (!isStoredFile(name))
+        return keepAsIs(work, downloadFile, context);
+    context.report.progress.started(0, platform::fileSize(work));
+    JobResult result = ExpandContainer(work, downloadFile, key, context);
+    if (result.kind != ErrorKind::TargetNotWritable)
+        result.path.clear();  // the work file's name tells the user nothing
+    return result;
+}
+
+void FinishRemoteDownload(const QString& name, const JobResult& result, const QString& downloadFile, bool open)
+{
+    if (!result.ok())
+        ui().showMessage(failureText(name, result), QString());
+    else if (open)
+        ShellOpenFile(downloadFile, QString(), QString(), 1);
+    else
+        ui().showMessage(QStringLiteral("Datei wurde nach ") + downloadFile + QStringLiteral(" heruntergeladen"),
+                         QString());
+}
+
 void DownloadRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
                         ProgressSink* progress)
 {
-    std::optional<QString> downloadFile;
+    QString downloadFile;
+    JobResult result;
     {
         const BusyPointer busy;
-        pumpEvents();
-        downloadFile = download(session, name, key, status, progress);
+        result = FetchRemoteFile(session, name, key, callerContext(status, progress), downloadFile);
     }
-    if (downloadFile)
-        ui().showMessage(QStringLiteral("Datei wurde nach ") + *downloadFile + QStringLiteral(" heruntergeladen"),
-                         QString());
+    FinishRemoteDownload(name, result, downloadFile, false);
 }
 
 void DownloadAndOpenRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
                                ProgressSink* progress)
 {
-    if (const auto downloadFile = download(session, name, key, status, progress))
-        ShellOpenFile(*downloadFile, QString(), QString(), 1);
+    QString downloadFile;
+    const JobResult result = FetchRemoteFile(session, name, key, callerContext(status, progress), downloadFile);
+    FinishRemoteDownload(name, result, downloadFile, true);
 }
 
 bool DeleteRemoteFile(FtpSession& session, const QString& name)
 {
-    try {
-        session.client.Delete(name);
-        return true;
-    } catch (const FtpError&) {
-        return false;
-    }
+    return PassOverFailure([&] { session.client.Delete(name); });
 }
-
 void DeleteRemoteDirectory(FtpSession& session, const QStringList& nodePath)
 {
     if (nodePath.isEmpty())

@@ -2,7 +2,10 @@
 // The commands of the remote browser without the page itself: what the grid and the tree
 // show after a listing, and the download, open and delete commands. The page passes the
 // selected file name and the selected node's path and fills its widgets from the results.
+// Nothing here touches a widget: all but the *RemoteFile wrappers and FinishRemoteDownload
+// may run on a worker thread.
 #include "remote/ftpsession.h"
+#include "platform/job.h"
 #include "platform/reporter.h"
 
 #include <QList>
@@ -29,7 +32,7 @@ inline constexpr int kMaxRemoteRows = 499;
 
 // The listing part of FillRemoteView: lists the current remote directory (ASCII around the
 // listing; a failed fetch leaves the last listing's entries). Nothing when the entries cannot
-// be read (a plain LIST).
+// be read (a plain LIST). A cancel throws FtpError::cancelled().
 std::optional<RemoteView> ListRemoteView(FtpSession& session);
 
 QString TrimLeadingBlanks(const QString& text);
@@ -41,7 +44,7 @@ QString RemoteDateText(const QDateTime& local);
 bool IsMarkedNode(const QString& nodeText);
 
 // Into FtpBasePath, then down the node's path one level at a time; the first refusal ends
-// the walk where it got to.
+// the walk where it got to. A cancel throws FtpError::cancelled().
 void OpenRemoteNode(FtpSession& session, const QStringList& nodePath, LogSink& log);
 
 // The download file of a remote name: temporary directory + "§tmp" + the extension, for a
@@ -49,15 +52,33 @@ void OpenRemoteNode(FtpSession& session, const QStringList& nodePath, LogSink& l
 // characters are dropped from the extension.
 QString RemoteDownloadFileName(const QString& remoteName);
 
-// "diese Datei herunterladen": fetches the file of the current remote directory, deciphers
-// and expands a stored file, and tells the user where the result lies or what went wrong.
+// Fetches the file of the current remote directory into a work file and from there into
+// downloadFile (set to its RemoteDownloadFileName): a stored file is deciphered with the key
+// as it is read and expanded, any other file is taken as it is. downloadFile is replaced only
+// on success; the work file never stays behind. Refused while another operation of the
+// client runs; Network with the server's reply; Cancelled by the context's stop token (or
+// the client's Abort()); the expansion's own causes for a stored file. Expansion progress
+// goes to the context, transfer progress to the client's handlers.
+JobResult FetchRemoteFile(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
+                          QString& downloadFile);
+// The same into a target of the caller's choosing, whose folder exists.
+JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
+                            const QString& target);
+
+// After FetchRemoteFile, on the window's thread: tells the user where the file lies, or opens
+// it when asked to, or tells what went wrong.
+void FinishRemoteDownload(const QString& name, const JobResult& result, const QString& downloadFile, bool open);
+
+// "diese Datei herunterladen": FetchRemoteFile under the busy pointer, then
+// FinishRemoteDownload. Blocks the calling thread.
 void DownloadRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
                         ProgressSink* progress);
 // "diese datei herunterladen und temp. öffnen": the same, then opens the result.
 void DownloadAndOpenRemoteFile(FtpSession& session, const QString& name, const QString& key, StatusSink& status,
                                ProgressSink* progress);
 
-// "löschen": true when the file is gone and the view wants filling again.
+// "löschen": true when the file is gone and the view wants filling again. A cancel throws
+// FtpError::cancelled().
 bool DeleteRemoteFile(FtpSession& session, const QString& name);
 
 // "Verzeichnis löschen": removes the directory that the node stands for, below

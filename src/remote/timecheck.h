@@ -7,7 +7,8 @@ namespace quorbin {
 
 // Enters the base path, makes "Timecheck", lists, removes it again; sets and returns
 // session.TimeDifference (days, local minus the server's time). Throws FtpError when the
-// probe cannot be made or removed, or when the listing's entries cannot be read.
+// probe cannot be made or removed, when the listing's entries cannot be read, and when the
+// client's stop token ends a step.
 double FtpTimeCheck(FtpSession& session, const QString& basePath);
 
 // "hh:mm:ss" of the absolute difference, rounded to milliseconds, modulo one day.

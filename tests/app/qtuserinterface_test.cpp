@@ -1,20 +1,23 @@
 #include "app/qtuserinterface.h"
 
 #include "fixtures/sandbox.h"
+#include "fixtures/scripteduser.h"
 #include "platform/winpath.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include "qstringprinter.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace quorbin::app {
 namespace {
@@ -134,23 +137,32 @@ TEST(QtUserInterfaceTest, ADialogShowsTheArrowWhileACommandIsBusy)
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 
-TEST(QtUserInterfaceTest, ThePumpRunsPendingEventsAndIsCheapWhenNothingIsPending)
+TEST(UserInterfaceTest, AQuestionFromAJobsThreadIsPutOnTheApplicationsThread)
 {
-    QtUserInterface user;
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    QThread::msleep(10);
-    user.processEvents();
-    EXPECT_TRUE(ran);
+    class ThreadNotingUser : public test::ScriptedUser {
+    public:
+        Answer ask(const QString& text, const QString& caption, Buttons buttons) override
+        {
+            askedOn = QThread::currentThread();
+            return ScriptedUser::ask(text, caption, buttons);
+        }
+        QThread* askedOn = nullptr;
+    } user;
+    user.answers = {Answer::Yes};
+    std::atomic<bool> answered = false;
+    Answer answer = Answer::No;
 
-    constexpr int kPasses = 1000000;
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < kPasses; ++i)
-        user.processEvents();
-    const double nanosecondsPerPass = double(clock.nsecsElapsed()) / kPasses;
-    std::printf("event pump: %.0f ns per pass with nothing pending\n", nanosecondsPerPass);
-    EXPECT_LT(nanosecondsPerPass, 2000.0);
+    std::thread job([&] {
+        answer = ui().ask("Datei ersetzen?", "Frage", Buttons::YesNo);
+        answered = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered.load(); }, 10000));
+    job.join();
+
+    EXPECT_EQ(answer, Answer::Yes);
+    EXPECT_EQ(user.askedOn, QCoreApplication::instance()->thread());
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_EQ(user.questions[0].text, "Datei ersetzen?");
 }
 
 class FileDialogs : public test::SandboxTest {};

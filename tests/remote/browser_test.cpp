@@ -7,6 +7,8 @@
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
+#include <stop_token>
+
 namespace quorbin::test {
 namespace {
 
@@ -130,7 +132,7 @@ TEST_F(RemoteBrowserTest, AStoredFileIsDecipheredAndExpanded)
     EXPECT_EQ(session.BytesToTransfer, quint32(QFileInfo(host("ftp/private/Bericht.doc.00003.nxz")).size()));
 }
 
-TEST_F(RemoteBrowserTest, AnyOtherFileIsSavedAsItIsAndOldCopiesGoFirst)
+TEST_F(RemoteBrowserTest, AnyOtherFileIsSavedAsItIsOverAnOldCopy)
 {
     putRemote("private/Liste.txt", "neu");
     open();
@@ -139,6 +141,7 @@ TEST_F(RemoteBrowserTest, AnyOtherFileIsSavedAsItIsAndOldCopiesGoFirst)
     DownloadRemoteFile(session, "Liste.txt", "geheim", status, nullptr);
     EXPECT_EQ(readFile(result), "neu");
     EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + result + " heruntergeladen"});
+    EXPECT_EQ(tempFiles(), QStringList{"§tmp.txt"});  // no work file left
 }
 
 TEST_F(RemoteBrowserTest, FailuresAreToldNotReportedAsSuccess)
@@ -148,7 +151,7 @@ TEST_F(RemoteBrowserTest, FailuresAreToldNotReportedAsSuccess)
     DownloadRemoteFile(session, "Bericht.doc.00003.nxz", "falsch", status, nullptr);
     DownloadRemoteFile(session, "fehlt.txt", "", status, nullptr);
     ASSERT_EQ(user.messages.size(), 2);
-    EXPECT_EQ(user.messages[0], "Fehler beim entschlüsseln der gesicherten Datei");
+    EXPECT_EQ(user.messages[0], "Fehler beim entschlüsseln der gesicherten Datei: falscher Schlüssel");
     EXPECT_TRUE(user.messages[1].startsWith("Die Datei fehlt.txt konnte nicht heruntergeladen werden. "))
         << user.messages[1].toStdString();
     EXPECT_FALSE(exists(TempDirectory() + "§tmp.txt"));
@@ -168,6 +171,75 @@ TEST_F(RemoteBrowserTest, DownloadAndOpenHandsTheResultToTheDesktop)
     DownloadAndOpenRemoteFile(session, "fehlt.txt", "", status, nullptr);
     EXPECT_EQ(user.opened.size(), 1);  // nothing to open
     EXPECT_EQ(user.messages.size(), 1);
+}
+
+TEST_F(RemoteBrowserTest, FetchingAKeyedStoredFileGivesItBackByteExactAndNoWorkFile)
+{
+    const QByteArray content = mixedContent(3 * 1024 * 1024 + 5, 13);
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), content, "Schlüssel");
+    open();
+    QString downloadFile;
+    const JobResult result = FetchRemoteFile(session, "Bericht.doc.00003.nxz", "Schlüssel", quietContext(), downloadFile);
+    ASSERT_TRUE(result.ok()) << describe(result).toStdString();
+    EXPECT_EQ(downloadFile, TempDirectory() + "§tmp.doc");
+    EXPECT_EQ(readFile(downloadFile), content);
+    EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});
+}
+
+TEST_F(RemoteBrowserTest, AFailedFetchNamesItsCauseAndLeavesTheLastDownloadAsItWas)
+{
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), mixedContent(2 << 20, 4),
+                    "geheim");
+    open();
+    enum class Stop { Never, Before, DuringTheTransfer, AfterTheTransfer };
+    const struct {
+        const char* what;
+        const char* name;
+        const char* key;
+        Stop stop;
+        ErrorKind kind;
+        const char* message;  // its start
+    } cases[] = {
+        {"wrong key", "Bericht.doc.00003.nxz", "falsch", Stop::Never, ErrorKind::WrongKey, "falscher Schlüssel"},
+        {"no key", "Bericht.doc.00003.nxz", "", Stop::Never, ErrorKind::NoKey, "kein Schlüssel"},
+        {"missing on the server", "Brief.doc.00001.nxz", "geheim", Stop::Never, ErrorKind::Network,
+         "/private/Brief.doc.00001.nxz is not retrievable"},
+        {"stopped before", "Bericht.doc.00003.nxz", "geheim", Stop::Before, ErrorKind::Cancelled, "Übertragung abgebrochen"},
+        {"stopped during the transfer", "Bericht.doc.00003.nxz", "geheim", Stop::DuringTheTransfer, ErrorKind::Cancelled,
+         "Übertragung abgebrochen"},
+        {"stopped before the expansion", "Bericht.doc.00003.nxz", "geheim", Stop::AfterTheTransfer, ErrorKind::Cancelled,
+         "abgebrochen"},
+    };
+    const QString last = TempDirectory() + "§tmp.doc";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(last, "the last download");
+        std::stop_source stop;
+        if (c.stop == Stop::Before)
+            stop.request_stop();
+        session.client.onWork = [&](qint64) {
+            if (c.stop == Stop::DuringTheTransfer)
+                stop.request_stop();
+        };
+        session.client.onWorkEnd = [&] {
+            if (c.stop == Stop::AfterTheTransfer)
+                stop.request_stop();
+        };
+        JobContext context = quietContext();
+        context.stop = stop.get_token();
+        QString downloadFile;
+        const JobResult result = FetchRemoteFile(session, c.name, c.key, context, downloadFile);
+        EXPECT_EQ(result.kind, c.kind) << describe(result).toStdString();
+        EXPECT_TRUE(result.message.startsWith(QString::fromUtf8(c.message))) << result.message.toStdString();
+        EXPECT_TRUE(result.path.isEmpty()) << result.path.toStdString();  // no work file named
+        EXPECT_EQ(downloadFile, last);
+        EXPECT_EQ(readFile(last), "the last download");
+        EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});
+    }
+    session.client.onWork = nullptr;
+    session.client.onWorkEnd = nullptr;
+    QString downloadFile;
+    EXPECT_TRUE(FetchRemoteFile(session, "Bericht.doc.00003.nxz", "geheim", quietContext(), downloadFile).ok());
 }
 
 TEST_F(RemoteBrowserTest, DeletingAFile)

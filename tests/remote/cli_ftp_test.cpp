@@ -5,6 +5,11 @@
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <csignal>
+
 namespace quorbin::test {
 namespace {
 
@@ -86,6 +91,41 @@ TEST_F(CliFtpTest, ConnectionFailuresAndUsageErrors)
     EXPECT_EQ(ftp({"get", "a.txt"}).exitCode, 2);
     EXPECT_EQ(ftp({"--dirservice", "--no-dirservice", "ls"}).exitCode, 2);
     EXPECT_EQ(runCli({"ftp", "--set", "C:\\Sets\\fehlt.set", "ls"}).exitCode, 1);
+}
+
+// A signal in the middle of a download, from a plain server slowed down enough to be caught.
+class CliFtpSignalTest : public FtpTest {
+protected:
+    void SetUp() override
+    {
+        FtpTest::SetUp();
+        QDir().mkpath(host("ftp/private"));
+        startServer(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
+        const QStringList set{"[FTP]", "ftp=1", "ftphost=127.0.0.1", "PORT=" + QString::number(server().port()),
+                              "ftpusername=user1", "ftppassw=secret", "Passive=1", "Basis=private/",
+                              QString::fromUtf8("[SCHLÜSSEL]"), QString::fromUtf8("SCHLÜSSEL=geheim")};
+        writeFile("C:\\Sets\\ftp.set", (set.join("\r\n") + "\r\n").toLatin1());
+        writeFile(platform::windowsDirectory() + "\\quorbin.ini", "[MF]\r\nMITSSL=0\r\nMITVZ=0\r\n");
+    }
+};
+
+TEST_F(CliFtpSignalTest, InterruptedDuringADownloadItLeavesNoWorkFileAndKeepsTheOldTarget)
+{
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/gross.bin.00001.nxz")), mixedContent(4 << 20, 9), "geheim");
+    writeFile("D:\\gross.bin", "the user's old file");
+    const auto downloading = [&] {
+        const QStringList work = tempFiles().filter(QRegularExpression("^~tm.*\\.tmp$"));
+        return !work.isEmpty() && QFileInfo(tempHostDirectory() + "/" + work.first()).size() > 0;
+    };
+
+    for (const int signal : {SIGINT, SIGHUP}) {
+        EXPECT_TRUE(interruptCli({"ftp", "--set", "C:\\Sets\\ftp.set", "get", "gross.bin.00001.nxz", "D:\\gross.bin"},
+                                 QProcessEnvironment::systemEnvironment(), downloading, signal))
+            << "the signal ends the download";
+        EXPECT_EQ(tempFiles(), QStringList()) << "no work file";
+        EXPECT_EQ(readFile("D:\\gross.bin"), QByteArray("the user's old file"));
+        EXPECT_EQ(QDir(host("d")).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
+    }
 }
 
 }  // namespace

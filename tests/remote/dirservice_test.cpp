@@ -7,9 +7,13 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <stop_token>
+#include <thread>
 
 namespace quorbin::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 const QString kStamp = QStringLiteral(R"(^\d\d\.\d\d\.\d{4}( \d\d:\d\d:\d\d)?)");
 
@@ -27,7 +31,6 @@ FtpSettings serviceSettings(quint16 port)
 
 class DirectoryServiceTest : public ::testing::Test {
 protected:
-    ScriptedUser user;
     StatusLines status;
     LogLines log;
 };
@@ -79,8 +82,38 @@ TEST_F(DirectoryServiceTest, ASilentServiceEndsAfterOneMoreIdleReadThanTheLimit)
     EXPECT_FALSE(QueryDirectoryService(settings, status, log));
     EXPECT_GE(timer.elapsed(), 6 * 100 - 20);
     EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_GE(user.eventPasses, 6);  // after every read
     EXPECT_EQ(status.texts.last(), "Verzeichnisdienst nicht erreichbar");
+}
+
+TEST_F(DirectoryServiceTest, AStopEndsTheExchangePromptlyAsNotReachable)
+{
+    QStringList talking;
+    for (int i = 0; i < 100; ++i)
+        talking << "line:Liste wird erstellt" << "sleep:50";
+    const struct {
+        const char* what;
+        QStringList steps;
+    } cases[] = {
+        {"a silent service", {}},
+        {"a service that keeps talking", talking},  // never idle, so never at the idle limit
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DirService service(c.steps);
+        FtpSettings settings = serviceSettings(service.port());
+        settings.service.idleLimit = 10000;  // as shipped: minutes of waiting
+        std::stop_source stop;
+        QElapsedTimer timer;
+        timer.start();
+        std::jthread window([&] {
+            std::this_thread::sleep_for(300ms);
+            stop.request_stop();
+        });
+        EXPECT_FALSE(QueryDirectoryService(settings, status, log, stop.get_token()));
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_EQ(status.texts.last(), "Verzeichnisdienst nicht erreichbar");
+        EXPECT_TRUE(log.lines.last().endsWith("Verzeichnisdienst nicht erreichbar"));
+    }
 }
 
 TEST_F(DirectoryServiceTest, SendsUserAndStoreDirectoryAsOneAsciiLine)

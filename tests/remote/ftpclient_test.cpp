@@ -10,18 +10,30 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <atomic>
+#include <optional>
+#include <stop_token>
+#include <thread>
 
 namespace quorbin::test {
 namespace {
 
-QString errorText(const std::function<void()>& action)
+using namespace std::chrono_literals;
+
+std::optional<FtpError> failureOf(const std::function<void()>& action)
 {
     try {
         action();
     } catch (const FtpError& error) {
-        return error.text();
+        return error;
     }
-    return QStringLiteral("(no error)");
+    return std::nullopt;
+}
+
+QString errorText(const std::function<void()>& action)
+{
+    const auto failure = failureOf(action);
+    return failure ? failure->text() : QStringLiteral("(no error)");
 }
 
 class FtpClientTest : public FtpTest {
@@ -266,8 +278,11 @@ TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGo
         };
         QElapsedTimer timer;
         timer.start();
-        EXPECT_EQ(errorText([&] { session.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
+        const auto failure = failureOf([&] { session.Get("big.bin", local("big.bin")); });
         EXPECT_LT(timer.elapsed(), 5000);
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->cancelled());
+        EXPECT_EQ(failure->text(), "Übertragung abgebrochen");
         EXPECT_FALSE(exists(local("big.bin")));
         EXPECT_EQ(server().logins(), 1);
 
@@ -283,31 +298,106 @@ TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGo
     }
 }
 
-TEST_F(FtpClientTest, WindowEventsRunDuringATransferAndCanAbortIt)
+TEST_F(FtpClientTest, AStopEndsTheOperationPromptlyAndGoesWithItsScope)
+{
+    enum class Stop { BeforeItBegins, FromTheProgressReport, FromAnotherThreadWhileTheDataStalls };
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        FtpServerOptions options;
+        qsizetype size;
+        Stop stop;
+    } cases[] = {
+        {"before it begins", FtpServerKind::Tls, {}, 8 << 20, Stop::BeforeItBegins},
+        {"from the progress report, TLS", FtpServerKind::Tls, {}, 64 << 20, Stop::FromTheProgressReport},
+        {"from the progress report", FtpServerKind::Plain, {}, 64 << 20, Stop::FromTheProgressReport},
+        // 8 KiB, then seconds of silence: the stop must not wait for data.
+        {"from another thread while the data stalls", FtpServerKind::Plain, {.bytesPerSecond = 2000}, 32 << 10,
+         Stop::FromAnotherThreadWhileTheDataStalls},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        putRemote("big.bin", QByteArray(c.size, 'b'));
+        putRemote("small.bin", "small");
+        startServer(c.kind, c.options);
+        FtpClient ftp;
+        pointAtServer(ftp, c.kind == FtpServerKind::Tls);
+        ftp.setTransferType(FtpTransferType::Image);
+        ftp.Connect();
+
+        std::stop_source stop;
+        std::jthread window;
+        QElapsedTimer timer;
+        std::optional<FtpError> failure;
+        {
+            const FtpClient::StopScope scope(ftp, stop.get_token());
+            switch (c.stop) {
+            case Stop::BeforeItBegins:
+                stop.request_stop();
+                break;
+            case Stop::FromTheProgressReport:
+                ftp.onWork = [&](qint64 count) {
+                    if (count >= (1 << 20))
+                        stop.request_stop();
+                };
+                break;
+            case Stop::FromAnotherThreadWhileTheDataStalls:
+                window = std::jthread([&] {
+                    std::this_thread::sleep_for(500ms);
+                    stop.request_stop();
+                });
+                break;
+            }
+            timer.start();
+            failure = failureOf([&] { ftp.Get("big.bin", local("big.bin")); });
+        }
+        EXPECT_LT(timer.elapsed(), 5000);
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->cancelled());
+        EXPECT_EQ(failure->text(), "Übertragung abgebrochen");
+        EXPECT_FALSE(exists(local("big.bin")));
+
+        // The stop went with its scope: the client's next operations run whole.
+        ftp.onWork = nullptr;
+        EXPECT_FALSE(ftp.Busy());
+        EXPECT_EQ(ftp.Size("small.bin"), 5);
+        ftp.Get("small.bin", local("small.bin"));
+        EXPECT_EQ(readFile(local("small.bin")), "small");
+        QFile::remove(host("small.bin"));
+    }
+}
+
+TEST_F(FtpClientTest, AnotherThreadSeesTheClientBusyAndCanAbortIt)
 {
     putRemote("big.bin", QByteArray(64 * 1024 * 1024, 'b'));
     startServer(FtpServerKind::Tls);
     client.useTls();
     client.setTransferType(FtpTransferType::Image);
     client.Connect();
-    bool transferring = false;
-    client.onWork = [&](qint64) { transferring = true; };
-    QString refusal;
-    user.onEvents = [&] {
-        if (!transferring)
-            return;
-        EXPECT_TRUE(client.Busy());
-        try {
-            client.RetrieveCurrentDir();  // another command of the window meanwhile
-        } catch (const FtpError& error) {
-            refusal = error.text();
-        }
-        client.Abort();  // as a button of the window would
+    std::atomic<bool> transferring = false;
+    std::atomic<bool> windowActed = false;
+    // The first progress report waits for the window, so the transfer surely runs meanwhile.
+    client.onWork = [&](qint64) {
+        transferring = true;
+        awaitUntil([&] { return windowActed.load(); });
     };
-    EXPECT_EQ(errorText([&] { client.Get("big.bin", local("big.bin")); }), "Übertragung abgebrochen");
-    EXPECT_GT(user.eventPasses, 0);
+    bool busySeen = false;
+    QString refusal;
+    std::thread window([&] {
+        awaitUntil([&] { return transferring.load(); });
+        busySeen = client.Busy();
+        refusal = errorText([&] { client.RetrieveCurrentDir(); });  // another command of the window
+        client.Abort();
+        windowActed = true;
+    });
+    const auto failure = failureOf([&] { client.Get("big.bin", local("big.bin")); });
+    window.join();
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->cancelled());
+    EXPECT_TRUE(busySeen);
     EXPECT_EQ(refusal, "Der FTP-Client ist mit einer anderen Operation beschäftigt.");
-    user.onEvents = nullptr;
+    EXPECT_FALSE(exists(local("big.bin")));
+    client.onWork = nullptr;
     EXPECT_FALSE(client.Busy());
     EXPECT_EQ(client.Size("big.bin"), 64 * 1024 * 1024);
 }
@@ -340,28 +430,6 @@ TEST_F(FtpClientTest, NewSettingsWaitForTheNextConnect)
     EXPECT_EQ(server().logins(), 1);
     client.Disconnect();
     EXPECT_THROW(client.Connect(), FtpError);
-}
-
-TEST_F(FtpClientTest, WindowEventsRunAtLeastEvery25MsWhileTheDataTrickles)
-{
-    putRemote("slow.bin", mixedContent(200000, 5));
-    startServer(FtpServerKind::Plain, {.bytesPerSecond = 200000});
-    client.setTransferType(FtpTransferType::Image);
-    client.Connect();
-    QElapsedTimer clock;
-    clock.start();
-    qint64 last = 0;
-    qint64 longestGap = 0;
-    user.onEvents = [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - last);
-        last = clock.elapsed();
-    };
-    client.Get("slow.bin", local("slow.bin"));
-    user.onEvents = nullptr;
-    EXPECT_GT(clock.elapsed(), 300);  // it did trickle
-    EXPECT_GT(user.eventPasses, 10);
-    EXPECT_LT(longestGap, 150);  // 25 ms, with room for a busy machine; without the pump it is ~1 s
-    EXPECT_EQ(readFile(local("slow.bin")).size(), 200000);
 }
 
 TEST_F(FtpClientTest, DisconnectEndsTheSessionUntilTheNextConnect)

@@ -4,13 +4,26 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "remote/ftpclient.h"
+#include "remote/ftpsettings.h"
 #include "platform/reporter.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace quorbin::test {
+
+// Waits, within a generous limit, for what another thread does.
+template <typename Condition>
+void awaitUntil(Condition done)
+{
+    const QDeadlineTimer limit(10000);
+    while (!done() && !limit.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
 
 // What the connect sequence wrote to the status bar and the log.
 class StatusLines : public StatusSink {
@@ -43,6 +56,20 @@ protected:
         ftp.setPassive(true);
         if (tls)
             ftp.useTls();
+    }
+
+    // The connection values of the test server as the window shows them, base path "private/".
+    FtpSettings serverSettings(bool tls) const
+    {
+        FtpSettings settings;
+        settings.host = server_->host();
+        settings.portText = QString::number(server_->port());
+        settings.user = server_->user();
+        settings.password = server_->password();
+        settings.passive = true;
+        settings.basePath = QStringLiteral("private/");
+        settings.tls = tls;
+        return settings;
     }
 
     // A file on the server side, by its path below the served folder.

@@ -1,0 +1,62 @@
+#include "remote/remotejobs.h"
+
+#include "remote/ftpconnect.h"
+#include "remote/ftperror.h"
+#include "platform/errors.h"
+
+namespace quorbin {
+
+JobResult RemoteJob::run(const JobContext& context)
+{
+    // The token must not change under an operation of another thread.
+    if (session_.client.Busy())
+        return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
+    const FtpClient::StopScope scope(session_.client, context.stop);
+    try {
+        return work(context);
+    } catch (const FtpError& error) {
+        return FtpFailure(error);
+    } catch (const IoError& error) {
+        return JobResult::failure(ErrorKind::SourceUnreadable, error.text());
+    }
+}
+
+JobResult ConnectJob::work(const JobContext& context)
+{
+    if (mode_ == Mode::Open)
+        openftp(session_, settings_, context.report.status, context.report.log, context.stop);
+    else
+        ftpconnect(session_, settings_, context.report.status, context.report.log, context.stop);
+    return JobResult::success();
+}
+
+JobResult ListJob::work(const JobContext&)
+{
+    view_ = ListRemoteView(session_);
+    return JobResult::success();
+}
+
+JobResult OpenNodeJob::work(const JobContext& context)
+{
+    OpenRemoteNode(session_, nodePath_, context.report.log);
+    return ListJob::work(context);
+}
+
+JobResult DownloadJob::work(const JobContext& context)
+{
+    return FetchRemoteFile(session_, name_, key_, context, downloadFile_);
+}
+
+JobResult DeleteFileJob::work(const JobContext&)
+{
+    session_.client.Delete(name_);
+    return JobResult::success();
+}
+
+JobResult DeleteDirectoryJob::work(const JobContext&)
+{
+    DeleteRemoteDirectory(session_, nodePath_);
+    return JobResult::success();
+}
+
+}  // namespace quorbin

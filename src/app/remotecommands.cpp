@@ -80,11 +80,10 @@ void RemotePage::Button9Click() { FtpDisconnect(); }
 
 void RemotePage::FtpDisconnect()
 {
-    if (host_.refuseWhileBusy())
-        return;
-    IdFTP1.Disconnect(status_);
-    clearRemoteGrid(Vvzo);
-    dl->clear();
+    runFtpJob(std::make_unique<DisconnectJob>(IdFTP1), [this](const JobResult&) {
+        clearRemoteGrid(Vvzo);
+        dl->clear();
+    });
 }
 
 bool RemotePage::FillRemoteView(bool clearTree)

@@ -53,6 +53,12 @@ JobResult DeleteFileJob::work(const JobContext&)
     return JobResult::success();
 }
 
+JobResult DisconnectJob::work(const JobContext& context)
+{
+    session_.Disconnect(context.report.status);
+    return JobResult::success();
+}
+
 JobResult DeleteDirectoryJob::work(const JobContext&)
 {
     DeleteRemoteDirectory(session_, nodePath_);

@@ -101,6 +101,15 @@ private:
     QString name_;
 };
 
+// "FTP-Verbindung trennen": the server's goodbye may take as long as any other reply.
+class DisconnectJob : public RemoteJob {
+public:
+    explicit DisconnectJob(FtpSession& session) : RemoteJob(session) {}
+
+protected:
+    JobResult work(const JobContext& context) override;
+};
+
 // "Verzeichnis löschen": DeleteRemoteDirectory.
 class DeleteDirectoryJob : public RemoteJob {
 public:

@@ -521,6 +521,9 @@ TEST_F(FtpPageTest, TrennenClosesTheSessionAndEmptiesGridAndTree)
     ASSERT_EQ(gridNames(), QStringList{"a.txt"});
 
     w.remotePage->Button9->click();
+    settle();
+
+    settle();
     EXPECT_FALSE(w.remotePage->IdFTP1.client.Connected());
     EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
     EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
@@ -532,6 +535,7 @@ TEST_F(FtpPageTest, TrennenClosesTheSessionAndEmptiesGridAndTree)
 
     // Once more without a connection, and then connecting again works.
     w.remotePage->Button9->click();
+    settle();
     EXPECT_EQ(w.sbPanel0->text(), "Verbindung getrennt");
     w.remotePage->Button4->click();
     settle();
@@ -553,6 +557,9 @@ TEST_F(FtpPageTest, WithTlsASecondConnectIsRefusedUntilDisconnected)
     EXPECT_EQ(gridNames(), QStringList{"a.txt"});
 
     w.remotePage->Button9->click();
+    settle();
+
+    settle();
     w.remotePage->Button4->click();
     settle();
     EXPECT_EQ(user.messages.size(), 1);

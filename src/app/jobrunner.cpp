@@ -14,7 +14,8 @@
 namespace quorbin::app {
 
 // The sinks the job writes to on its thread; each report is queued to the window's sink. Byte
-// progress comes after every buffer: it is passed on at most every 50 ms, and always at the end.
+// progress comes after every buffer: it is passed on at most every 50 ms, and the last one
+// before the job's end.
 class JobRunner::Forwarding : public StatusSink, public LogSink, public ProgressSink {
 public:
     Forwarding(JobRunner& runner) : runner_(runner) { sincePassed_.start(); }
@@ -41,11 +42,10 @@ public:
     }
     void advanced(qint64 files, qint64 bytes) override
     {
-        if (files == lastFiles_ && sincePassed_.elapsed() < 50)
+        held_ = {files, bytes};
+        if (files == passed_.files && sincePassed_.elapsed() < 50)
             return;
-        lastFiles_ = files;
-        sincePassed_.restart();
-        post([this, files, bytes] { runner_.progress_.advanced(files, bytes); });
+        pass();
     }
     void item(const QString& text) override
     {
@@ -53,10 +53,24 @@ public:
     }
     void finished() override
     {
+        if (held_.files != passed_.files || held_.bytes != passed_.bytes)
+            pass();
         post([this] { runner_.progress_.finished(); });
     }
 
 private:
+    struct Counts {
+        qint64 files = -1;
+        qint64 bytes = -1;
+    };
+
+    void pass()
+    {
+        passed_ = held_;
+        sincePassed_.restart();
+        post([this, counts = held_] { runner_.progress_.advanced(counts.files, counts.bytes); });
+    }
+
     template <typename Call>
     void post(Call call)
     {
@@ -65,7 +79,8 @@ private:
 
     JobRunner& runner_;
     QElapsedTimer sincePassed_;
-    qint64 lastFiles_ = -1;
+    Counts held_;    // the last report
+    Counts passed_;  // the last one passed on
 };
 
 struct JobRunner::Running {
@@ -84,13 +99,19 @@ JobRunner::JobRunner(StatusSink& status, LogSink& log, ProgressSink& progress, Q
 
 JobRunner::~JobRunner()
 {
-    cancel();
+    closeDown();
     waitForIdle();
+}
+
+void JobRunner::closeDown()
+{
+    closing_ = true;
+    cancel();
 }
 
 bool JobRunner::start(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done)
 {
-    if (busy())
+    if (busy() || closing_)
         return false;
     running_ = std::make_unique<Running>();
     Running& running = *running_;
@@ -105,6 +126,9 @@ bool JobRunner::start(std::unique_ptr<Job> job, std::function<void(const JobResu
             result = running.job->run(context);
         } catch (const std::exception& e) {
             result = JobResult::failure(ErrorKind::Refused, QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            // Nothing may leave the worker thread; the window learns that the job failed.
+            result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Unbekannter Fehler"));
         }
         // Queued behind the job's last report, so the window sees them in order.
         QMetaObject::invokeMethod(this, [this, result] { end(result); }, Qt::QueuedConnection);
@@ -135,9 +159,8 @@ void JobRunner::end(const JobResult& result)
     // Before `done`, which may start the next job with a pointer of its own; the job itself
     // stays until after `done`, which may read its results.
     ended->busy.reset();
-    if (ended->done)
+    if (ended->done && !closing_)
         ended->done(result);
-    emit finished(result);
 }
 
 }  // namespace quorbin::app

@@ -19,7 +19,7 @@ class JobRunner : public QObject {
     Q_OBJECT
 public:
     JobRunner(StatusSink& status, LogSink& log, ProgressSink& progress, QObject* parent = nullptr);
-    ~JobRunner() override;  // stops a running job and waits for its end
+    ~JobRunner() override;  // closes down
 
     bool busy() const { return running_ != nullptr; }
 
@@ -30,11 +30,12 @@ public:
     // Asks the running job to stop; nothing when none runs, so no cancel is left for later.
     void cancel();
 
+    // For a window that goes away: stops the running job, and from now on starts none and
+    // calls no `done` (it would show a message for a window nobody sees any more).
+    void closeDown();
+
     // Lets window events run until the running job has ended.
     void waitForIdle();
-
-signals:
-    void finished(const quorbin::JobResult& result);
 
 private:
     struct Running;
@@ -46,6 +47,7 @@ private:
     LogSink& log_;
     ProgressSink& progress_;
     std::unique_ptr<Running> running_;
+    bool closing_ = false;
 };
 
 }  // namespace quorbin::app

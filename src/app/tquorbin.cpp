@@ -75,7 +75,7 @@ Tquorbin::~Tquorbin()
 void Tquorbin::closeEvent(QCloseEvent* event)
 {
     // A job still running would hold the program open until its end: cut it at its next check.
-    jobs_->cancel();
+    jobs_->closeDown();
     QWidget::closeEvent(event);
 }
 

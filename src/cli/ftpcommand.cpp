@@ -8,7 +8,6 @@
 #include "remote/ftperror.h"
 #include "remote/remotebrowser.h"
 
-#include <utility>
 
 namespace quorbin::cli {
 
@@ -78,11 +77,7 @@ class TransferProgress {
 public:
     TransferProgress(FtpSession& session, TerminalProgress& progress) : client_(session.client)
     {
-        client_.onWork = [&session, &progress, started = false](qint64 bytes) mutable {
-            if (!std::exchange(started, true))
-                progress.started(0, session.BytesToTransfer);
-            progress.advanced(0, bytes);
-        };
+        client_.onWork = [&progress](qint64 bytes) { progress.advanced(0, bytes); };
     }
     ~TransferProgress() { client_.onWork = nullptr; }
     TransferProgress(const TransferProgress&) = delete;

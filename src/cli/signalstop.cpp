@@ -23,6 +23,7 @@ std::stop_source& processStop()
 }
 
 std::atomic<int> caught{0};
+std::atomic<bool> waitingOnTerminal{false};
 
 sigset_t stopSignals()
 {
@@ -41,10 +42,15 @@ void watch()
         return;
     caught = signal;
     processStop().request_stop();
-    // A second signal, or a job that does not come to an end, ends the process here.
-    timespec grace{std::chrono::duration_cast<std::chrono::seconds>(kGrace).count(), 0};
+    // A second signal, a question waiting on the terminal, or a job that does not come to an
+    // end soon ends the process here.
+    const auto deadline = std::chrono::steady_clock::now() + kGrace;
+    constexpr timespec kSlice{0, 100'000'000};
     siginfo_t info;
-    sigtimedwait(&set, &info, &grace);
+    while (!waitingOnTerminal && std::chrono::steady_clock::now() < deadline) {
+        if (sigtimedwait(&set, &info, &kSlice) > 0)
+            break;
+    }
     platform::removeTrackedScratchFiles();
     dieBySignal(signal);
 }
@@ -61,6 +67,10 @@ void stopOnSignals()
 std::stop_token signalStopToken() { return processStop().get_token(); }
 
 int caughtSignal() { return caught; }
+
+WaitingOnTerminal::WaitingOnTerminal() { waitingOnTerminal = true; }
+
+WaitingOnTerminal::~WaitingOnTerminal() { waitingOnTerminal = false; }
 
 JobResult runStoppable(Job& job, const RestoreReporter& report)
 {

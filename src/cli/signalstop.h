@@ -18,6 +18,16 @@ std::stop_token signalStopToken();
 // The signal that arrived, 0 when none.
 int caughtSignal();
 
+// While it lives, the process waits for an answer on the terminal; a signal then ends the
+// process at once instead of waiting for the job to reach its next check.
+class WaitingOnTerminal {
+public:
+    WaitingOnTerminal();
+    ~WaitingOnTerminal();
+    WaitingOnTerminal(const WaitingOnTerminal&) = delete;
+    WaitingOnTerminal& operator=(const WaitingOnTerminal&) = delete;
+};
+
 // Runs the job on this thread, stopped by the signals.
 JobResult runStoppable(Job& job, const RestoreReporter& report);
 

@@ -7,9 +7,30 @@
 
 namespace quorbin::cli {
 
-TerminalProgress::TerminalProgress() : enabled_(isatty(STDERR_FILENO) != 0) { clock_.start(); }
+namespace {
 
-TerminalProgress::~TerminalProgress() { clearLine(); }
+TerminalProgress* active = nullptr;
+
+}  // namespace
+
+TerminalProgress::TerminalProgress() : enabled_(isatty(STDERR_FILENO) != 0)
+{
+    clock_.start();
+    active = this;
+}
+
+TerminalProgress::~TerminalProgress()
+{
+    clearLine();
+    if (active == this)
+        active = nullptr;
+}
+
+void TerminalProgress::clearActiveLine()
+{
+    if (active)
+        active->clearLine();
+}
 
 void TerminalProgress::started(qint64 files, qint64 bytes)
 {

@@ -18,6 +18,8 @@ public:
 
     // Takes the line away until the next report; call before printing anything.
     void clearLine();
+    // The same for whichever progress line is on the terminal, for a question or a message.
+    static void clearActiveLine();
     // Whether there is a terminal to show it on.
     bool enabled() const { return enabled_; }
 

@@ -1,5 +1,8 @@
 #include "cli/terminaluser.h"
 
+#include "cli/signalstop.h"
+#include "cli/terminalprogress.h"
+
 #include <QProcess>
 #include <QTextStream>
 
@@ -11,6 +14,7 @@ namespace quorbin::cli {
 
 void TerminalUser::showMessage(const QString& text, const QString& caption)
 {
+    TerminalProgress::clearActiveLine();
     QTextStream err(stderr);
     if (!caption.isEmpty())
         err << caption << ": ";
@@ -20,11 +24,15 @@ void TerminalUser::showMessage(const QString& text, const QString& caption)
 Answer TerminalUser::ask(const QString& text, const QString& caption, Buttons buttons)
 {
     const bool yesNo = buttons == Buttons::YesNo;
+    TerminalProgress::clearActiveLine();
     QTextStream err(stderr);
     err << caption << ": " << text << (yesNo ? " [j/n] " : " [o=OK/a=Abbrechen] ") << Qt::flush;
     std::string line;
-    if (!std::getline(std::cin, line))
-        line.clear();
+    {
+        const WaitingOnTerminal waiting;
+        if (!std::getline(std::cin, line))
+            line.clear();
+    }
     const QString answer = QString::fromStdString(line).trimmed().toLower();
     const bool agreed = yesNo ? (answer == u"j" || answer == u"y" || answer == u"ja" || answer == u"yes")
                               : (answer == u"o" || answer == u"ok");

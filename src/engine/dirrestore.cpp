@@ -157,13 +157,15 @@ void RestoreDirTree(const QString& directory, const DirRestore& walk)
     }
 }
 
-StoredFileCount CountStoredFiles(const QString& directory)
+StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
 {
     StoredFileCount count;
     for (const platform::DirEntry& entry : platform::findEntries(searchPattern(directory))) {
+        if (stop.stop_requested())
+            break;
         const QString path = directory + u'\\' + entry.name;
         if (entry.directory) {
-            const StoredFileCount below = CountStoredFiles(path);
+            const StoredFileCount below = CountStoredFiles(path, stop);
             count.files += below.files;
             count.bytes += below.bytes;
         } else if (path.contains(kOriginalVersionMark)) {
@@ -184,7 +186,7 @@ bool NewStartInsideStore(const QString& newStartDirectory, const QString& startD
     return !newStartDirectory.isEmpty() && platform::liesWithin(newStartDirectory, startDirectory);
 }
 
-bool RestoreDirectory(const DirRestore& walk)
+bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk)
 {
     walk.reporter.log.appendLine(QStringLiteral("start"));
     struct Finish {
@@ -193,7 +195,10 @@ bool RestoreDirectory(const DirRestore& walk)
     } finish{walk};
     if (NewStartInsideStore(walk))
         return false;
-    RestoreDirTree(walk.startDirectory, walk);
+    if (beforeWalk)
+        beforeWalk();
+    if (!walk.stop.stop_requested())
+        RestoreDirTree(walk.startDirectory, walk);
     return true;
 }
 
@@ -212,7 +217,9 @@ public:
     void fileDone(const QString& shownPath, const JobResult& result)
     {
         ++files_;
-        bytes_ += std::max<qint64>(0, platform::fileSize(shownPath));
+        // A failed file's line may show its target; only a restored version was read whole.
+        if (result.ok())
+            bytes_ += std::max<qint64>(0, platform::fileSize(shownPath));
         job_.advanced(files_, bytes_);
         if (!result.ok() && ++failures_ == 1)
             firstFailure_ = result;
@@ -243,8 +250,6 @@ private:
 JobResult DirRestoreJob::run(const JobContext& context)
 {
     ProgressSink& progress = context.report.progress;
-    const StoredFileCount total = options_.countTotals ? CountStoredFiles(options_.startDirectory) : StoredFileCount();
-    progress.started(total.files, total.bytes);
     WalkProgress walkProgress(progress);
     const DirRestore walk{options_.newStartDirectory,
                           options_.startDirectory,
@@ -258,7 +263,13 @@ JobResult DirRestoreJob::run(const JobContext& context)
                               walkProgress.fileDone(shownPath, result);
                           },
                           context.stop};
-    if (!RestoreDirectory(walk)) {
+    // Counted after "start", so the log shows at once that the restore began.
+    const auto countTotals = [&] {
+        const StoredFileCount total =
+            options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop) : StoredFileCount();
+        progress.started(total.files, total.bytes);
+    };
+    if (!RestoreDirectory(walk, countTotals)) {
         progress.finished();
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
                                   platform::toHostPath(walk.newStartDirectory));

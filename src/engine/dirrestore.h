@@ -42,13 +42,14 @@ struct StoredFileCount {
     qint64 files = 0;
     qint64 bytes = 0;
 };
-StoredFileCount CountStoredFiles(const QString& directory);
+// Ends early, with what it counted so far, once the stop token is set.
+StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop = {});
 
 // "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
 // an error ends the walk early).
 // Refuses (false, nothing walked) a new start directory inside the start directory: the
-// restore would write into the store.
-bool RestoreDirectory(const DirRestore& walk);
+// restore would write into the store. `beforeWalk`, when given, runs after "start".
+bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk = {});
 
 bool NewStartInsideStore(const DirRestore& walk);
 bool NewStartInsideStore(const QString& newStartDirectory, const QString& startDirectory);

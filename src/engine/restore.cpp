@@ -17,28 +17,20 @@
 namespace quorbin {
 namespace {
 
-QString hostPathOf(const QString& path) { return platform::toHostPath(platform::absolutePath(path)); }
-
-JobResult targetFailure(const QString& reason, const QString& target)
-{
-    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
-                              hostPathOf(target));
-}
-
 // Absolute target with its folders made, or why they cannot be made.
 JobResult prepareTarget(const QString& target, QString& full)
 {
     full = platform::absolutePath(target);
     errno = 0;
     if (!platform::createFolders(platform::directoryPart(full)))
-        return targetFailure(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+        return platform::targetNotWritable(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
     return JobResult::success();
 }
 
 JobResult sameFileRefusal(const QString& source)
 {
     return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel ist die gespeicherte Datei selbst"),
-                              hostPathOf(source));
+                              platform::hostPathOf(source));
 }
 
 // Whether the existing target may be replaced under the overwrite mode.
@@ -82,32 +74,31 @@ JobResult CopyPlain(const QString& source, const QString& target, const JobConte
     QFile in(platform::toHostPath(source));
     if (!platform::fileExists(source) || !in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
-                                  hostPathOf(source));
+                                  platform::hostPathOf(source));
     // A read-only target is replaced all the same (a copy clears the attribute); a directory never.
     if (platform::directoryExists(target))
-        return targetFailure(QStringLiteral("ist ein Verzeichnis"), target);
+        return platform::targetNotWritable(QStringLiteral("ist ein Verzeichnis"), target);
     platform::ReplacementFile out(target);
     if (!out.isOpen())
-        return targetFailure(out.errorString(), target);
+        return platform::targetNotWritable(out.errorString(), target);
     constexpr qint64 kBuffer = 1 << 20;
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBuffer);
     qint64 copied = 0;
     for (;;) {
         const qint64 got = in.read(buffer.get(), kBuffer);
         if (got < 0)
-            return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Lesefehler"), hostPathOf(source));
+            return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Lesefehler"), platform::hostPathOf(source));
         if (got == 0)
             break;
-        errno = 0;
-        if (out.file().write(buffer.get(), got) != got)
-            return targetFailure(errno ? platform::systemReason(errno) : out.file().errorString(), target);
+        if (!out.write(buffer.get(), got))
+            return platform::targetNotWritable(out.errorString(), target);
         copied += got;
         context.report.progress.advanced(0, copied);
         if (context.stopRequested())
             return JobResult::cancelled();
     }
     if (!out.commit())
-        return targetFailure(out.errorString(), target);
+        return platform::targetNotWritable(out.errorString(), target);
     // Like the store's platform, a copy keeps the source's last-write time.
     if (const auto time = platform::lastWriteTime(source))
         platform::setLastWriteTime(target, *time);

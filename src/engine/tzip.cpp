@@ -9,7 +9,6 @@
 #include <QFile>
 #include <zlib.h>
 
-#include <cerrno>
 
 #include <memory>
 
@@ -50,13 +49,11 @@ std::unique_ptr<QFile> openForReading(const QString& path)
     return file;
 }
 
-QString hostPathOf(const QString& path) { return platform::toHostPath(platform::absolutePath(path)); }
-
 // A stream that fails before it produced a byte or got past its two header bytes: the header
 // is invalid, which is what a wrong key (or none, for an enciphered file) makes of it.
 JobResult streamFailure(const z_stream& z, const QString& key, const QString& from)
 {
-    const QString path = hostPathOf(from);
+    const QString path = platform::hostPathOf(from);
     if (z.total_out == 0 && z.total_in <= 2) {
         if (key.isEmpty())
             return JobResult::failure(ErrorKind::NoKey,
@@ -71,19 +68,13 @@ JobResult streamFailure(const z_stream& z, const QString& key, const QString& fr
     return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);
 }
 
-JobResult targetFailure(const QString& reason, const QString& too)
-{
-    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
-                              hostPathOf(too));
-}
-
 // Inflates all of `in` into `out`; success only when the stream ended with a good checksum.
-JobResult inflateAll(QFile& in, QFile& out, const QString& from, const QString& too, const QString& key,
+JobResult inflateAll(QFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
                      const JobContext& context)
 {
     InflateStream stream;
     if (!stream.ok)
-        return JobResult::failure(ErrorKind::Damaged, QStringLiteral("zlib kann nicht starten"), hostPathOf(from));
+        return JobResult::failure(ErrorKind::Damaged, QStringLiteral("zlib kann nicht starten"), platform::hostPathOf(from));
     const QByteArray keyBytes = KeyBytes(key);
     unsigned char* input = threadBuffers().input.get();
     unsigned char* output = threadBuffers().output.get();
@@ -92,10 +83,10 @@ JobResult inflateAll(QFile& in, QFile& out, const QString& from, const QString& 
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
             return JobResult::failure(ErrorKind::SourceUnreadable,
-                                      QStringLiteral("Lesefehler (") + in.errorString() + u')', hostPathOf(from));
+                                      QStringLiteral("Lesefehler (") + in.errorString() + u')', platform::hostPathOf(from));
         if (got == 0) {
             const QString what = position == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
-            return JobResult::failure(ErrorKind::Truncated, what, hostPathOf(from));
+            return JobResult::failure(ErrorKind::Truncated, what, platform::hostPathOf(from));
         }
         if (!keyBytes.isEmpty())
             CipherBuffer(false, reinterpret_cast<char*>(input), got, keyBytes, position);
@@ -109,9 +100,8 @@ JobResult inflateAll(QFile& in, QFile& out, const QString& from, const QString& 
             if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
                 return streamFailure(stream.z, key, from);
             const qint64 produced = kChunk - stream.z.avail_out;
-            errno = 0;
-            if (produced > 0 && out.write(reinterpret_cast<char*>(output), produced) != produced)
-                return targetFailure(errno ? platform::systemReason(errno) : out.errorString(), too);
+            if (produced > 0 && !out.write(reinterpret_cast<char*>(output), produced))
+                return platform::targetNotWritable(out.errorString(), too);
             if (rc == Z_STREAM_END)
                 return JobResult::success();  // whatever follows the stream is not ours
             if (rc == Z_BUF_ERROR)
@@ -133,16 +123,16 @@ JobResult ExpandContainer(const QString& from, const QString& too, const QString
     const auto in = openForReading(from);
     if (!in)
         return JobResult::failure(ErrorKind::SourceUnreadable,
-                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), hostPathOf(from));
+                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), platform::hostPathOf(from));
     if (const auto why = platform::whyNotReplaceable(too))
-        return targetFailure(*why, too);
+        return platform::targetNotWritable(*why, too);
     platform::ReplacementFile out(too);
     if (!out.isOpen())
-        return targetFailure(out.errorString(), too);
-    if (JobResult result = inflateAll(*in, out.file(), from, too, key, context); !result.ok())
+        return platform::targetNotWritable(out.errorString(), too);
+    if (JobResult result = inflateAll(*in, out, from, too, key, context); !result.ok())
         return result;
     if (!out.commit())
-        return targetFailure(out.errorString(), too);
+        return platform::targetNotWritable(out.errorString(), too);
     return JobResult::success();
 }
 

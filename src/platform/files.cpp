@@ -101,6 +101,8 @@ QString absolutePath(const QString& path)
     return toWindowsPath(toHostPath(path));
 }
 
+QString hostPathOf(const QString& path) { return toHostPath(absolutePath(path)); }
+
 std::optional<QDateTime> lastWriteTime(const QString& path)
 {
     struct stat st {};

@@ -48,6 +48,8 @@ QString extensionPart(const QString& path);
 
 // Windows texts may be relative; this makes them absolute against the current directory.
 QString absolutePath(const QString& path);
+// The host path of a Windows text taken against the current directory: what a message names.
+QString hostPathOf(const QString& path);
 
 // Last-write time in local time, two-second resolution, only for 1980 to 2107; nothing for a
 // directory, an absent entry, or a time out of that range.

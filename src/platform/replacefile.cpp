@@ -102,6 +102,21 @@ std::optional<QString> whyNotReplaceable(const QString& target)
     return {};
 }
 
+bool ReplacementFile::write(const char* data, qint64 size)
+{
+    errno = 0;
+    if (file_.write(data, size) == size)
+        return true;
+    errorNumber_ = errno;
+    return false;
+}
+
+JobResult targetNotWritable(const QString& reason, const QString& target)
+{
+    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
+                              hostPathOf(target));
+}
+
 QString ReplacementFile::errorString() const
 {
     if (errorNumber_ != 0)

@@ -3,6 +3,8 @@
 //
 // The new content goes into a fresh file beside the target; commit() puts it in the target's
 // place in one rename. Until then, and after any failure, the target is as it was.
+#include "platform/job.h"
+
 #include <QFile>
 #include <QString>
 #include <memory>
@@ -20,6 +22,8 @@ public:
 
     bool isOpen() const { return file_.isOpen(); }
     QFile& file() { return file_; }
+    // Writes all of it; false (with the reason in errorString) when the file system refused.
+    bool write(const char* data, qint64 size);
     // Windows text of the fresh file, for code that writes it by name.
     QString path() const { return path_; }
 
@@ -39,6 +43,9 @@ private:
 
 // Why an existing target must not be replaced: a directory, or read-only; nothing when it may.
 std::optional<QString> whyNotReplaceable(const QString& target);
+
+// The failure of a target that cannot be written, with the reason, naming its host path.
+JobResult targetNotWritable(const QString& reason, const QString& target);
 
 // Puts a finished file in the target's place by renaming it, with the permissions a
 // ReplacementFile gives. False (nothing changed) when the two lie on different file systems

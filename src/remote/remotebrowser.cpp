@@ -1,7 +1,5 @@
 #include "remote/remotebrowser.h"
 
-#include "remote/fixedtext.h"
-#include "remote/ftperror.h"
 #include "engine/restore.h"
 #include "engine/tempfiles.h"
 #include "engine/tzip.h"
@@ -10,9 +8,10 @@
 #include "platform/replacefile.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
+#include "remote/fixedtext.h"
+#include "remote/ftperror.h"
 
 #include <QLocale>
-#include <cerrno>
 
 namespace quorbin {
 namespace {
@@ -38,18 +37,12 @@ QString extensionOf(const QString& name)
 
 bool isStoredFile(const QString& name) { return extensionOf(name) == kStoredExtension; }
 
-JobResult targetFailure(const QString& reason, const QString& target)
-{
-    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
-                              platform::toHostPath(target));
-}
-
 // A file that is no stored file is handed over as it came: renamed into place, or copied where
 // the target lies on another file system.
 JobResult keepAsIs(const QString& work, const QString& downloadFile, const JobContext& context)
 {
     if (const auto why = platform::whyNotReplaceable(downloadFile))
-        return targetFailure(*why, downloadFile);
+        return platform::targetNotWritable(*why, downloadFile);
     if (platform::renameReplacing(work, downloadFile))
         return JobResult::success();
     return CopyPlain(work, downloadFile, context);
@@ -182,7 +175,9 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     const TemporaryFileGuard guard(work);
     platform::removeFile(work);  // the download makes it anew
     try {
-        session.BytesToTransfer = quint32(client.Size(name));
+        const qint64 size = client.Size(name);
+        session.BytesToTransfer = quint32(size);
+        context.report.progress.started(0, size);
         client.Get(name, work);
     } catch (const FtpError& error) {
         return FtpFailure(error);

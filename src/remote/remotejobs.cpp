@@ -1,8 +1,8 @@
 #include "remote/remotejobs.h"
 
+#include "platform/errors.h"
 #include "remote/ftpconnect.h"
 #include "remote/ftperror.h"
-#include "platform/errors.h"
 
 namespace quorbin {
 
@@ -12,6 +12,10 @@ JobResult RemoteJob::run(const JobContext& context)
     if (session_.client.Busy())
         return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
     const FtpClient::StopScope scope(session_.client, context.stop);
+    const struct Finished {
+        ProgressSink& progress;
+        ~Finished() { progress.finished(); }
+    } finished{context.report.progress};
     try {
         return work(context);
     } catch (const FtpError& error) {

@@ -1,7 +1,7 @@
 #include "remote/timecheck.h"
 
-#include "remote/ftperror.h"
 #include "platform/datetime.h"
+#include "remote/ftperror.h"
 
 #include <QTime>
 #include <cmath>
@@ -40,6 +40,8 @@ double FtpTimeCheck(FtpSession& session, const QString& basePath)
     } catch (const std::exception&) {
         failure = std::current_exception();
     }
+    // Also after a cancel: the probe must not stay on the user's server.
+    const FtpClient::StopScope unstoppable(client, std::stop_token());
     client.RemoveDir(kProbe);
     if (failure)
         std::rethrow_exception(failure);

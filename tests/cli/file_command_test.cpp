@@ -57,10 +57,14 @@ TEST_F(FileCommandTest, DateOptionStampsTheRestoredFile)
 
 TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExistingTarget)
 {
+    const QString truncated = "D:\\Store\\Set1\\C$\\Docs\\kurz.txt.00001.nxz";
     const QString damaged = "D:\\Store\\Set1\\C$\\Docs\\kaputt.txt.00001.nxz";
     const QString missing = "D:\\Store\\Set1\\C$\\Docs\\fehlt.txt.00001.nxz";
     writeStoredFile(kStored, mixedContent(5000), "richtig");
-    writeFile(damaged, containerOf("abc").left(5));
+    writeFile(truncated, containerOf("abc").left(5));
+    QByteArray corrupt = containerOf(mixedContent(200000));
+    corrupt[corrupt.size() / 2] = char(corrupt[corrupt.size() / 2] ^ 0x5A);
+    writeFile(damaged, corrupt);
     writeFile("C:\\keep.txt", "bleibt");
     writeFile("C:\\locked.txt", "bleibt");
     QFile::setPermissions(host("c/locked.txt"), QFile::ReadOwner);
@@ -74,7 +78,8 @@ TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExist
     } cases[] = {
         {kStored, "falsch", "C:\\keep.txt", "falscher Schlüssel", kStored},
         {kStored, QString(), "C:\\keep.txt", "kein Schlüssel angegeben", kStored},
-        {damaged, QString(), "C:\\keep.txt", "abgeschnitten", damaged},
+        {truncated, QString(), "C:\\keep.txt", "abgeschnitten", truncated},
+        {damaged, QString(), "C:\\keep.txt", "beschädigt", damaged},
         {missing, QString(), "C:\\keep.txt", "fehlt oder ist nicht lesbar", missing},
         {kStored, "richtig", "C:\\locked.txt", "schreibgeschützt", "C:\\locked.txt"},
         {kStored, "richtig", "C:\\folder", "ist ein Verzeichnis", "C:\\folder"},

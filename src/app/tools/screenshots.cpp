@@ -2,6 +2,7 @@
 // into PNG files, with a sample set in a private scratch directory (nothing of the user's is
 // read or written).
 #include "app/backupsetpage.h"
+#include "app/jobrunner.h"
 #include "app/launch.h"
 #include "app/pagecontrol.h"
 #include "app/qtuserinterface.h"
@@ -92,6 +93,7 @@ void showSampleListing(quorbin::app::Tquorbin* main, int port)
     main->setPage->EFTPPort->setText(QString::number(port));
     main->setPage->MitVZ->setChecked(false);
     main->remotePage->Button4Click();
+    main->jobs().waitForIdle();
     QTreeWidgetItem* node = nullptr;
     for (const char* folder : {"Buero", "Set1", "C$", "Users", "Anna"}) {
         const auto found = main->remotePage->dl->findItems(QString::fromLatin1(folder), Qt::MatchExactly | Qt::MatchRecursive);
@@ -100,6 +102,7 @@ void showSampleListing(quorbin::app::Tquorbin* main, int port)
         node = found.first();
         main->remotePage->dl->setCurrentItem(node);
         main->remotePage->dlDblClick();
+        main->jobs().waitForIdle();
     }
     main->remotePage->Vvzo->setCurrentCell(0, 1);
 }

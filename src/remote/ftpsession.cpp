@@ -27,13 +27,6 @@ FtpWorkView FtpSession::Work(qint64 count)
     return view;
 }
 
-void FtpSession::AbortTransfer()
-{
-    // Twice, as the window always did; the second call finds nothing left to end.
-    client.Abort();
-    client.Abort();
-}
-
 void FtpSession::Disconnect(StatusSink& status)
 {
     if (client.Connected()) {

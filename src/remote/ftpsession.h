@@ -30,8 +30,6 @@ public:
     // IdFTP1Work: the texts to show. A cancel reaches the transfer through the job's stop
     // token, not through here.
     FtpWorkView Work(qint64 count);
-    // FtpAbortTransfer; any thread may call it.
-    void AbortTransfer();
     // The session part of FtpDisconnect: abort and disconnect when connected, failures
     // ignored, then status "Verbindung getrennt".
     void Disconnect(StatusSink& status);

@@ -5,8 +5,8 @@
 namespace quorbin::app {
 namespace {
 
-// The message loop returns the code to main, which leaves with it; nothing after the
-// command's last step runs.
+// The message loop ends; main then leaves with 0 whatever the code, as the program always
+// did. Nothing after the command's last step runs.
 void leaveMessageLoop(int exitCode) { QCoreApplication::exit(exitCode); }
 
 ExitHook& installedHook()

@@ -133,7 +133,9 @@ void TExplF::restoreWhereTheUserChooses()
 
 void TExplF::restoreThenEnd(const QString& target, bool copyPlainFiles, std::function<void()> succeeded)
 {
-    auto job = std::make_unique<FileRestoreJob>(launchArgument_, target, eschlussel->text(), QString(), copyPlainFiles);
+    FileRestoreJob::Options options;
+    options.copyPlainFiles = copyPlainFiles;
+    auto job = std::make_unique<FileRestoreJob>(launchArgument_, target, eschlussel->text(), options);
     jobs_->start(std::move(job), [succeeded = std::move(succeeded)](const JobResult& result) {
         // The window ends either way; ending silently after a failure would look like success.
         if (result.ok() && succeeded)

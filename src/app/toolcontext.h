@@ -1,6 +1,6 @@
 #pragma once
 // The process-wide references through which the FTP routines and the directory restore reach
-// the main window: filled once while the main window starts, never replaced.
+// the main window: filled while the main window starts, and emptied when that window goes.
 #include "platform/reporter.h"
 
 class QTreeWidget;

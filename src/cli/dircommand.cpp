@@ -71,6 +71,8 @@ int runDir(QStringList arguments)
     const auto limit = beforeText ? limitFrom(*beforeText) : std::nullopt;
     if (error.isEmpty() && beforeText && !limit)
         error = "Datum nicht lesbar: " + *beforeText;
+    if (error.isEmpty() && beforeText && rule != kVersionBeforeDate)
+        error = QStringLiteral("--before gilt nur mit --rule before");
     if (error.isEmpty() && rule == kVersionBeforeDate && !limit)
         error = QStringLiteral("--rule before braucht --before DATUM");
     if (!error.isEmpty() || arguments.size() != 1) {
@@ -97,7 +99,7 @@ int runDir(QStringList arguments)
     TerminalProgress progress;
     TerminalLog log(progress);
     DirRestoreJob::Options options{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
-                                   [&key] { return *key; }, dryRun, progress.enabled()};
+                                   [&key] { return *key; }, dryRun, progress.enabled(), {}};
     if (to) {
         options.newStartDirectory = windowsPathOfArgument(*to);
         if (!options.newStartDirectory.endsWith(u'\\'))
@@ -107,6 +109,10 @@ int runDir(QStringList arguments)
         printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + options.newStartDirectory);
         return kUsage;
     }
+    options.warn = [&progress](const QString& warning) {
+        progress.clearLine();
+        printError("Warnung: " + warning);
+    };
     DirRestoreJob job(options);
     const JobResult result = runStoppable(job, RestoreReporter{noStatus(), log, progress});
     progress.clearLine();

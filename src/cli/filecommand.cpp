@@ -38,7 +38,9 @@ int runFile(QStringList arguments)
     }
     const QString stored = windowsPathOfArgument(arguments.at(0));
     const QString target = windowsPathOfArgument(arguments.at(1));
-    FileRestoreJob job(stored, target, *key, date.value_or(QString()), false);
+    // The target is a name the user typed: a "¯" in it is meant as it stands.
+    FileRestoreJob job(stored, target, *key,
+                       {.dateText = date.value_or(QString()), .copyPlainFiles = false, .blankMarksInTarget = false});
     TerminalProgress progress;
     const JobResult result = runStoppable(job, RestoreReporter{noStatus(), noLog(), progress});
     progress.clearLine();

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace quorbin::cli {
@@ -21,24 +22,42 @@ void TerminalUser::showMessage(const QString& text, const QString& caption)
     err << text << Qt::endl;
 }
 
+namespace {
+
+// What a typed answer means: agreed, declined, or nothing that can be taken.
+std::optional<bool> agreement(const QString& typed)
+{
+    static const QStringList agreeing{"j", "ja", "y", "yes", "o", "ok"};
+    static const QStringList declining{"n", "nein", "no", "a", "abbrechen", "c", "cancel"};
+    const QString answer = typed.trimmed().toLower();
+    if (agreeing.contains(answer))
+        return true;
+    if (declining.contains(answer))
+        return false;
+    return {};
+}
+
+}  // namespace
+
 Answer TerminalUser::ask(const QString& text, const QString& caption, Buttons buttons)
 {
     const bool yesNo = buttons == Buttons::YesNo;
     TerminalProgress::clearActiveLine();
     QTextStream err(stderr);
-    err << caption << ": " << text << (yesNo ? " [j/n] " : " [o=OK/a=Abbrechen] ") << Qt::flush;
-    std::string line;
-    {
+    std::optional<bool> agreed;
+    // Anything else is asked again; the end of the input declines.
+    while (!agreed) {
+        err << caption << ": " << text << (yesNo ? " [j/n] " : " [o=OK/a=Abbrechen] ") << Qt::flush;
+        std::string line;
         const WaitingOnTerminal waiting;
         if (!std::getline(std::cin, line))
-            line.clear();
+            agreed = false;
+        else
+            agreed = agreement(QString::fromStdString(line));
     }
-    const QString answer = QString::fromStdString(line).trimmed().toLower();
-    const bool agreed = yesNo ? (answer == u"j" || answer == u"y" || answer == u"ja" || answer == u"yes")
-                              : (answer == u"o" || answer == u"ok");
     if (yesNo)
-        return agreed ? Answer::Yes : Answer::No;
-    return agreed ? Answer::Ok : Answer::Cancel;
+        return *agreed ? Answer::Yes : Answer::No;
+    return *agreed ? Answer::Ok : Answer::Cancel;
 }
 
 void TerminalUser::beep()

@@ -28,9 +28,10 @@ int runVersions(QStringList arguments)
         printError("Keine gespeicherte Version (Name endet nicht auf .NNNNN.nxz): " + stored);
         return kUsage;
     }
-    const auto candidates = VersionCandidates(stored);
+    QString unreadable;
+    const auto candidates = VersionCandidates(stored, nullptr, &unreadable);
     if (!candidates) {
-        printError("Zeit einer Version nicht lesbar: " + stored);
+        printError("Zeit einer Version nicht lesbar: " + unreadable);
         return kFailed;
     }
     if (candidates->isEmpty()) {

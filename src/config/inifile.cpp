@@ -11,6 +11,17 @@ namespace {
 
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 
+// Blanks and tabs only, as the store's platform trims: a key may end in a no-break space.
+QStringView trimBlanks(QStringView text)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (!text.isEmpty() && blank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && blank(text.back()))
+        text.chop(1);
+    return text;
+}
+
 // Calls visit(line) for each line, trimmed, until it returns false. Bare CR, bare LF and
 // CR LF all end a line.
 template <typename Visit>
@@ -22,7 +33,7 @@ void forEachLine(QStringView text, Visit visit)
         qsizetype end = start;
         while (end < size && !isLineEnd(text[end]))
             ++end;
-        if (!visit(text.sliced(start, end - start).trimmed()))
+        if (!visit(trimBlanks(text.sliced(start, end - start))))
             return;
         start = end + 1;
     }
@@ -36,12 +47,12 @@ std::optional<QStringView> sectionName(QStringView line)
     const qsizetype close = line.indexOf(u']');
     if (close < 0)
         return {};
-    return line.sliced(1, close - 1).trimmed();
+    return trimBlanks(line.sliced(1, close - 1));
 }
 
 QString valueText(QStringView raw)
 {
-    QStringView v = raw.trimmed();
+    QStringView v = trimBlanks(raw);
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
         v = v.sliced(1, v.size() - 2);
     return v.left(IniFile::kMaxValueLength).toString();
@@ -102,7 +113,7 @@ std::optional<QString> IniFile::value(QStringView section, QStringView key) cons
         if (!inSection)
             return true;
         const qsizetype eq = line.indexOf(u'=');
-        if (eq < 0 || !sameName(line.first(eq).trimmed(), key))
+        if (eq < 0 || !sameName(trimBlanks(line.first(eq)), key))
             return true;
         found = valueText(line.sliced(eq + 1));
         return false;

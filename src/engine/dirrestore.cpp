@@ -71,6 +71,9 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     if (!chosen)
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
     choice = *chosen;
+    if (choice.afterLimit && walk.warn)
+        walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
+                  choice.dateText + ")");
     if (!mayReplace(target, walk))
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("nicht ersetzt"));
     if (walk.dryRun)
@@ -262,7 +265,8 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           [&walkProgress](const QString& shownPath, const JobResult& result) {
                               walkProgress.fileDone(shownPath, result);
                           },
-                          context.stop};
+                          context.stop,
+                          options_.warn};
     // Counted after "start", so the log shows at once that the restore began.
     const auto countTotals = [&] {
         const StoredFileCount total =

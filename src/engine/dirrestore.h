@@ -23,6 +23,9 @@ struct DirRestore {
     // shows and how it ended; may be empty.
     std::function<void(const QString& shownPath, const JobResult& result)> fileDone;
     std::stop_token stop;  // set: the file in hand is cut, and the walk ends at every level
+    // Told what the log does not show, such as a version taken from after the date limit
+    // because none lay before it; may be empty.
+    std::function<void(const QString& warning)> warn;
 };
 
 // Walks one directory level and everything below it. Stops after the entry in hand once
@@ -68,6 +71,7 @@ public:
         std::function<QString()> key;
         bool dryRun = false;
         bool countTotals = true;  // walk the tree once before, for the progress totals
+        std::function<void(const QString& warning)> warn;
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

@@ -26,6 +26,8 @@ QByteArray KeyBytes(const QString& key)
 void CipherBuffer(bool encipher, char* data, qsizetype size, const QByteArray& keyBytes, qint64 position)
 {
     const qsizetype length = keyBytes.size();
+    if (length == 0)
+        return;  // no key: nothing to combine, and no length to take the position modulo
     const auto* k = reinterpret_cast<const unsigned char*>(keyBytes.constData());
     auto* d = reinterpret_cast<unsigned char*>(data);
     qsizetype j = qsizetype(position % length);

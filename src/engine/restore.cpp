@@ -52,9 +52,14 @@ int resultCode(const JobResult& result) { return result.ok() ? 0 : -1; }
 JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
                         const JobContext& context)
 {
-    const QString userTarget = RestoreBlanks(target);
+    return RestoreStoredTo(source, RestoreBlanks(target), key, dateText, context);
+}
+
+JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QString& dateText,
+                          const JobContext& context)
+{
     QString full;
-    if (JobResult prepared = prepareTarget(userTarget, full); !prepared.ok())
+    if (JobResult prepared = prepareTarget(target, full); !prepared.ok())
         return prepared;
     if (platform::isSameFile(source, full))
         return sameFileRefusal(source);
@@ -113,9 +118,8 @@ JobResult CopyUnchanged(const QString& source, const QString& target, const JobC
     return platform::isSameFile(source, full) ? sameFileRefusal(source) : CopyPlain(source, full, context);
 }
 
-FileRestoreJob::FileRestoreJob(QString source, QString target, QString key, QString dateText, bool copyPlainFiles)
-    : source_(std::move(source)), target_(std::move(target)), key_(std::move(key)), dateText_(std::move(dateText)),
-      copyPlainFiles_(copyPlainFiles)
+FileRestoreJob::FileRestoreJob(QString source, QString target, QString key, Options options)
+    : source_(std::move(source)), target_(std::move(target)), key_(std::move(key)), options_(std::move(options))
 {
 }
 
@@ -124,8 +128,9 @@ JobResult FileRestoreJob::run(const JobContext& context)
     context.report.progress.started(1, std::max<qint64>(0, platform::fileSize(source_)));
     context.report.progress.item(source_);
     JobResult result;
-    if (HasContainerExtension(source_) || !copyPlainFiles_) {
-        result = RestoreStored(source_, target_, key_, dateText_, context);
+    if (HasContainerExtension(source_) || !options_.copyPlainFiles) {
+        const QString target = options_.blankMarksInTarget ? RestoreBlanks(target_) : target_;
+        result = RestoreStoredTo(source_, target, key_, options_.dateText, context);
     } else {
         result = CopyUnchanged(source_, target_, context);
     }

@@ -19,6 +19,9 @@ inline constexpr int kReplaceExisting = -1;
 // never a target.
 JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
                         const JobContext& context);
+// The same to a target taken as it is, blank marks and all.
+JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QString& dateText,
+                          const JobContext& context);
 
 // A plain file copied with its last-write time, through a fresh file put in the target's place.
 JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context);
@@ -29,16 +32,20 @@ JobResult CopyUnchanged(const QString& source, const QString& target, const JobC
 // unchanged, or taken for a container too when plain copies are not wanted.
 class FileRestoreJob : public Job {
 public:
-    FileRestoreJob(QString source, QString target, QString key, QString dateText = QString(),
-                   bool copyPlainFiles = true);
+    struct Options {
+        QString dateText;               // stamps the result when not empty
+        bool copyPlainFiles = true;
+        bool blankMarksInTarget = true;  // false: the target is a name typed by the user, taken as it is
+    };
+    FileRestoreJob(QString source, QString target, QString key, Options options);
+    FileRestoreJob(QString source, QString target, QString key) : FileRestoreJob(source, target, key, Options()) {}
     JobResult run(const JobContext& context) override;
 
 private:
     QString source_;
     QString target_;
     QString key_;
-    QString dateText_;
-    bool copyPlainFiles_;
+    Options options_;
 };
 
 // RestoreStored for callers that need the product's result code: 0 restored; -1 not.

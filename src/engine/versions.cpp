@@ -62,7 +62,8 @@ QStringList VersionIndex::versionsOf(const QString& baseName) const
     return byBase_.value(baseName.toCaseFolded());
 }
 
-std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath, const VersionIndex* index)
+std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath, const VersionIndex* index,
+                                                         QString* unreadable)
 {
     const QString base = originalPath.chopped(std::min<qsizetype>(kVersionSuffixLength, originalPath.size()));
     const QString directory = platform::directoryPart(originalPath);
@@ -73,8 +74,11 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
     for (const QString& name : names) {
         const QString path = directory + name;
         const auto time = platform::lastWriteTime(path);
-        if (!time)
+        if (!time) {
+            if (unreadable)
+                *unreadable = path;
             return {};
+        }
         candidates << VersionCandidate{*time, path};
     }
     std::sort(candidates.begin(), candidates.end(), [](const VersionCandidate& a, const VersionCandidate& b) {
@@ -108,7 +112,10 @@ std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& orig
             }
         }
     }
-    return choiceFor(candidates->at(chosen).path);
+    auto choice = choiceFor(candidates->at(chosen).path);
+    if (choice && rule == kVersionBeforeDate)
+        choice->afterLimit = roundedDays(candidates->at(chosen).time) >= std::round(limit * 1e6) / 1e6;
+    return choice;
 }
 
 }  // namespace quorbin

@@ -21,6 +21,7 @@ struct VersionCandidate {
 struct VersionChoice {
     QString versionPath;
     QString dateText;  // the user's date and time of the version (the date alone at midnight)
+    bool afterLimit = false;  // "before a date" found none before it and took the oldest
 };
 
 // The entries of one store directory by the base name whose versions they are (case-blind):
@@ -38,8 +39,10 @@ private:
 // oldest first (ties by path, case-blind). Nothing when one of the matching entries has no
 // readable time.
 // With an index of the directory, its listing is used instead of a new search.
+// `unreadable`, when given, receives the path of the version whose time could not be read.
 std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath,
-                                                         const VersionIndex* index = nullptr);
+                                                         const VersionIndex* index = nullptr,
+                                                         QString* unreadable = nullptr);
 
 // The version to restore under the rule; `limit` (a day count) counts for kVersionBeforeDate
 // only. Nothing when no version can be chosen or its time cannot be read.

@@ -31,6 +31,8 @@ QString FormatFixed(double value, int precision, int decimals)
     precision = std::max(precision, 1);
     // Rounding through the decimal text rounds as the digits are written.
     double rounded = QString::number(value, 'e', precision - 1).toDouble();
+    if (!std::isfinite(rounded))
+        return QString::number(value, 'e', precision - 1);  // rounded up past the largest double
     const int integerDigits = rounded == 0 ? 1 : int(std::floor(std::log10(std::abs(rounded)))) + 1;
     if (integerDigits > precision)
         return scientific(rounded, precision, decimals);

@@ -198,8 +198,10 @@ QByteArray FtpClient::State::baseUrl() const
 
 QByteArray FtpClient::State::url(const QString& absolutePath) const
 {
-    // "%2F" makes the path absolute instead of relative to the login directory.
-    return baseUrl() + "/%2F" + encodeName(absolutePath.mid(1)).toPercentEncoding("/");
+    // "%2F" makes the path absolute instead of relative to the login directory. A login
+    // directory such as "C:/…" brings no leading "/" of its own to take off.
+    const QString path = absolutePath.startsWith(u'/') ? absolutePath.mid(1) : absolutePath;
+    return baseUrl() + "/%2F" + encodeName(path).toPercentEncoding("/");
 }
 
 QString FtpClient::State::resolve(const QString& name) const

@@ -22,8 +22,8 @@ void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& st
 void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
              std::stop_token stop = {});
 
-// The login directory followed by the base path; a "/" is put between them when neither
-// brings one.
+// The login directory followed by the base path, joined as they stand (no "/" put between),
+// where the backup program put the mirror.
 QString JoinBasePath(const QString& loginDirectory, const QString& basePath);
 
 // A port field's text as a number; FtpError "'%s' ist kein gültiger Integerwert" otherwise.

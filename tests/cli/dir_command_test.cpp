@@ -2,6 +2,7 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/storewriter.h"
 #include "platform/datetime.h"
+#include "platform/files.h"
 #include "platform/winpath.h"
 
 #include <QDir>
@@ -83,10 +84,28 @@ TEST_F(DirCommandTest, AskOnTheTerminal)
     EXPECT_TRUE(no.err.contains("Datei C:\\Docs\\a.txt ersetzen?")) << qPrintable(no.err);
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("alt"));
 
-    // b.txt was restored by the first run, so both files are asked about now.
-    const CliResult yes = runCli({"dir", kStart, "--ask"}, env(), "ok\nok\n");
-    EXPECT_EQ(yes.exitCode, 0);
+    // b.txt was restored by the first run, so both files are asked about now; an answer that
+    // means nothing is asked again.
+    const CliResult yes = runCli({"dir", kStart, "--ask"}, env(), "vielleicht\nj\nyes\n");
+    EXPECT_EQ(yes.exitCode, 0) << qPrintable(yes.out + yes.err);
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("zwei"));
+    EXPECT_EQ(yes.err.count("ersetzen?"), 3) << qPrintable(yes.err);
+}
+
+TEST_F(DirCommandTest, EveryUsualWordAnswersAQuestion)
+{
+    struct Case {
+        const char* typed;
+        bool replaced;
+    } cases[] = {{"j", true}, {"Ja", true}, {"y", true}, {"yes", true}, {"o", true}, {"OK", true},
+                 {"n", false}, {"nein", false}, {"no", false}, {"a", false}, {"", false}};
+    for (const Case& c : cases) {
+        writeFile("C:\\Docs\\a.txt", "alt");
+        writeFile("C:\\Docs\\Sub\\b.txt", "alt");
+        const QByteArray typed = QByteArray(c.typed) + "\n" + c.typed + "\n";
+        runCli({"dir", kStart, "--ask"}, env(), typed);
+        EXPECT_EQ(readFile("C:\\Docs\\a.txt"), c.replaced ? QByteArray("zwei") : QByteArray("alt")) << c.typed;
+    }
 }
 
 TEST_F(DirCommandTest, UsageErrors)
@@ -99,6 +118,7 @@ TEST_F(DirCommandTest, UsageErrors)
         {{"dir", kStart, "--rule", "before"}, "--before"},
         {{"dir", kStart, "--rule", "sometimes"}, "Unbekannte Regel"},
         {{"dir", kStart, "--rule", "before", "--before", "gestern"}, "Datum nicht lesbar"},
+        {{"dir", kStart, "--before", "2018-04-11 00:00"}, "--before gilt nur mit --rule before"},
         {{"dir"}, "quorbin-restore dir"},
         {{"dir", kStart + "\\fehlt"}, "Verzeichnis nicht gefunden"},
         {{"dir", kStart, "--to", kStart + "\\Neu"}, "in der Datensicherung selbst"},
@@ -130,6 +150,14 @@ TEST_F(DirCommandTest, VersionsListsOldestFirst)
     EXPECT_EQ(runCli({"versions", kStart + "\\none.txt.00001.nxz"}, env()).exitCode, 1);
 }
 
+TEST_F(DirCommandTest, VersionsNamesTheVersionWhoseTimeCannotBeRead)
+{
+    platform::createFolders(kStart + "\\a.txt.00003.nxz\\");  // a directory has no time
+    const CliResult r = runCli({"versions", kStart + "\\a.txt.00001.nxz"}, env());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.trimmed(), "Zeit einer Version nicht lesbar: " + kStart + "\\a.txt.00003.nxz");
+}
+
 TEST_F(DirCommandTest, InterruptedInTheMiddleOfAFileItLeavesNothingHalfWrittenAndKeepsTheOldFile)
 {
     writeStoredFile(kStart + "\\Sub\\gross.bin.00001.nxz", QByteArray(256 << 20, 'q'), "k", at(11));
@@ -146,6 +174,20 @@ TEST_F(DirCommandTest, InterruptedInTheMiddleOfAFileItLeavesNothingHalfWrittenAn
         EXPECT_EQ(halfWritten(), QStringList());
         EXPECT_EQ(tempFiles(), QStringList());
     }
+}
+
+TEST_F(DirCommandTest, NoVersionBeforeTheDateTakesTheOldestAndSaysSo)
+{
+    const CliResult r = runCli({"dir", kStart, "--rule", "before", "--before", "2018-04-01 00:00"}, env());
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("eins"));
+    EXPECT_TRUE(r.err.contains("Warnung: keine Version vor dem Datum, die älteste genommen: " + kStart +
+                               "\\a.txt.00001.nxz (" + platform::userDateTimeText(at(10)) + ")"))
+        << qPrintable(r.err);
+    EXPECT_EQ(r.err.count("Warnung"), 2) << "a.txt and b.txt";
+
+    const CliResult quiet = runCli({"dir", kStart, "--rule", "before", "--before", "2018-04-30 00:00"}, env());
+    EXPECT_FALSE(quiet.err.contains("Warnung")) << qPrintable(quiet.err);
 }
 
 }  // namespace

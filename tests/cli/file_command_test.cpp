@@ -94,6 +94,14 @@ TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExist
     }
     EXPECT_EQ(readFile("C:\\keep.txt"), QByteArray("bleibt"));
     EXPECT_EQ(readFile("C:\\locked.txt"), QByteArray("bleibt"));
+    // The target is taken as typed: a "¯" in it is no blank.
+    const QString marked = "D:\\Store\\Set1\\C$\\Docs\\Bericht¯neu.docx.00003.nxz";
+    writeStoredFile(marked, "neu", "richtig");
+    const auto storeBefore = snapshot("D:\\Store");
+    EXPECT_EQ(runCli({"file", marked, marked}, environment("richtig")).exitCode, 1) << "its own target";
+    EXPECT_EQ(snapshot("D:\\Store"), storeBefore) << "nothing written into the store";
+    EXPECT_EQ(runCli({"file", marked, "C:\\a¯b.txt"}, environment("richtig")).exitCode, 0);
+    EXPECT_EQ(readFile("C:\\a¯b.txt"), QByteArray("neu"));
     // The stored file as its own target: refused, the store keeps its file.
     const QByteArray storedBytes = readFile(kStored);
     EXPECT_EQ(runCli({"file", kStored, kStored}, environment("richtig")).exitCode, 1);

@@ -62,6 +62,8 @@ TEST_F(IniFileTest, ValuesByTheProfileRules)
         {"bare CR line ends", QByteArray("[Ziel]\rZiel=D:\\S\r[FTP]\rPORT=2121\r"), "FTP", "PORT", "2121"},
         {"no line end at the end", QByteArray("[FTP]\r\nPORT=2121"), "FTP", "PORT", "2121"},
         {"blanks trimmed", ansiIni({"  [ FTP ]  ", "\t PORT  =   21 21 \t"}), "FTP", "PORT", "21 21"},
+        {"a no-break space is no blank", ansiIni({"[S]", QString::fromUtf16(u"k=geheim\u00A0 ")}), "S", "k",
+         QString::fromUtf16(u"geheim\u00A0")},
         {"first = splits", ansiIni({"[FTP]", "ftppassw=a=b=c"}), "FTP", "ftppassw", "a=b=c"},
         {"double quotes dropped", ansiIni({"[FTP]", "Basis=\"  a b \""}), "FTP", "Basis", "  a b "},
         {"single quotes dropped", ansiIni({"[FTP]", "Basis='x'"}), "FTP", "Basis", "x"},

@@ -14,6 +14,13 @@ using test::RecordingStatus;
 
 class CipherTest : public test::SandboxTest {};
 
+TEST(CipherBufferTest, AnEmptyKeyLeavesTheBytesAsTheyAre)
+{
+    QByteArray data("unchanged");
+    CipherBuffer(false, data.data(), data.size(), QByteArray(), 5);
+    EXPECT_EQ(data, QByteArray("unchanged"));
+}
+
 TEST_F(CipherTest, CombinesBytePWithKeyBytePModL)
 {
     const QString path = "C:\\c.bin";

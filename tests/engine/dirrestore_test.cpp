@@ -32,7 +32,7 @@ protected:
     DirRestore walk(VersionRule rule = kNewestVersion, const QString& newStart = {})
     {
         DirRestore w{newStart, kStart, rule, false, 0, RestoreReporter{status, log, noProgress()},
-                     [this] { return key; }, false, {}, {}};
+                     [this] { return key; }, false, {}, {}, {}};
         return w;
     }
     void stored(const QString& relative, const QByteArray& content, const QDateTime& time)
@@ -237,7 +237,7 @@ TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)
         }
     } cancelling(cancel);
     DirRestore w{QString(), kStart, kNewestVersion, false, 0, RestoreReporter{cancelling, log, noProgress()},
-                 [this] { return key; }, false, {}, cancel.get_token()};
+                 [this] { return key; }, false, {}, cancel.get_token(), {}};
     RestoreDirTree(kStart, w);
     ASSERT_EQ(log.lines.size(), 1);
     EXPECT_FALSE(log.lines[0].startsWith("ERROR"));

@@ -7,6 +7,7 @@
 #include "platform/winpath.h"
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <stop_token>
 #include <thread>
@@ -36,6 +37,12 @@ TEST(FormatFixed, RoundsToThePrecisionThenWritesTheDecimals)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals), QString::fromUtf8(c.text)) << c.value;
+}
+
+TEST(FormatFixed, AValueThatRoundsPastTheLargestDoubleStaysFinite)
+{
+    const QString text = FormatFixed(std::numeric_limits<double>::max(), 2, 2);
+    EXPECT_TRUE(text.startsWith("1.8e+308")) << text.toStdString();
 }
 
 TEST(FtpSessionProgress, ShowsPercentAndAmountAndTakesOneByteForUnknownSizes)

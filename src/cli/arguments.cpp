@@ -12,7 +12,11 @@ QString windowsPathOfArgument(const QString& argument)
 {
     if (platform::looksLikeWindowsPath(argument))
         return argument;
-    return platform::toWindowsPath(argument);
+    const QString windows = platform::toWindowsPath(argument);
+    if (windows.isEmpty())
+        throw UsageError("Pfad liegt auf keinem Laufwerk: " + argument +
+                         " (Z: ist nicht \"/\"; QUORBIN_DRIVES ordnet die Laufwerke zu)");
+    return windows;
 }
 
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error)

@@ -3,12 +3,21 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <stdexcept>
 
 namespace quorbin::cli {
 
 enum Exit { kOk = 0, kFailed = 1, kUsage = 2 };
 
+// A command-line argument that cannot be used; main prints it and exits with kUsage.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()), text(message) {}
+    QString text;
+};
+
 // "X:..." and "\\..." are Windows paths (through the drive map); anything else is a host path.
+// Throws UsageError for a host path that no drive holds.
 QString windowsPathOfArgument(const QString& argument);
 
 // Takes "--name VALUE" out of the arguments; nothing when absent. A missing value is a usage

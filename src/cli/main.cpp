@@ -57,7 +57,12 @@ int main(int argc, char* argv[])
             printLine(QString::fromUtf8(c.help));
             return kOk;
         }
-        const int status = c.run(arguments);
+        int status = kUsage;
+        try {
+            status = c.run(arguments);
+        } catch (const UsageError& error) {
+            printError(error.text);
+        }
         // The job stopped and cleaned up; the caller learns that a signal ended it.
         if (const int signal = caughtSignal())
             dieBySignal(signal);

@@ -28,6 +28,18 @@ bool hasVersionSuffix(const QString& name)
     return true;
 }
 
+// Of the versions that match the base case-blind, those of exactly this base when it has any:
+// on a case-sensitive disk "Twin.txt" and "twin.txt" are two files, and one's versions must
+// not stand in for the other's.
+QStringList ownCaseFirst(const QStringList& names, const QString& baseName)
+{
+    QStringList exact;
+    for (const QString& name : names)
+        if (name.startsWith(baseName, Qt::CaseSensitive))
+            exact << name;
+    return exact.isEmpty() ? names : exact;
+}
+
 // Only base + "." + five digits + ".nxz" is a version of this file: the search pattern also
 // finds the versions of "base.bak" and the like, whose content must not stand in for it.
 QStringList ownVersionsBySearch(const QString& base, const QString& baseName)
@@ -37,7 +49,7 @@ QStringList ownVersionsBySearch(const QString& base, const QString& baseName)
         if (hasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
             entry.name.startsWith(baseName, Qt::CaseInsensitive))
             names << entry.name;
-    return names;
+    return ownCaseFirst(names, baseName);
 }
 
 std::optional<VersionChoice> choiceFor(const QString& path)
@@ -59,7 +71,7 @@ VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
 
 QStringList VersionIndex::versionsOf(const QString& baseName) const
 {
-    return byBase_.value(baseName.toCaseFolded());
+    return ownCaseFirst(byBase_.value(baseName.toCaseFolded()), baseName);
 }
 
 std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath, const VersionIndex* index,

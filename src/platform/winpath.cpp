@@ -122,6 +122,12 @@ QString toHostPath(const QString& windowsPath)
     if (p.size() >= 2 && isDriveLetter(p.at(0)) && p.at(1) == u':')
         return joinHost(driveRoot(p.at(0)), normalisedSegments(splitSegments(QStringView(p).mid(2))));
     const QString current = currentWindowsDirectory();
+    if (current.isEmpty()) {
+        // The working directory lies on no drive: a relative text is taken against it as it is.
+        QString relative = p;
+        relative.replace(u'\\', u'/');
+        return QDir::cleanPath(QDir::currentPath() + u'/' + relative);
+    }
     if (!p.isEmpty() && isSeparator(p.at(0))) {
         if (current.startsWith(u"\\\\")) {
             const QStringList s = splitSegments(QStringView(current).mid(2));
@@ -146,6 +152,8 @@ QString toWindowsPath(const QString& hostPath)
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         consider(driveRoot(QChar(letter)), QString(QChar(letter)) + u':');
     consider(uncRoot(), QStringLiteral("\\"));
+    if (bestRoot.isEmpty())
+        return {};
 
     QString rest = bestRoot == u"/" ? path.mid(1) : path.mid(bestRoot.size() + 1);
     rest.replace(u'/', u'\\');

@@ -12,7 +12,8 @@ namespace quorbin::platform {
 // "." and ".." are resolved by name and never climb above the drive or share root.
 QString toHostPath(const QString& windowsPath);
 
-// The Windows text of a host path: the longest drive root that holds it, else Z:.
+// The Windows text of a host path: the longest drive root that holds it, else Z:. Empty when
+// no root holds it (Z: mapped elsewhere): no drive could name it.
 QString toWindowsPath(const QString& hostPath);
 
 // The process's current directory as a Windows text.

@@ -111,5 +111,16 @@ TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExist
     EXPECT_EQ(noKeyFile.exitCode, 1);
 }
 
+TEST_F(FileCommandTest, AHostPathOnNoDriveIsAUsageError)
+{
+    writeStoredFile(kStored, "x");
+    QProcessEnvironment env = environment();
+    env.insert("QUORBIN_DRIVES", env.value("QUORBIN_DRIVES") + ";Z=" + host("nirgends"));
+    const CliResult r = runCli({"file", kStored, "/tmp/quorbin-nowhere/x.txt"}, env);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith("Pfad liegt auf keinem Laufwerk: /tmp/quorbin-nowhere/x.txt")) << qPrintable(r.err);
+    EXPECT_FALSE(QFile::exists("/tmp/quorbin-nowhere/x.txt"));
+}
+
 }  // namespace
 }  // namespace quorbin::test

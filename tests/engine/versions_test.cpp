@@ -3,6 +3,7 @@
 #include "fixtures/sandbox.h"
 #include "fixtures/storewriter.h"
 #include "platform/datetime.h"
+#include "platform/dirsearch.h"
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
@@ -100,13 +101,35 @@ TEST_F(VersionsTest, OtherFilesSharingTheNameAreNeverCandidates)
     version(1, at(20, 8, 0), "a.txt.bak");
     writeFile(kDir + "a.txt.old.txt", "plain");
     writeFile(kDir + "a.txt.00002.NXZ", "not a container");
-    version(3, at(11, 8, 0), "A.TXT");  // the store's platform does not tell case apart
     const auto candidates = VersionCandidates(kOriginal);
     ASSERT_TRUE(candidates);
     QStringList names;
     for (const VersionCandidate& c : *candidates)
         names << platform::namePart(c.path);
-    EXPECT_EQ(names, (QStringList{"a.txt.00001.nxz", "A.TXT.00003.nxz"}));
+    EXPECT_EQ(names, (QStringList{"a.txt.00001.nxz"}));
+}
+
+TEST_F(VersionsTest, ANameOfAnotherCaseIsAnotherFileUnlessTheBaseHasNoVersionsOfItsOwn)
+{
+    // A case-sensitive disk holds two files where the store's platform had one name.
+    version(1, at(10, 8, 0), "Twin.txt");
+    version(1, at(11, 8, 0), "twin.txt");
+    version(2, at(12, 8, 0), "twin.txt");
+    const auto namesOf = [&](const QString& original, bool indexed) {
+        const VersionIndex index(platform::findEntries(kDir + "*.*"));
+        const auto candidates = VersionCandidates(kDir + original, indexed ? &index : nullptr);
+        QStringList names;
+        for (const VersionCandidate& c : candidates.value_or(QList<VersionCandidate>()))
+            names << platform::namePart(c.path);
+        return names;
+    };
+    for (const bool indexed : {false, true}) {
+        SCOPED_TRACE(indexed ? "from the walk's index" : "by a search");
+        EXPECT_EQ(namesOf("Twin.txt.00001.nxz", indexed), QStringList{"Twin.txt.00001.nxz"});
+        EXPECT_EQ(namesOf("twin.txt.00001.nxz", indexed), (QStringList{"twin.txt.00001.nxz", "twin.txt.00002.nxz"}));
+        // A name typed in a case that no file has finds them all, as on the store's platform.
+        EXPECT_EQ(namesOf("TWIN.TXT.00001.nxz", indexed).size(), 3);
+    }
 }
 
 TEST_F(VersionsTest, MidnightVersionsShowTheDateAlone)

@@ -83,5 +83,22 @@ TEST_F(WinPathTest, WindowsDirectoryComesFromTheEnvironment)
     EXPECT_EQ(toHostPath(windowsDirectory()), host("windows"));
 }
 
+TEST_F(WinPathTest, WithZMappedElsewhereAPathOnNoDriveHasNoWindowsTextAndRelativeTextsStillResolve)
+{
+    const QByteArray drives = qgetenv("QUORBIN_DRIVES");
+    qputenv("QUORBIN_DRIVES", drives + ";Z=" + host("nirgends").toLocal8Bit());
+    QDir().mkpath(host("outside"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(host("outside"));
+
+    EXPECT_EQ(toWindowsPath(host("outside/x.txt")), QString()) << "no drive holds it";
+    EXPECT_EQ(toHostPath("x.txt"), host("outside/x.txt")) << "no endless recursion";
+    EXPECT_EQ(toHostPath("\\x.txt"), host("outside/x.txt"));
+    EXPECT_EQ(toHostPath("C:\\a.txt"), host("c/a.txt"));
+
+    QDir::setCurrent(before);
+    qputenv("QUORBIN_DRIVES", drives);
+}
+
 }  // namespace
 }  // namespace quorbin::platform

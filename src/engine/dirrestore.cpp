@@ -80,7 +80,8 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
         return JobResult::success();
     const QString key = walk.key ? walk.key() : QString();
     const JobContext context{walk.stop, walk.reporter};
-    return RestoreStored(choice.versionPath, target, key, choice.dateText, context);
+    // Stamped from the version's time itself, not from its text, which may not read back.
+    return RestoreStoredTo(choice.versionPath, target, key, choice.time, context);
 }
 
 void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk,

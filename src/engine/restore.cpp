@@ -3,6 +3,7 @@
 #include "engine/storepath.h"
 #include "engine/tempfiles.h"
 #include "engine/tzip.h"
+#include "platform/datetime.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/replacefile.h"
@@ -47,15 +48,18 @@ bool mayReplace(const QString& existing, int mode)
 
 int resultCode(const JobResult& result) { return result.ok() ? 0 : -1; }
 
+// A date text in the user's format as a time; none for a text that is no date.
+QDateTime stampOf(const QString& dateText) { return platform::parseUserDateTimeText(dateText).value_or(QDateTime()); }
+
 }  // namespace
 
 JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
                         const JobContext& context)
 {
-    return RestoreStoredTo(source, RestoreBlanks(target), key, dateText, context);
+    return RestoreStoredTo(source, RestoreBlanks(target), key, stampOf(dateText), context);
 }
 
-JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QString& dateText,
+JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QDateTime& stamp,
                           const JobContext& context)
 {
     QString full;
@@ -69,8 +73,8 @@ JobResult RestoreStoredTo(const QString& source, const QString& target, const QS
     // temporary directory first, which a large file might not even fit into.
     JobResult result = ExpandContainer(source, full, key, context);
     // A failed restore left the old target in place; its time stays as well.
-    if (result.ok() && !dateText.isEmpty())
-        SetFileDateFromText(full, dateText);
+    if (result.ok() && stamp.isValid())
+        platform::setLastWriteTime(full, stamp);
     return result;
 }
 
@@ -130,7 +134,7 @@ JobResult FileRestoreJob::run(const JobContext& context)
     JobResult result;
     if (HasContainerExtension(source_) || !options_.copyPlainFiles) {
         const QString target = options_.blankMarksInTarget ? RestoreBlanks(target_) : target_;
-        result = RestoreStoredTo(source_, target, key_, options_.dateText, context);
+        result = RestoreStoredTo(source_, target, key_, stampOf(options_.dateText), context);
     } else {
         result = CopyUnchanged(source_, target_, context);
     }

@@ -5,6 +5,7 @@
 #include "platform/job.h"
 #include "platform/reporter.h"
 
+#include <QDateTime>
 #include <QString>
 
 namespace quorbin {
@@ -19,8 +20,9 @@ inline constexpr int kReplaceExisting = -1;
 // never a target.
 JobResult RestoreStored(const QString& source, const QString& target, const QString& key, const QString& dateText,
                         const JobContext& context);
-// The same to a target taken as it is, blank marks and all.
-JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QString& dateText,
+// The same to a target taken as it is, blank marks and all, stamped with the time itself when
+// it is valid: a date text need not read back in every locale.
+JobResult RestoreStoredTo(const QString& source, const QString& target, const QString& key, const QDateTime& stamp,
                           const JobContext& context);
 
 // A plain file copied with its last-write time, through a fresh file put in the target's place.

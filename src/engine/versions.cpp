@@ -57,7 +57,7 @@ std::optional<VersionChoice> choiceFor(const QString& path)
     const auto time = platform::lastWriteTime(path);
     if (!time)
         return {};
-    return VersionChoice{path, platform::userDateTimeText(*time)};
+    return VersionChoice{path, platform::userDateTimeText(*time), *time};
 }
 
 }  // namespace

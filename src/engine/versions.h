@@ -21,6 +21,7 @@ struct VersionCandidate {
 struct VersionChoice {
     QString versionPath;
     QString dateText;  // the user's date and time of the version (the date alone at midnight)
+    QDateTime time;    // the same as a time, for stamping the restored file
     bool afterLimit = false;  // "before a date" found none before it and took the oldest
 };
 

@@ -28,7 +28,8 @@ QString userShortDateFormat()
 QString userLongTimeFormat()
 {
     QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
+    // The zone goes with the brackets some locales put around it ("H:mm:ss (t)").
+    format.remove(QRegularExpression(QStringLiteral("\\s*[(\\[]?\\s*t+\\s*[)\\]]?\\s*")));
     return format.trimmed();
 }
 

@@ -119,8 +119,9 @@ bool setLastWriteTime(const QString& path, const QDateTime& localTime)
 {
     if (!localTime.isValid() || !inStoreTimeRange(localTime))
         return false;
-    QDateTime t = localTime;
-    t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second() - t.time().second() % 2));
+    // The odd second is taken off the instant itself: setting the clock time again would pick
+    // the first of the two hours that the autumn clock change repeats.
+    const QDateTime t = localTime.addSecs(-(localTime.time().second() % 2));
     struct timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;

@@ -6,6 +6,7 @@
 #include "platform/winpath.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -188,6 +189,34 @@ TEST_F(DirCommandTest, NoVersionBeforeTheDateTakesTheOldestAndSaysSo)
 
     const CliResult quiet = runCli({"dir", kStart, "--rule", "before", "--before", "2018-04-30 00:00"}, env());
     EXPECT_FALSE(quiet.err.contains("Warnung")) << qPrintable(quiet.err);
+}
+
+TEST_F(DirCommandTest, RestoredFilesGetTheVersionsTimeInEveryLocaleAndTheLogLineHasNoEmptyZone)
+{
+    const char* const locales[] = {"de_DE", "en_US", "es_ES", "fa_IR", "ps_AF", "sq_AL", "as_IN", "ja_JP"};
+    for (const char* locale : locales) {
+        SCOPED_TRACE(locale);
+        QProcessEnvironment e = env();
+        e.insert("LC_ALL", QString::fromLatin1(locale) + ".UTF-8");
+        e.insert("LANG", QString::fromLatin1(locale) + ".UTF-8");
+        const CliResult r = runCli({"dir", kStart, "--to", "E:\\Neu", "--rule", "original"}, e);
+        EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_FALSE(r.out.contains("()")) << qPrintable(r.out);
+        EXPECT_EQ(QFileInfo(host("e/Neu/a.txt")).lastModified().toSecsSinceEpoch(), at(10).toSecsSinceEpoch());
+        QDir(host("e/Neu")).removeRecursively();
+    }
+}
+
+TEST_F(DirCommandTest, AVersionFromTheRepeatedHourOfTheClockChangeKeepsItsTime)
+{
+    // 02:30 of 28 October 2018 came twice in Berlin; this is the second time (CET).
+    const QDateTime secondTime = QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2018, 10, 28), QTime(1, 30), Qt::UTC).toSecsSinceEpoch());
+    writeStoredFile(kStart + "\\Herbst\\x.txt.00001.nxz", "x", "k", secondTime);
+    QProcessEnvironment e = env();
+    e.insert("TZ", "Europe/Berlin");
+    const CliResult r = runCli({"dir", kStart + "\\Herbst", "--to", "E:\\Neu"}, e);
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    EXPECT_EQ(QFileInfo(host("e/Neu/x.txt")).lastModified().toSecsSinceEpoch(), secondTime.toSecsSinceEpoch());
 }
 
 }  // namespace

@@ -30,6 +30,10 @@
 namespace quorbin::app {
 namespace {
 
+const QString kWholeHostRefusal =
+    QStringLiteral("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte ein neues "
+                   "Startverzeichnis wählen oder das Laufwerk zuordnen (QUORBIN_DRIVES)!");
+
 // The version limit as a day count: the date field's date at the time field's "H:mm". The date
 // field always holds a valid date of its own; the time field may hold an incomplete text.
 double versionLimitOf(const QDateEdit* dateField, const QLineEdit* timeField)
@@ -170,10 +174,16 @@ void DirRestorePage::Button2Click()
         ui().showMessage(QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!"), QString());
         return;
     }
-    if (NewStartInsideStore(options.newStartDirectory, options.startDirectory)) {
+    switch (RefusedTargets(options.newStartDirectory, options.startDirectory)) {
+    case TargetRefusal::InsideStore:
         ui().showMessage(QStringLiteral("Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"),
                          QString());
         return;
+    case TargetRefusal::WholeHost:
+        ui().showMessage(kWholeHostRefusal, QString());
+        return;
+    case TargetRefusal::None:
+        break;
     }
     host_.showLog();
     if (options.rule == kVersionBeforeDate) {

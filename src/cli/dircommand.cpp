@@ -105,9 +105,16 @@ int runDir(QStringList arguments)
         if (!options.newStartDirectory.endsWith(u'\\'))
             options.newStartDirectory += u'\\';
     }
-    if (NewStartInsideStore(options.newStartDirectory, start)) {
+    switch (RefusedTargets(options.newStartDirectory, start)) {
+    case TargetRefusal::InsideStore:
         printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + options.newStartDirectory);
         return kUsage;
+    case TargetRefusal::WholeHost:
+        printError("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist: mit --to ein neues "
+                   "Startverzeichnis wählen oder das Laufwerk in QUORBIN_DRIVES zuordnen.");
+        return kUsage;
+    case TargetRefusal::None:
+        break;
     }
     options.warn = [&progress](const QString& warning) {
         progress.clearLine();

@@ -71,6 +71,8 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     if (!chosen)
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
     choice = *chosen;
+    if (TargetInsideStore(target, walk.startDirectory))
+        return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     if (choice.afterLimit && walk.warn)
         walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
                   choice.dateText + ")");
@@ -109,6 +111,8 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
     JobResult result;
     if (target.isEmpty())
         result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
+    else if (TargetInsideStore(target, walk.startDirectory))
+        result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     else if (!mayReplace(target, walk) || walk.dryRun)
         return;
     else
@@ -180,14 +184,16 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
     return count;
 }
 
-bool NewStartInsideStore(const DirRestore& walk)
+bool TargetInsideStore(const QString& target, const QString& startDirectory)
 {
-    return NewStartInsideStore(walk.newStartDirectory, walk.startDirectory);
+    return platform::liesWithin(RestoreBlanks(target), StoreSetFolder(startDirectory));
 }
 
-bool NewStartInsideStore(const QString& newStartDirectory, const QString& startDirectory)
+TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& startDirectory)
 {
-    return !newStartDirectory.isEmpty() && platform::liesWithin(newStartDirectory, startDirectory);
+    if (!newStartDirectory.isEmpty())
+        return TargetInsideStore(newStartDirectory, startDirectory) ? TargetRefusal::InsideStore : TargetRefusal::None;
+    return platform::onWholeHostDrive(DecodeStoreDir(startDirectory)) ? TargetRefusal::WholeHost : TargetRefusal::None;
 }
 
 bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk)
@@ -197,7 +203,7 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
         const DirRestore& walk;
         ~Finish() { walk.reporter.log.appendLine(QStringLiteral("fertig")); }
     } finish{walk};
-    if (NewStartInsideStore(walk))
+    if (RefusedTargets(walk.newStartDirectory, walk.startDirectory) != TargetRefusal::None)
         return false;
     if (beforeWalk)
         beforeWalk();
@@ -276,8 +282,11 @@ JobResult DirRestoreJob::run(const JobContext& context)
     };
     if (!RestoreDirectory(walk, countTotals)) {
         progress.finished();
-        return JobResult::failure(ErrorKind::Refused, QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
-                                  platform::toHostPath(walk.newStartDirectory));
+        return RefusedTargets(walk.newStartDirectory, walk.startDirectory) == TargetRefusal::WholeHost
+                   ? JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"))
+                   : JobResult::failure(ErrorKind::Refused,
+                                        QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
+                                        platform::toHostPath(walk.newStartDirectory));
     }
     progress.finished();
     return walkProgress.outcome(context.stopRequested());

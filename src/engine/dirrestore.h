@@ -50,12 +50,18 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop 
 
 // "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
 // an error ends the walk early).
-// Refuses (false, nothing walked) a new start directory inside the start directory: the
-// restore would write into the store. `beforeWalk`, when given, runs after "start".
+// Refuses (false, nothing walked) targets that RefusedTargets refuses. `beforeWalk`, when
+// given, runs after "start".
 bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk = {});
 
-bool NewStartInsideStore(const DirRestore& walk);
-bool NewStartInsideStore(const QString& newStartDirectory, const QString& startDirectory);
+// Why a walk must not write where it would: below the store's set folder (a new start
+// directory inside the store, its blank marks read as blanks, links followed), or across the
+// host's whole file system (original paths on Z:, which the user did not map).
+enum class TargetRefusal { None, InsideStore, WholeHost };
+TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& startDirectory);
+
+// Whether one target lies below the store's set folder of the start directory.
+bool TargetInsideStore(const QString& target, const QString& startDirectory);
 
 // "Zurückladen" as a job: counts what lies below the start directory for the progress
 // totals, then walks. Its result is a success, "abgebrochen", or the number of entries not

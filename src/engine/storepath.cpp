@@ -53,6 +53,16 @@ bool DecodesWhole(const QString& storePath)
     return !cut;
 }
 
+QString StoreSetFolder(const QString& storePath)
+{
+    const qsizetype server = storePath.indexOf(QStringLiteral("$$"));
+    const qsizetype drive = storePath.indexOf(u'$');
+    const qsizetype level = server >= 0 ? server : drive - 1;
+    if (drive < 0 || level <= 0)
+        return storePath;
+    return storePath.left(level);
+}
+
 QString RestoreBlanks(const QString& text)
 {
     QString r = text;

@@ -18,6 +18,10 @@ bool DecodesWhole(const QString& storePath);
 // Every blank mark "¯" back to a blank.
 QString RestoreBlanks(const QString& text);
 
+// The folder of a store path that holds its drive and server levels ("D:\\Store\\Set1" of
+// "D:\\Store\\Set1\\C$\\Docs"); the path itself when it has no such level.
+QString StoreSetFolder(const QString& storePath);
+
 // Stored-file names.
 inline constexpr int kVersionSuffixLength = 10;  // ".00001.nxz"
 bool HasContainerExtension(const QString& path);  // exactly ".nxz"

@@ -64,10 +64,18 @@ bool isSameFile(const QString& a, const QString& b)
 
 bool liesWithin(const QString& path, const QString& directory)
 {
+    // A path that does not exist yet lies where its nearest existing folder, links followed,
+    // lies: "E:\\link\\R" is inside the store when the link points there.
     auto resolved = [](const QString& windowsPath) {
-        const QString host = toHostPath(windowsPath);
-        const QString canonical = QFileInfo(host).canonicalFilePath();
-        return canonical.isEmpty() ? host : canonical;
+        QString existing = QDir::cleanPath(toHostPath(windowsPath));
+        QString rest;
+        while (!QFileInfo::exists(existing) && existing != u"/" && !existing.isEmpty()) {
+            const qsizetype slash = existing.lastIndexOf(u'/');
+            rest = existing.mid(slash) + rest;
+            existing = slash <= 0 ? QStringLiteral("/") : existing.left(slash);
+        }
+        const QString canonical = QFileInfo(existing).canonicalFilePath();
+        return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
     };
     const QString p = resolved(path);
     const QString d = resolved(directory);

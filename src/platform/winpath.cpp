@@ -174,6 +174,14 @@ QString windowsDirectory()
     return toWindowsPath(dir);
 }
 
+bool onWholeHostDrive(const QString& windowsPath)
+{
+    if (windowsPath.size() < 2 || !isDriveLetter(windowsPath.at(0)) || windowsPath.at(1) != u':')
+        return false;
+    const QChar letter = windowsPath.at(0);
+    return overriddenRoot(letter).isEmpty() && driveRoot(letter) == u"/";
+}
+
 QList<QChar> knownDriveLetters()
 {
     QList<QChar> letters;

@@ -25,6 +25,10 @@ QString windowsDirectory();
 // The drive letters that the map knows (configured ones and existing default ones), upper case.
 QList<QChar> knownDriveLetters();
 
+// Whether the path lies on a drive that is the host's whole file system ("/") without the
+// user having mapped it so (Z: by default).
+bool onWholeHostDrive(const QString& windowsPath);
+
 // True when the text names a Windows path explicitly: "X:..." or "\\...".
 bool looksLikeWindowsPath(const QString& text);
 

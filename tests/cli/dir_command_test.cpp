@@ -219,5 +219,18 @@ TEST_F(DirCommandTest, AVersionFromTheRepeatedHourOfTheClockChangeKeepsItsTime)
     EXPECT_EQ(QFileInfo(host("e/Neu/x.txt")).lastModified().toSecsSinceEpoch(), secondTime.toSecsSinceEpoch());
 }
 
+TEST_F(DirCommandTest, OriginalPathsOnTheHostsWholeFileSystemAreRefused)
+{
+    writeStoredFile("D:\\Store\\Set1\\Z$\\tmp\\quorbin-test-nowhere\\x.txt.00001.nxz", "x", "k", at(10));
+    const CliResult r = runCli({"dir", "D:\\Store\\Set1\\Z$\\tmp"}, env());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("das ganze System")) << qPrintable(r.err);
+    EXPECT_FALSE(QFileInfo::exists("/tmp/quorbin-test-nowhere"));
+
+    const CliResult elsewhere = runCli({"dir", "D:\\Store\\Set1\\Z$\\tmp", "--to", "E:\\Neu"}, env());
+    EXPECT_EQ(elsewhere.exitCode, 0) << qPrintable(elsewhere.err);
+    EXPECT_EQ(readFile("E:\\Neu\\quorbin-test-nowhere\\x.txt"), QByteArray("x"));
+}
+
 }  // namespace
 }  // namespace quorbin::test

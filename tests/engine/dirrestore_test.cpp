@@ -255,5 +255,64 @@ TEST_F(DirRestoreTest, DryRunLogsWhatItWouldDoAndWritesNothing)
     EXPECT_TRUE(snapshot("C:\\").isEmpty());
 }
 
+TEST_F(DirRestoreTest, NoNewStartDirectoryLetsTheWalkWriteIntoTheStore)
+{
+    const QString start = "D:\\Mein Store\\Set1\\C$\\Docs";
+    test::writeStoredFile(start + "\\a.txt.00001.nxz", "a", QString(), at(10));
+    platform::createFolders("E:\\");
+    ASSERT_TRUE(QFile::link(host("d/Mein Store/Set1"), host("e/link")));
+    const auto storeBefore = snapshot("D:\\Mein Store\\Set1");
+    const struct {
+        const char* name;
+        QString newStart;
+        TargetRefusal refusal;
+    } cases[] = {
+        {"inside the start directory", start + "\\Neu\\", TargetRefusal::InsideStore},
+        {"a blank mark for the store's blank", QString::fromUtf16(u"D:\\Mein\u00AFStore\\Set1\\Neu\\"),
+         TargetRefusal::InsideStore},
+        {"through a link, to a folder not made yet", "E:\\link\\R\\", TargetRefusal::InsideStore},
+        {"the set folder above the start directory", "D:\\Mein Store\\Set1\\", TargetRefusal::InsideStore},
+        {"beside the set folder", "D:\\Mein Store\\Anderes\\", TargetRefusal::None},
+        {"elsewhere", "E:\\Neu\\", TargetRefusal::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RefusedTargets(c.newStart, start), c.refusal);
+        DirRestore w{c.newStart, start, kNewestVersion, false, 0, RestoreReporter{status, log, noProgress()},
+                     [] { return QString(); }, false, {}, {}, {}};
+        EXPECT_EQ(RestoreDirectory(w), c.refusal == TargetRefusal::None);
+        EXPECT_EQ(snapshot("D:\\Mein Store\\Set1"), storeBefore) << "nothing written into the store";
+    }
+}
+
+TEST_F(DirRestoreTest, AnOriginalPathInsideTheStoreIsNotWritten)
+{
+    // The store on C: also holds a backup of a file that lay in the store's own folder.
+    const QString start = "C:\\Store\\Set1\\C$\\Store";
+    test::writeStoredFile(start + "\\Set1\\x.txt.00001.nxz", "x", QString(), at(10));
+    writeFile(start + "\\Set1\\p.txt", "p");
+    const auto before = snapshot("C:\\");
+    DirRestore w{QString(), start, kNewestVersion, false, 0, RestoreReporter{status, log, noProgress()},
+                 [] { return QString(); }, false, {}, {}, {}};
+    RestoreDirTree(start, w);
+    EXPECT_EQ(snapshot("C:\\"), before);
+    QStringList lines = log.lines;
+    lines.sort();
+    EXPECT_EQ(lines, (QStringList{"ERROR *****" + start + "\\Set1\\p.txt--->   nicht rückgesichert (Ziel liegt in der Datensicherung)",
+                                  "ERROR *****" + start + "\\Set1\\x.txt.00001.nxz--->   nicht rückgesichert (Ziel liegt in der Datensicherung)"}));
+}
+
+TEST_F(DirRestoreTest, OriginalPathsOnTheWholeHostAreRefusedUnlessTheDriveIsMapped)
+{
+    const QString start = "D:\\Store\\Set1\\Z$\\etc";
+    EXPECT_EQ(RefusedTargets(QString(), start), TargetRefusal::WholeHost);
+    EXPECT_EQ(RefusedTargets("E:\\Neu\\", start), TargetRefusal::None) << "a new start directory is the user's choice";
+    EXPECT_EQ(RefusedTargets(QString(), kStart), TargetRefusal::None);
+    const QByteArray drives = qgetenv("QUORBIN_DRIVES");
+    qputenv("QUORBIN_DRIVES", drives + ";Z=" + host("z").toLocal8Bit());
+    EXPECT_EQ(RefusedTargets(QString(), start), TargetRefusal::None) << "mapped by the user";
+    qputenv("QUORBIN_DRIVES", drives);
+}
+
 }  // namespace
 }  // namespace quorbin

@@ -1,5 +1,10 @@
 #include "config/ansitext.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
+
 namespace quorbin::config {
 namespace {
 
@@ -23,6 +28,20 @@ QString fromWindows1252(const QByteArray& bytes)
     return text;
 }
 
+// Text that is valid UTF-16: Qt's regular expressions match nothing in any other, so the path
+// checks that use them would let anything through.
+QString withoutLoneSurrogates(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 QString fromUtf16(const QByteArray& bytes, bool bigEndian)
 {
     // An odd last byte is no character and is left out.
@@ -32,6 +51,20 @@ QString fromUtf16(const QByteArray& bytes, bool bigEndian)
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < units; ++i, in += 2)
         *out++ = QChar(bigEndian ? char16_t(in[0] << 8 | in[1]) : char16_t(in[1] << 8 | in[0]));
+    return withoutLoneSurrogates(text);
+}
+
+// A file edited on Linux is often UTF-8 without a byte-order mark; a Windows-1252 file with
+// umlauts is practically never valid UTF-8.
+std::optional<QString> asUtf8(const QByteArray& bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii)
+        return {};
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return {};
     return text;
 }
 
@@ -45,6 +78,8 @@ QString decodeIniBytes(const QByteArray& bytes)
         return fromUtf16(bytes.mid(2), true);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
+    if (auto utf8 = asUtf8(bytes))
+        return *utf8;
     return fromWindows1252(bytes);
 }
 

@@ -7,7 +7,6 @@
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
-#include <QRegularExpression>
 
 namespace quorbin {
 namespace {
@@ -19,13 +18,20 @@ const QString kContainerMark = QStringLiteral(".nxz");
 
 // A decoded store path could hold ".." (a name "...00001.nxz", a folder ".§."); such a target
 // must not be written anywhere.
+// Plain character work: a regular expression matches nothing in a text that is no valid
+// UTF-16 (a lone surrogate), which would let ".." through.
 bool isSafeTarget(const QString& target)
 {
     if (!platform::looksLikeWindowsPath(target))
         return false;
-    for (const QString& segment : target.split(QRegularExpression(QStringLiteral("[\\\\/]"))))
-        if (segment == u"..")
+    qsizetype segmentStart = 0;
+    for (qsizetype i = 0; i <= target.size(); ++i) {
+        if (i < target.size() && target.at(i) != u'\\' && target.at(i) != u'/')
+            continue;
+        if (QStringView(target).sliced(segmentStart, i - segmentStart) == u"..")
             return false;
+        segmentStart = i + 1;
+    }
     return true;
 }
 

@@ -35,14 +35,18 @@ QStringList readListing(const QString& tempDirectory)
 
 // The store directory as one file name of the temporary directory: a set's "verzeichnis" such
 // as "..\\..\\home\\x" must not steer the deletes and the download elsewhere.
-QString localListingName(const QString& storeDirectory)
+}  // namespace
+
+QString LocalListingName(const QString& storeDirectory)
 {
+    // Plain character work: a regular expression matches nothing in a text with a lone
+    // surrogate, and the separators would stay.
     QString name = storeDirectory;
-    name.replace(QRegularExpression(QStringLiteral("[\\\\/:]")), QStringLiteral("_"));
+    for (QChar& c : name)
+        if (c == u'\\' || c == u'/' || c == u':')
+            c = u'_';
     return name.isEmpty() || name == u"." || name == u".." ? QStringLiteral("Aktdir") : name;
 }
-
-}  // namespace
 
 void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const QString& storeDirectory,
                         StatusSink& status, LogSink& log)
@@ -51,7 +55,7 @@ void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const
     log.appendLine(QStringLiteral("Lade Verzeichnis von ") + storeDirectory);
     if (session.client.Busy())
         return;  // another operation runs; its files are not ours to delete
-    const QString localName = localListingName(storeDirectory);
+    const QString localName = LocalListingName(storeDirectory);
     const QString zip = tempDirectory + localName + QStringLiteral(".zip");
     // The download refuses to overwrite, so old copies go first.
     for (const QString& old : {zip, tempDirectory + kOldListingName, tempDirectory + kListingName,

@@ -17,6 +17,10 @@ struct UnpackResult {
 // Members with absolute names, "..", links, or a link on the way are refused; nothing fails.
 UnpackResult UnpackArchive(const QString& zipFile, const QString& targetDirectory);
 
+// The name the listing of a store directory gets in the temporary directory: path
+// characters become "_", so it never leaves that directory.
+QString LocalListingName(const QString& storeDirectory);
+
 // Fetches storeDirectory + "/Aktdir.zip" into the temporary directory, unpacks it there and
 // loads "aktdir.txt" into session.mv. Throws IoError when the listing file cannot be read, and
 // FtpError when the client's stop token ends the download.

@@ -314,5 +314,14 @@ TEST_F(DirRestoreTest, OriginalPathsOnTheWholeHostAreRefusedUnlessTheDriveIsMapp
     qputenv("QUORBIN_DRIVES", drives);
 }
 
+TEST_F(DirRestoreTest, ALoneSurrogateDoesNotSwitchOffTheParentFolderCheck)
+{
+    for (const QString& newStart : {"E:\\..\\" + QString(QChar(0xDADA)) + "\\",
+                                    "E:\\" + QString(QChar(0xDADA)) + "\\..\\..\\x\\"}) {
+        DirRestore w = walk(kNewestVersion, newStart);
+        EXPECT_EQ(DirEntryTarget(kStart + "\\a.txt.00001.nxz", w), QString()) << "refused, like any \"..\"";
+    }
+}
+
 }  // namespace
 }  // namespace quorbin

@@ -65,5 +65,25 @@ TEST_F(UnpackArchiveTest, AMissingOrDamagedArchiveExtractsNothingAndDoesNotFail)
     EXPECT_TRUE(QDir(host("target")).isEmpty());
 }
 
+TEST(LocalListingNameTest, NeverLeavesTheTemporaryDirectory)
+{
+    const struct {
+        QString storeDirectory;
+        QString name;
+    } cases[] = {
+        {"DS", "DS"},
+        {"a/b\\c:d", "a_b_c_d"},
+        {"..", "Aktdir"},
+        {"", "Aktdir"},
+        {QString(QChar(0xDADA)) + "\\..\\..\\..\\victim", QString(QChar(0xDADA)) + "_.._.._.._victim"},
+        {"..\\" + QString(QChar(0xDADA)), ".._" + QString(QChar(0xDADA))},
+    };
+    for (const auto& c : cases) {
+        const QString name = LocalListingName(c.storeDirectory);
+        EXPECT_EQ(name, c.name);
+        EXPECT_FALSE(name.contains(u'/') || name.contains(u'\\'));
+    }
+}
+
 }  // namespace
 }  // namespace quorbin::test

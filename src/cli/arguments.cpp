@@ -56,6 +56,27 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
 
 void printLine(const QString& text) { QTextStream(stdout) << text << Qt::endl; }
 
-void printError(const QString& text) { QTextStream(stderr) << text << Qt::endl; }
+void printError(const QString& text) { QTextStream(stderr) << terminalSafe(text, true) << Qt::endl; }
+
+void printRecord(const QString& line) { printLine(terminalSafe(line)); }
+
+QString terminalSafe(const QString& text, bool keepLineBreaks)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
+        if (!control || (keepLineBreaks && u == u'\n') || u == u'\t')
+            safe += c;
+        else if (u == u'\r')
+            safe += QStringLiteral("\\r");
+        else if (u == u'\n')
+            safe += QStringLiteral("\\n");
+        else
+            safe += QStringLiteral("\\x%1").arg(unsigned(u), 2, 16, QChar(u'0'));
+    }
+    return safe;
+}
 
 }  // namespace quorbin::cli

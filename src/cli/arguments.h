@@ -31,4 +31,10 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
 void printLine(const QString& text);
 void printError(const QString& text);
 
+// A line that carries names from the store or the server: control characters are shown
+// escaped (\r, \x1b, …), so a name cannot hide or rewrite what the terminal shows.
+void printRecord(const QString& line);
+// Control characters escaped; line breaks too unless they are kept.
+QString terminalSafe(const QString& text, bool keepLineBreaks = false);
+
 }  // namespace quorbin::cli

@@ -17,7 +17,14 @@ int runDecode(QStringList arguments)
         printError(QString::fromUtf8(kDecodeHelp));
         return kUsage;
     }
-    printLine(directory ? DecodeStoreDir(arguments.first()) : DecodeStoreFile(arguments.first()));
+    // A relative or host path is a store path of this machine: its Windows text is decoded.
+    const QString storePath = windowsPathOfArgument(arguments.first());
+    const QString decoded = directory ? DecodeStoreDir(storePath) : DecodeStoreFile(storePath);
+    if (decoded.isEmpty()) {
+        printError("Kein Backup-Pfad (keine Laufwerks- oder Serverebene \"X$\" oder \"$$\"): " + storePath);
+        return kFailed;
+    }
+    printRecord(decoded);
     return kOk;
 }
 

@@ -66,7 +66,7 @@ int list(FtpSession& session, const QStringList& arguments)
         if (entry.name == u"." || entry.name == u"..")
             continue;
         const QString time = entry.modified.isValid() ? entry.modified.toString(Qt::ISODate) : QString();
-        printLine(QStringList{entry.name, entry.directory ? "dir" : "file", QString::number(entry.size), time}.join(
+        printLine(QStringList{terminalSafe(entry.name), entry.directory ? "dir" : "file", QString::number(entry.size), time}.join(
             u'\t'));
     }
     return kOk;

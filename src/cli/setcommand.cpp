@@ -31,7 +31,7 @@ namespace {
 void printSettings(const SettingLines& lines)
 {
     for (const auto& [name, value] : lines)
-        printLine(name + u'=' + value);
+        printRecord(name + u'=' + value);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ void TerminalLog::appendLine(const QString& line)
 {
     sawError = sawError || line.startsWith(QStringLiteral("ERROR *****"));
     progress_.clearLine();
-    printLine(line);
+    printRecord(line);
 }
 
 }  // namespace quorbin::cli

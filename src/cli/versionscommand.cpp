@@ -39,7 +39,7 @@ int runVersions(QStringList arguments)
         return kFailed;
     }
     for (const VersionCandidate& c : *candidates)
-        printLine(platform::userDateTimeText(c.time) + u'\t' + c.path);
+        printLine(platform::userDateTimeText(c.time) + u'\t' + terminalSafe(c.path));
     return kOk;
 }
 

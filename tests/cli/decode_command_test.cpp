@@ -1,5 +1,7 @@
 #include "fixtures/cli.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace quorbin::test {
@@ -16,8 +18,30 @@ TEST(DecodeCommand, PrintsTheDecodedPathOnOneLine)
     EXPECT_EQ(dir.out, "\\\\nas\\daten\\plan.xlsx.00001.nxz\n");
 
     const CliResult none = runCli({"decode", "D:\\Store\\Docs\\plan.00001.nxz"});
-    EXPECT_EQ(none.exitCode, 0);
-    EXPECT_EQ(none.out, "\n");
+    EXPECT_EQ(none.exitCode, 1) << "no drive or server level: nothing to decode";
+    EXPECT_EQ(none.out, "");
+    EXPECT_TRUE(none.err.startsWith("Kein Backup-Pfad")) << qPrintable(none.err);
+}
+
+TEST(DecodeCommand, AHostOrRelativePathIsDecodedWithBackslashes)
+{
+    QTemporaryDir dir;
+    const QString relative = "Store/Set1/C$/Users/a.txt.00001.nxz";
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    for (const QString& argument : {dir.path() + "/" + relative, "./" + relative}) {
+        process.start(QStringLiteral(QUORBIN_CLI), {"decode", argument});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << qPrintable(argument);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), "C:\\Users\\a.txt\n") << qPrintable(argument);
+    }
+}
+
+TEST(DecodeCommand, ControlCharactersInANameAreShownEscaped)
+{
+    const CliResult r = runCli({"decode", QString("D:\\S\\C$\\ab\rERROR\x1b[2K.txt.00001.nxz")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "C:\\ab\\rERROR\\x1b[2K.txt\n");
 }
 
 TEST(CommandLine, UsageErrorsAndHelp)

@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "platform/datetime.h"
+
 #include "platform/winpath.h"
 
 #include <QFile>
@@ -52,6 +54,16 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
         return key;
     }
     return qEnvironmentVariable("QUORBIN_KEY");
+}
+
+std::optional<QDateTime> dateFromArgument(const QString& text)
+{
+    for (const char* format : {"dd.MM.yyyy HH:mm", "d.M.yyyy H:mm", "yyyy-MM-dd HH:mm", "yyyy-MM-dd H:mm"}) {
+        const QDateTime t = QDateTime::fromString(text.trimmed(), QString::fromLatin1(format));
+        if (t.isValid())
+            return t;
+    }
+    return platform::parseUserDateTimeText(text);
 }
 
 void printLine(const QString& text) { QTextStream(stdout) << text << Qt::endl; }

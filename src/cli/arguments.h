@@ -1,5 +1,6 @@
 #pragma once
 // What the commands of quorbin-restore share: paths, keys and exit codes.
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,6 +28,10 @@ bool takeFlag(QStringList& arguments, const QString& name);
 
 // The key: --key-file FILE (UTF-8, one trailing newline dropped), else $QUORBIN_KEY, else none.
 std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& error);
+
+// A date and time as the options take it: "DD.MM.YYYY HH:MM", "YYYY-MM-DD HH:MM", or the
+// user's own form as the log lines show it. Nothing for any other text.
+std::optional<QDateTime> dateFromArgument(const QString& text);
 
 void printLine(const QString& text);
 void printError(const QString& text);

@@ -23,16 +23,6 @@ std::optional<VersionRule> ruleNamed(const QString& name)
     return {};
 }
 
-std::optional<QDateTime> limitFrom(const QString& text)
-{
-    for (const char* format : {"dd.MM.yyyy HH:mm", "d.M.yyyy H:mm", "yyyy-MM-dd HH:mm", "yyyy-MM-dd H:mm"}) {
-        const QDateTime t = QDateTime::fromString(text.trimmed(), QString::fromLatin1(format));
-        if (t.isValid())
-            return t;
-    }
-    return {};
-}
-
 }  // namespace
 
 const char* const kDirHelp =
@@ -68,7 +58,7 @@ int runDir(QStringList arguments)
     const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
     if (error.isEmpty() && !rule)
         error = "Unbekannte Regel: " + ruleText.value_or(QString());
-    const auto limit = beforeText ? limitFrom(*beforeText) : std::nullopt;
+    const auto limit = beforeText ? dateFromArgument(*beforeText) : std::nullopt;
     if (error.isEmpty() && beforeText && !limit)
         error = "Datum nicht lesbar: " + *beforeText;
     if (error.isEmpty() && beforeText && rule != kVersionBeforeDate)

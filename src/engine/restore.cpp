@@ -134,7 +134,7 @@ JobResult FileRestoreJob::run(const JobContext& context)
     JobResult result;
     if (HasContainerExtension(source_) || !options_.copyPlainFiles) {
         const QString target = options_.blankMarksInTarget ? RestoreBlanks(target_) : target_;
-        result = RestoreStoredTo(source_, target, key_, stampOf(options_.dateText), context);
+        result = RestoreStoredTo(source_, target, key_, options_.stamp, context);
     } else {
         result = CopyUnchanged(source_, target_, context);
     }

@@ -35,7 +35,7 @@ JobResult CopyUnchanged(const QString& source, const QString& target, const JobC
 class FileRestoreJob : public Job {
 public:
     struct Options {
-        QString dateText;               // stamps the result when not empty
+        QDateTime stamp;                // the result's last-write time, when valid
         bool copyPlainFiles = true;
         bool blankMarksInTarget = true;  // false: the target is a name typed by the user, taken as it is
     };

@@ -46,13 +46,30 @@ TEST_F(FileCommandTest, RestoresWithTheKeyFromTheEnvironmentOrAKeyFile)
     EXPECT_EQ(readFile("C:\\out\\b.docx"), content);
 }
 
-TEST_F(FileCommandTest, DateOptionStampsTheRestoredFile)
+TEST_F(FileCommandTest, TheRestoredFileGetsTheDateGivenOrTheVersionsOwnTime)
 {
-    writeStoredFile(kStored, "x");
+    const QDateTime versionTime(QDate(2017, 3, 4), QTime(5, 6, 8));
+    writeStoredFile(kStored, "x", QString(), versionTime);
     const QDateTime t(QDate(2019, 5, 6), QTime(7, 8, 10));
-    const CliResult r = runCli({"file", kStored, "C:\\d.txt", "--date", platform::userDateTimeText(t)}, environment());
-    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
-    EXPECT_EQ(platform::lastWriteTime("C:\\d.txt"), t);
+    const struct {
+        QStringList date;
+        QDateTime expected;
+    } cases[] = {
+        {{"--date", platform::userDateTimeText(t)}, t},
+        {{"--date", "06.05.2019 07:08"}, QDateTime(QDate(2019, 5, 6), QTime(7, 8))},
+        {{"--date", "2019-05-06 7:08"}, QDateTime(QDate(2019, 5, 6), QTime(7, 8))},
+        {{}, versionTime},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(QStringList{"file", kStored, "C:\\d.txt"} + c.date, environment());
+        EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+        EXPECT_EQ(platform::lastWriteTime("C:\\d.txt"), c.expected) << qPrintable(c.date.join(' '));
+    }
+    writeFile("C:\\d.txt", "before");
+    const CliResult unreadable = runCli({"file", kStored, "C:\\d.txt", "--date", "next tuesday"}, environment());
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_TRUE(unreadable.err.startsWith("Datum nicht lesbar: next tuesday")) << qPrintable(unreadable.err);
+    EXPECT_EQ(readFile("C:\\d.txt"), QByteArray("before"));
 }
 
 TEST_F(FileCommandTest, FailuresNameTheCauseAndThePathExitWithOneAndKeepTheExistingTarget)

@@ -16,13 +16,17 @@ namespace quorbin::platform {
 
 namespace {
 
-// The replacement keeps the permissions of the file it replaces (and stays writable for its
-// owner), so a private file does not become readable by others.
+// The replacement keeps the owner, group and permissions of the file it replaces (and stays
+// writable for its owner), so a private file neither becomes readable by others nor, when
+// root restores it, root's own. Owner and group are kept where the process may set them.
 void takePermissionsOf(const QByteArray& hostTarget, int fd)
 {
     struct stat old {};
-    if (stat(hostTarget.constData(), &old) == 0 && S_ISREG(old.st_mode))
-        fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
+    if (stat(hostTarget.constData(), &old) != 0 || !S_ISREG(old.st_mode))
+        return;
+    if (fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)fchown(fd, uid_t(-1), old.st_gid);  // a member of the group may still keep that
+    fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
 }
 
 // Read without changing it: umask() can only be asked by setting it, which would leave files

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorbin {
 namespace {
@@ -206,17 +207,23 @@ TEST_F(DirRestoreTest, PipesAndDevicesInTheStoreAreNeverRead)
     EXPECT_EQ(snapshot("C:\\").size(), 1);
 }
 
-TEST_F(DirRestoreTest, ReplacedFilesKeepTheirPermissions)
+TEST_F(DirRestoreTest, ReplacedFilesKeepTheirPermissionsAndOwner)
 {
     stored("a.txt.00001.nxz", "neu", at(10));
     writeFile("C:\\Docs\\a.txt", "alt");
-    const QString host = platform::toHostPath("C:\\Docs\\a.txt");
-    ASSERT_EQ(chmod(host.toLocal8Bit().constData(), 0600), 0);
+    const QByteArray host = platform::toHostPath("C:\\Docs\\a.txt").toLocal8Bit();
+    ASSERT_EQ(chmod(host.constData(), 0600), 0);
+    // Another user's file, where this process may give files away (as root).
+    const bool mayChown = chown(host.constData(), 4321, 4322) == 0;
     RestoreDirTree(kStart, walk());
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("neu"));
     struct stat st {};
-    ASSERT_EQ(stat(host.toLocal8Bit().constData(), &st), 0);
+    ASSERT_EQ(stat(host.constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+    if (mayChown) {
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+    }
 }
 
 TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)

@@ -1,6 +1,7 @@
 #include "config/inifile.h"
 
 #include "config/ansitext.h"
+#include "platform/files.h"
 #include "platform/winpath.h"
 
 #include <QFile>
@@ -84,7 +85,8 @@ QString iniFilePath(const QString& path)
 IniFile IniFile::load(const QString& path)
 {
     IniFile file;
-    const QString hostPath = platform::toHostPath(iniFilePath(path));
+    // File names are case-blind where the set files come from: "QUORBIN.INI", "büro.set".
+    const QString hostPath = platform::caseBlindHostPath(platform::toHostPath(iniFilePath(path)));
     // Only regular files: a directory, a pipe or a device would not read as text, or never end.
     if (!QFileInfo(hostPath).isFile())
         return file;

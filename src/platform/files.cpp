@@ -111,6 +111,31 @@ QString absolutePath(const QString& path)
 
 QString hostPathOf(const QString& path) { return toHostPath(absolutePath(path)); }
 
+QString caseBlindHostPath(const QString& hostPath)
+{
+    const QString clean = QDir::cleanPath(hostPath);
+    if (QFileInfo::exists(clean) || !clean.startsWith(u'/'))
+        return hostPath;
+    QString resolved;
+    for (const QString& part : clean.mid(1).split(u'/')) {
+        const QString exact = resolved + u'/' + part;
+        if (QFileInfo::exists(exact)) {
+            resolved = exact;
+            continue;
+        }
+        const QStringList all = QDir(resolved.isEmpty() ? QStringLiteral("/") : resolved)
+                                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QStringList matches;
+        for (const QString& entry : all)
+            if (entry.compare(part, Qt::CaseInsensitive) == 0)
+                matches << entry;
+        if (matches.size() != 1)
+            return hostPath;
+        resolved += u'/' + matches.first();
+    }
+    return resolved;
+}
+
 std::optional<QDateTime> lastWriteTime(const QString& path)
 {
     struct stat st {};

@@ -51,6 +51,11 @@ QString absolutePath(const QString& path);
 // The host path of a Windows text taken against the current directory: what a message names.
 QString hostPathOf(const QString& path);
 
+// The host path of an existing file whose name differs only in case, as the store's platform
+// finds it: each missing part is taken when exactly one entry matches it case-blind.
+// Otherwise the path as it was.
+QString caseBlindHostPath(const QString& hostPath);
+
 // Last-write time in local time, two-second resolution, only for 1980 to 2107; nothing for a
 // directory, an absent entry, or a time out of that range.
 std::optional<QDateTime> lastWriteTime(const QString& path);

@@ -117,6 +117,20 @@ TEST_F(SettingsTest, ProgramSettingsFromTheWindowsDirectory)
               "PROG/MInternet=false\nMF/SetName=B\xC3\xBCro\nMF/MITSSL=true\nMF/MITVZ=false\n");
 }
 
+TEST_F(SettingsTest, FileNamesAreFoundCaseBlindWhenExactlyOneMatches)
+{
+    writeFile(platform::windowsDirectory() + "\\QUORBIN.INI", ansiIni({"[MF]", "SetName=Gross"}));
+    EXPECT_EQ(ReadProgramSettings("quorbin.ini").SetName, "Gross");
+    writeFile(QString::fromUtf16(u"D:\\Sets\\Büro.set"), ansiIni({"[SCHLÜSSEL]", "SCHLÜSSEL=geheim"}));
+    EXPECT_EQ(ReadBackupSet(QString::fromUtf16(u"d:/sets/büro.set")).SCHLUESSEL, "geheim");
+
+    // Two names that differ only in case: neither is taken for a third spelling.
+    writeFile("D:\\Sets\\zwei.set", ansiIni({"[SCHLÜSSEL]", "SCHLÜSSEL=a"}));
+    writeFile("D:\\Sets\\ZWEI.set", ansiIni({"[SCHLÜSSEL]", "SCHLÜSSEL=b"}));
+    EXPECT_EQ(ReadBackupSet("D:\\Sets\\Zwei.set").SCHLUESSEL, "");
+    EXPECT_EQ(ReadBackupSet("D:\\Sets\\ZWEI.set").SCHLUESSEL, "b");
+}
+
 QByteArray garbage(qsizetype size)
 {
     QRandomGenerator random(7);

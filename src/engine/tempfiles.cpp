@@ -1,6 +1,5 @@
 #include "engine/tempfiles.h"
 
-#include "platform/datetime.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/scratchfiles.h"
@@ -29,12 +28,6 @@ QString NewWorkFileName()
 QString TempOpenFileName(const QString& userFileName)
 {
     return TempDirectory() + QStringLiteral("§tmp") + platform::extensionPart(userFileName);
-}
-
-void SetFileDateFromText(const QString& path, const QString& dateText)
-{
-    if (const auto time = platform::parseUserDateTimeText(dateText))
-        platform::setLastWriteTime(path, *time);
 }
 
 void ShellOpenFile(const QString& file, const QString&, const QString&, int) { platform::shellOpen(file); }

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary names, time stamps and the desktop's "open" for the restore commands.
+// Temporary names and the desktop's "open" for the restore commands.
 #include <QString>
 
 namespace quorbin {
@@ -14,10 +14,6 @@ QString NewWorkFileName();
 
 // The temporary open file of a user file name: "§tmp" + its extension.
 QString TempOpenFileName(const QString& userFileName);
-
-// Sets the last-write time from a date text in the user's format; a text that is no date
-// changes nothing. Reports nothing.
-void SetFileDateFromText(const QString& path, const QString& dateText);
 
 // Asks the desktop to open the file. The other arguments are kept for the callers' sake;
 // the desktop decides the window.

@@ -89,7 +89,7 @@ TEST(FtpSessionProgress, DisconnectWithoutAConnectionStillSaysSo)
 
 class FtpSessionTest : public FtpTest {};
 
-TEST_F(FtpSessionTest, TheWindowStopsAWorkersTransferWithItsHandlersBoundAndTheSessionGoesOn)
+TEST_F(FtpSessionTest, AStopFromAnotherThreadEndsATransferWithProgressHandlersBoundAndTheSessionGoesOn)
 {
     putRemote("big.bin", QByteArray(64 * 1024 * 1024, 'b'));
     putRemote("small.bin", "12345");
@@ -101,7 +101,7 @@ TEST_F(FtpSessionTest, TheWindowStopsAWorkersTransferWithItsHandlersBoundAndTheS
     ftp.Connect();
     session.BytesToTransfer = quint32(ftp.Size("big.bin"));
 
-    // The window's handlers, bound as it binds them; the first report waits for the cancel so
+    // Progress handlers like the window's; the first report waits for the cancel so
     // that the transfer surely runs when it comes.
     std::stop_source job;
     std::atomic<bool> reported = false;

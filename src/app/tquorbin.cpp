@@ -33,7 +33,8 @@ namespace {
 QString endOfJobText(const JobResult& result)
 {
     if (result.ok())
-        return QStringLiteral("abgeschlossen");
+        return result.message.isEmpty() ? QStringLiteral("abgeschlossen")
+                                        : QStringLiteral("abgeschlossen; ") + result.message;
     if (result.kind == ErrorKind::Cancelled)
         return QStringLiteral("abgebrochen");
     return QStringLiteral("Fehler: ") + describe(result);

@@ -5,6 +5,7 @@
 #include "platform/datetime.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace quorbin::cli {
 
@@ -12,7 +13,8 @@ const char* const kVersionsHelp =
     "quorbin-restore versions STORED\n"
     "\n"
     "Lists the stored versions of the file that STORED (any of its versions) belongs to,\n"
-    "oldest first: the version's date and time, a tab, its path in the store.\n"
+    "oldest first: the version's date and time, a tab, its path in the store. A file without\n"
+    "its first version (.00001.nxz) gets a warning on stderr: dir restores files through it.\n"
     "\n"
     "Exit status: 0 listed, 1 no version found or a version's time unreadable, 2 usage error\n"
     "(also when STORED does not end in a version suffix \".NNNNN.nxz\").\n";
@@ -40,6 +42,12 @@ int runVersions(QStringList arguments)
     }
     for (const VersionCandidate& c : *candidates)
         printLine(platform::userDateTimeText(c.time) + u'\t' + terminalSafe(c.path));
+    const bool hasFirst = std::any_of(candidates->cbegin(), candidates->cend(), [](const VersionCandidate& c) {
+        return c.path.endsWith(kFirstVersionSuffix);
+    });
+    if (!hasFirst)
+        printError("Warnung: die erste Version fehlt; dir stellt diese Datei nicht wieder her: " +
+                   terminalSafe(stored.chopped(kVersionSuffixLength)));
     return kOk;
 }
 

@@ -13,7 +13,6 @@ namespace {
 
 enum class EntryAnswer { None, Proceed, Stop };
 
-const QString kOriginalVersionMark = QStringLiteral(".00001.nxz");
 const QString kContainerMark = QStringLiteral(".nxz");
 
 // A decoded store path could hold ".." (a name "...00001.nxz", a folder ".§."); such a target
@@ -145,21 +144,55 @@ QString DirEntryTarget(const QString& entryPath, const DirRestore& walk)
 
 void RestoreDirEntry(const QString& entryPath, const DirRestore& walk, const VersionIndex* index)
 {
-    if (entryPath.contains(kOriginalVersionMark))
+    if (entryPath.contains(kFirstVersionSuffix))
         restoreStoredEntry(entryPath, DirEntryTarget(entryPath, walk), walk, index);
     else if (!entryPath.contains(kContainerMark))
         copyUncompressedEntry(entryPath, DirEntryTarget(entryPath, walk), walk);
     // Later versions are handled through their original version.
 }
 
+namespace {
+
+// An entry the walk cannot even look at gets the ERROR line of a file that failed.
+void reportUnreachable(const QString& path, const JobResult& result, const DirRestore& walk)
+{
+    report(errorLine(path, result), walk);
+    if (walk.fileDone)
+        walk.fileDone(path, result);
+}
+
+void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index, const DirRestore& walk)
+{
+    if (!walk.laterVersionsOnly)
+        return;
+    for (const auto& [base, names] : index.withoutFirstVersion())
+        walk.laterVersionsOnly(directory + u'\\' + base, names);
+}
+
+}  // namespace
+
 void RestoreDirTree(const QString& directory, const DirRestore& walk)
 {
-    const QList<platform::DirEntry> entries = platform::findEntries(searchPattern(directory));
-    const VersionIndex index(entries);
-    for (const platform::DirEntry& entry : entries) {
+    const platform::DirListing listing = platform::listEntries(searchPattern(directory));
+    if (listing.error != 0) {
+        reportUnreachable(directory,
+                          JobResult::failure(ErrorKind::SourceUnreadable,
+                                             "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
+                                             platform::hostPathOf(directory)),
+                          walk);
+    }
+    const VersionIndex index(listing.entries);
+    reportLaterVersionsOnly(directory, index, walk);
+    for (const platform::DirEntry& entry : listing.entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
-            if (entry.directory)
+            if (entry.ambiguousName)
+                reportUnreachable(path,
+                                  JobResult::failure(ErrorKind::SourceUnreadable,
+                                                     QStringLiteral("Name ist kein UTF-8 und liest sich wie ein anderer "
+                                                                    "Name dieses Verzeichnisses")),
+                                  walk);
+            else if (entry.directory)
                 RestoreDirTree(path, walk);
             else if (!entry.symlink || !platform::directoryExists(path))  // never follow a linked directory
                 RestoreDirEntry(path, walk, &index);
@@ -182,7 +215,7 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
             const StoredFileCount below = CountStoredFiles(path, stop);
             count.files += below.files;
             count.bytes += below.bytes;
-        } else if (path.contains(kOriginalVersionMark)) {
+        } else if (path.contains(kFirstVersionSuffix)) {
             ++count.files;
             count.bytes += std::max<qint64>(0, platform::fileSize(path));
         }
@@ -220,6 +253,11 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
 
 namespace {
 
+QString filesText(qint64 count)
+{
+    return count == 1 ? QStringLiteral("1 Datei") : QString::number(count) + QStringLiteral(" Dateien");
+}
+
 // The walk's progress: every file's own byte count goes on top of what the files before it
 // brought; the failures are counted, the first one kept for the result.
 class WalkProgress : public ProgressSink {
@@ -241,15 +279,22 @@ public:
             firstFailure_ = result;
     }
 
+    void laterVersionsOnly() { ++laterOnly_; }
+
     JobResult outcome(bool stopped) const
     {
         if (stopped)
             return JobResult::cancelled();
-        if (failures_ == 0)
-            return JobResult::success();
-        const QString count = failures_ == 1 ? QStringLiteral("1 Datei nicht wiederhergestellt")
-                                             : QString::number(failures_) + QStringLiteral(" Dateien nicht wiederhergestellt");
-        return JobResult::failure(firstFailure_.kind, count + QStringLiteral(", zuerst: ") + firstFailure_.message,
+        if (failures_ == 0) {
+            JobResult done = JobResult::success();
+            if (laterOnly_ > 0)
+                done.message = filesText(laterOnly_) +
+                               QStringLiteral(" nur mit späteren Versionen, ohne erste Version übergangen");
+            return done;
+        }
+        return JobResult::failure(firstFailure_.kind,
+                                  filesText(failures_) + QStringLiteral(" nicht wiederhergestellt, zuerst: ") +
+                                      firstFailure_.message,
                                   firstFailure_.path);
     }
 
@@ -258,6 +303,7 @@ private:
     qint64 files_ = 0;
     qint64 bytes_ = 0;
     qint64 failures_ = 0;
+    qint64 laterOnly_ = 0;
     JobResult firstFailure_;
 };
 
@@ -279,7 +325,13 @@ JobResult DirRestoreJob::run(const JobContext& context)
                               walkProgress.fileDone(shownPath, result);
                           },
                           context.stop,
-                          options_.warn};
+                          options_.warn,
+                          [this, &walkProgress](const QString& basePath, const QStringList& versionNames) {
+                              walkProgress.laterVersionsOnly();
+                              if (options_.warn)
+                                  options_.warn("nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " +
+                                                basePath + " (" + versionNames.join(QStringLiteral(", ")) + ")");
+                          }};
     // Counted after "start", so the log shows at once that the restore began.
     const auto countTotals = [&] {
         const StoredFileCount total =

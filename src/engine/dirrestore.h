@@ -5,6 +5,7 @@
 #include "platform/reporter.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace quorbin {
@@ -26,6 +27,9 @@ struct DirRestore {
     // Told what the log does not show, such as a version taken from after the date limit
     // because none lay before it; may be empty.
     std::function<void(const QString& warning)> warn;
+    // Told of a file whose store folder holds later versions but not the first one: the walk
+    // restores a file through its first version only, so this one stays behind. May be empty.
+    std::function<void(const QString& basePath, const QStringList& versionNames)> laterVersionsOnly;
 };
 
 // Walks one directory level and everything below it. Stops after the entry in hand once
@@ -65,7 +69,8 @@ bool TargetInsideStore(const QString& target, const QString& startDirectory);
 
 // "Zurückladen" as a job: counts what lies below the start directory for the progress
 // totals, then walks. Its result is a success, "abgebrochen", or the number of entries not
-// restored (with the first one's kind).
+// restored (with the first one's kind). A success names, as its message, the files that
+// had later versions only.
 class DirRestoreJob : public Job {
 public:
     struct Options {
@@ -77,6 +82,7 @@ public:
         std::function<QString()> key;
         bool dryRun = false;
         bool countTotals = true;  // walk the tree once before, for the progress totals
+        // Also told of each file with later versions only.
         std::function<void(const QString& warning)> warn;
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}

@@ -24,6 +24,8 @@ QString StoreSetFolder(const QString& storePath);
 
 // Stored-file names.
 inline constexpr int kVersionSuffixLength = 10;  // ".00001.nxz"
+// The suffix of a file's first version, through which the walk restores the file.
+inline const QString kFirstVersionSuffix = QStringLiteral(".00001.nxz");
 bool HasContainerExtension(const QString& path);  // exactly ".nxz"
 
 }  // namespace quorbin

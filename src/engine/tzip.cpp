@@ -43,8 +43,8 @@ Buffers& threadBuffers()
 
 std::unique_ptr<QFile> openForReading(const QString& path)
 {
-    auto file = std::make_unique<QFile>(platform::toHostPath(path));
-    if (!platform::fileExists(path) || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    auto file = std::make_unique<QFile>();
+    if (!platform::openForReading(*file, path))
         return nullptr;
     return file;
 }

@@ -5,6 +5,7 @@
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 
+#include <QMap>
 #include <algorithm>
 #include <cmath>
 
@@ -72,6 +73,28 @@ VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
 QStringList VersionIndex::versionsOf(const QString& baseName) const
 {
     return ownCaseFirst(byBase_.value(baseName.toCaseFolded()), baseName);
+}
+
+QList<std::pair<QString, QStringList>> VersionIndex::withoutFirstVersion() const
+{
+    // Bases are grouped case-blind; within a group each spelling is a file of its own.
+    QMap<QString, QStringList> bySpelling;
+    for (const QStringList& names : byBase_)
+        for (const QString& name : names)
+            bySpelling[name.chopped(kVersionSuffixLength)] << name;
+    QList<std::pair<QString, QStringList>> missing;
+    for (auto it = bySpelling.cbegin(); it != bySpelling.cend(); ++it) {
+        const QString first = it.key() + kFirstVersionSuffix;
+        const bool hasFirst = std::any_of(it->cbegin(), it->cend(), [&](const QString& n) {
+            return n.compare(first, Qt::CaseInsensitive) == 0;
+        });
+        if (!hasFirst) {
+            QStringList names = *it;
+            names.sort();
+            missing.append({it.key(), names});
+        }
+    }
+    return missing;
 }
 
 std::optional<QList<VersionCandidate>> VersionCandidates(const QString& originalPath, const VersionIndex* index,

@@ -31,6 +31,8 @@ class VersionIndex {
 public:
     explicit VersionIndex(const QList<platform::DirEntry>& entries);
     QStringList versionsOf(const QString& baseName) const;
+    // The files with versions but without a first version, each with its version names.
+    QList<std::pair<QString, QStringList>> withoutFirstVersion() const;
 
 private:
     QHash<QString, QStringList> byBase_;

@@ -1,8 +1,10 @@
 #include "platform/dirsearch.h"
 
 #include "platform/files.h"
+#include "platform/hostnames.h"
 #include "platform/winpath.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -46,36 +48,49 @@ bool wildcardMatches(const QString& pattern, const QString& name)
     return p.endsWith(u".*") && globMatches(QStringView(p).chopped(2), n);
 }
 
-QList<DirEntry> findEntries(const QString& pattern)
+DirListing listEntries(const QString& pattern)
 {
     const QString directory = directoryPart(pattern);
     const QString namePattern = namePart(pattern);
-    const QByteArray hostDir = toHostPath(directory.isEmpty() ? QStringLiteral(".") : directory).toLocal8Bit();
+    const QString hostDir = toHostPath(directory.isEmpty() ? QStringLiteral(".") : directory);
+    const QByteArray hostDirBytes = hostBytes(hostDir);
 
-    QList<DirEntry> entries;
-    DIR* dir = opendir(hostDir.constData());
-    if (!dir)
-        return entries;
+    DirListing listing;
+    DIR* dir = opendir(hostDirBytes.constData());
+    if (!dir) {
+        listing.error = errno;
+        return listing;
+    }
+    errno = 0;
     while (const dirent* d = readdir(dir)) {
-        const QString name = QString::fromLocal8Bit(d->d_name);
-        if (name == u"." || name == u".." || !wildcardMatches(namePattern, name))
+        const QByteArray raw(d->d_name);
+        if (raw == "." || raw == "..")
+            continue;
+        const EntryName name = decodeEntryName(hostDir, raw);
+        if (!wildcardMatches(namePattern, name.text))
             continue;
         DirEntry e;
-        e.name = name;
-        e.hidden = name.startsWith(u'.');
+        e.name = name.text;
+        e.ambiguousName = name.ambiguous;
+        e.hidden = name.text.startsWith(u'.');
         struct stat st {};
-        const QByteArray full = hostDir + '/' + d->d_name;
+        const QByteArray full = hostDirBytes + '/' + raw;
         if (lstat(full.constData(), &st) == 0) {
             e.symlink = S_ISLNK(st.st_mode);
             e.directory = S_ISDIR(st.st_mode);
             e.readOnly = (st.st_mode & S_IWUSR) == 0;
         } else {
-            e.directory = true;  // attributes unknown: searched as a directory, which yields nothing
+            e.directory = true;  // attributes unknown: searched as a directory, which then fails
         }
-        entries << e;
+        listing.entries << e;
+        errno = 0;
     }
+    if (errno != 0)
+        listing.error = errno;  // the listing broke off
     closedir(dir);
-    return entries;
+    return listing;
 }
+
+QList<DirEntry> findEntries(const QString& pattern) { return listEntries(pattern).entries; }
 
 }  // namespace quorbin::platform

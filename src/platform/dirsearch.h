@@ -11,12 +11,20 @@ struct DirEntry {
     bool symlink = false;
     bool hidden = false;
     bool readOnly = false;
+    bool ambiguousName = false;  // see EntryName::ambiguous
+};
+
+struct DirListing {
+    QList<DirEntry> entries;
+    int error = 0;  // the errno why the directory could not be read; 0 when it was
 };
 
 // The entries of the pattern's directory whose names match its last part ("*" and "?",
 // case-blind; "*.*" matches every name, a trailing ".*" also matches no extension).
-// "." and ".." are never returned; the order is the host's. Empty when the directory
-// cannot be read.
+// "." and ".." are never returned; the order is the host's. Names that are no valid UTF-8
+// come as their Windows-1252 reading (hostnames.h).
+DirListing listEntries(const QString& pattern);
+// The same, empty when the directory cannot be read.
 QList<DirEntry> findEntries(const QString& pattern);
 
 bool wildcardMatches(const QString& pattern, const QString& name);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/hostnames.h"
 #include "platform/winpath.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@
 namespace quorbin::platform {
 namespace {
 
-QByteArray native(const QString& windowsPath) { return toHostPath(windowsPath).toLocal8Bit(); }
+QByteArray native(const QString& windowsPath) { return hostBytes(toHostPath(windowsPath)); }
 
 qsizetype lastDelimiter(const QString& path)
 {
@@ -53,7 +54,19 @@ bool fileExists(const QString& path)
     return access(p.constData(), R_OK) == 0;
 }
 
-bool directoryExists(const QString& path) { return QFileInfo(toHostPath(path)).isDir(); }
+bool openForReading(QFile& file, const QString& path)
+{
+    if (!fileExists(path))
+        return false;
+    const int fd = open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+}
+
+bool directoryExists(const QString& path)
+{
+    struct stat st {};
+    return stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 
 bool isSameFile(const QString& a, const QString& b)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // File services over Windows path texts.
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 #include <optional>
 
@@ -20,6 +21,9 @@ std::optional<Attributes> attributes(const QString& path);
 // directories are none: reading them could block or never end.
 bool fileExists(const QString& path);
 bool directoryExists(const QString& path);
+// Opens such a file for unbuffered reading by its host bytes; false when it is none or
+// cannot be opened.
+bool openForReading(QFile& file, const QString& path);
 
 // Creates every missing folder of the directory.
 bool createFolders(const QString& directory);

@@ -24,7 +24,7 @@ enum class ErrorKind {
 
 struct JobResult {
     ErrorKind kind = ErrorKind::None;
-    QString message;  // the cause, in the user's words
+    QString message;  // the cause, in the user's words; for a success, a note or nothing
     QString path;     // the host path involved, if any
 
     bool ok() const { return kind == ErrorKind::None; }

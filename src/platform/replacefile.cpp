@@ -1,6 +1,7 @@
 #include "platform/replacefile.h"
 
 #include "platform/files.h"
+#include "platform/hostnames.h"
 #include "platform/scratchfiles.h"
 #include "platform/winpath.h"
 
@@ -50,7 +51,7 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate =
             directory + ".~qb" + QString::number(QRandomGenerator::global()->generate(), 16) + ".part";
-        const int fd = open(toHostPath(candidate).toLocal8Bit().constData(),
+        const int fd = open(hostBytes(toHostPath(candidate)).constData(),
                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             path_ = candidate;
@@ -78,7 +79,7 @@ bool ReplacementFile::commit()
 {
     if (!file_.isOpen())
         return false;
-    const QByteArray target = toHostPath(target_).toLocal8Bit();
+    const QByteArray target = hostBytes(toHostPath(target_));
     takePermissionsOf(target, file_.handle());
     errno = 0;
     const bool flushed = file_.flush();
@@ -86,7 +87,7 @@ bool ReplacementFile::commit()
     file_.close();
     if (!flushed)
         return false;
-    if (std::rename(toHostPath(path_).toLocal8Bit().constData(), target.constData()) != 0) {
+    if (std::rename(hostBytes(toHostPath(path_)).constData(), target.constData()) != 0) {
         errorNumber_ = errno;
         return false;
     }
@@ -130,8 +131,8 @@ QString ReplacementFile::errorString() const
 
 bool renameReplacing(const QString& finished, const QString& target)
 {
-    const QByteArray from = toHostPath(finished).toLocal8Bit();
-    const QByteArray to = toHostPath(target).toLocal8Bit();
+    const QByteArray from = hostBytes(toHostPath(finished));
+    const QByteArray to = hostBytes(toHostPath(target));
     const int fd = open(from.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;

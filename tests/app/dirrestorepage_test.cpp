@@ -197,6 +197,17 @@ TEST_F(DirRestorePageTest, RestoresBelowTheNewStartDirectory)
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
 }
 
+TEST_F(DirRestorePageTest, TheStatusCountsFilesWithLaterVersionsOnly)
+{
+    writeStore();
+    test::writeStoredFile(kStart + "\\plan.txt.00002.nxz", "zwei", QString(), at(12));
+
+    zurueckladen(kNewestVersion);
+
+    EXPECT_FALSE(memoLines().join('\n').contains("plan.txt")) << "the log stays as it was";
+    EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen; 1 Datei nur mit späteren Versionen, ohne erste Version übergangen");
+}
+
 TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
 {
     writeStore();

@@ -159,6 +159,24 @@ TEST_F(DirCommandTest, VersionsNamesTheVersionWhoseTimeCannotBeRead)
     EXPECT_EQ(r.err.trimmed(), "Zeit einer Version nicht lesbar: " + kStart + "\\a.txt.00003.nxz");
 }
 
+TEST_F(DirCommandTest, AFileWithLaterVersionsOnlyIsNamedOnStderrAndByVersions)
+{
+    writeStoredFile(kStart + "\\plan.txt.00002.nxz", "zwei", "k", at(12));
+    writeStoredFile(kStart + "\\plan.txt.00003.nxz", "drei", "k", at(13));
+
+    const CliResult r = runCli({"dir", kStart}, env());
+    EXPECT_EQ(r.exitCode, 0) << "the log has no ERROR line, as before";
+    EXPECT_FALSE(r.out.contains("plan.txt"));
+    EXPECT_EQ(r.err.trimmed(), "Warnung: nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " + kStart +
+                                   "\\plan.txt (plan.txt.00002.nxz, plan.txt.00003.nxz)");
+
+    const CliResult versions = runCli({"versions", kStart + "\\plan.txt.00003.nxz"}, env());
+    EXPECT_EQ(versions.exitCode, 0);
+    EXPECT_EQ(versions.out.count('\n'), 2);
+    EXPECT_EQ(versions.err.trimmed(),
+              "Warnung: die erste Version fehlt; dir stellt diese Datei nicht wieder her: " + kStart + "\\plan.txt");
+}
+
 TEST_F(DirCommandTest, InterruptedInTheMiddleOfAFileItLeavesNothingHalfWrittenAndKeepsTheOldFile)
 {
     writeStoredFile(kStart + "\\Sub\\gross.bin.00001.nxz", QByteArray(256 << 20, 'q'), "k", at(11));

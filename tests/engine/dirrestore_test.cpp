@@ -11,6 +11,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,7 +34,7 @@ protected:
     DirRestore walk(VersionRule rule = kNewestVersion, const QString& newStart = {})
     {
         DirRestore w{newStart, kStart, rule, false, 0, RestoreReporter{status, log, noProgress()},
-                     [this] { return key; }, false, {}, {}, {}};
+                     [this] { return key; }, false, {}, {}, {}, {}};
         return w;
     }
     void stored(const QString& relative, const QByteArray& content, const QDateTime& time)
@@ -244,7 +245,7 @@ TEST_F(DirRestoreTest, CancelDuringAKeyedRestoreFinishesThatFileAndStops)
         }
     } cancelling(cancel);
     DirRestore w{QString(), kStart, kNewestVersion, false, 0, RestoreReporter{cancelling, log, noProgress()},
-                 [this] { return key; }, false, {}, cancel.get_token(), {}};
+                 [this] { return key; }, false, {}, cancel.get_token(), {}, {}};
     RestoreDirTree(kStart, w);
     ASSERT_EQ(log.lines.size(), 1);
     EXPECT_FALSE(log.lines[0].startsWith("ERROR"));
@@ -286,7 +287,7 @@ TEST_F(DirRestoreTest, NoNewStartDirectoryLetsTheWalkWriteIntoTheStore)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(RefusedTargets(c.newStart, start), c.refusal);
         DirRestore w{c.newStart, start, kNewestVersion, false, 0, RestoreReporter{status, log, noProgress()},
-                     [] { return QString(); }, false, {}, {}, {}};
+                     [] { return QString(); }, false, {}, {}, {}, {}};
         EXPECT_EQ(RestoreDirectory(w), c.refusal == TargetRefusal::None);
         EXPECT_EQ(snapshot("D:\\Mein Store\\Set1"), storeBefore) << "nothing written into the store";
     }
@@ -300,7 +301,7 @@ TEST_F(DirRestoreTest, AnOriginalPathInsideTheStoreIsNotWritten)
     writeFile(start + "\\Set1\\p.txt", "p");
     const auto before = snapshot("C:\\");
     DirRestore w{QString(), start, kNewestVersion, false, 0, RestoreReporter{status, log, noProgress()},
-                 [] { return QString(); }, false, {}, {}, {}};
+                 [] { return QString(); }, false, {}, {}, {}, {}};
     RestoreDirTree(start, w);
     EXPECT_EQ(snapshot("C:\\"), before);
     QStringList lines = log.lines;
@@ -328,6 +329,133 @@ TEST_F(DirRestoreTest, ALoneSurrogateDoesNotSwitchOffTheParentFolderCheck)
         DirRestore w = walk(kNewestVersion, newStart);
         EXPECT_EQ(DirEntryTarget(kStart + "\\a.txt.00001.nxz", w), QString()) << "refused, like any \"..\"";
     }
+}
+
+// Renames a host entry to a name of raw bytes, as a store copied from a Windows disk has.
+void renameToBytes(const QString& hostPath, const QByteArray& rawName)
+{
+    const QByteArray from = hostPath.toUtf8();
+    const QByteArray to = from.left(from.lastIndexOf('/') + 1) + rawName;
+    ASSERT_EQ(::rename(from.constData(), to.constData()), 0) << to.constData();
+}
+
+TEST_F(DirRestoreTest, NamesThatAreNoUtf8AreRestoredUnderTheirWindows1252Reading)
+{
+    stored("Buero\\Plaene.txt.00001.nxz", "plans", at(10));
+    stored("Buero\\Plaene.txt.00002.nxz", "newer plans", at(12));
+    writeFile(kStart + "\\Buero\\Notiz.txt", "note");
+    const QString folder = host("d/Store/Set1/C$/Docs/Buero");
+    renameToBytes(folder + "/Plaene.txt.00001.nxz", "Pl\xE4ne.txt.00001.nxz");
+    renameToBytes(folder + "/Plaene.txt.00002.nxz", "Pl\xE4ne.txt.00002.nxz");
+    renameToBytes(folder + "/Notiz.txt", "Notiz\x80.txt");
+    renameToBytes(folder, "B\xFCro");
+
+    RestoreDirTree(kStart, walk());
+
+    const QString shownFolder = QString::fromUtf16(u"\\B\u00FCro\\");
+    EXPECT_EQ(readFile("C:\\Docs" + shownFolder + QString::fromUtf16(u"Pl\u00E4ne.txt")), QByteArray("newer plans"));
+    EXPECT_EQ(readFile("C:\\Docs" + shownFolder + QString::fromUtf16(u"Notiz\u20AC.txt")), QByteArray("note"));
+    EXPECT_EQ(log.lines, QStringList{kStart + shownFolder + QString::fromUtf16(u"Pl\u00E4ne.txt.00002.nxz--->   ") +
+                                     dateText(at(12)) + " C:\\Docs" + shownFolder + QString::fromUtf16(u"Pl\u00E4ne.txt")});
+}
+
+TEST_F(DirRestoreTest, ANameThatReadsLikeItsNeighbourIsReportedNotMixedUp)
+{
+    stored(QString::fromUtf16(u"B\u00FCro\\a.txt.00001.nxz"), "utf-8 folder", at(10));
+    stored("Buero\\a.txt.00001.nxz", "other folder", at(10));
+    renameToBytes(host("d/Store/Set1/C$/Docs/Buero"), "B\xFCro");
+
+    RestoreDirTree(kStart, walk());
+
+    EXPECT_EQ(readFile(QString::fromUtf16(u"C:\\Docs\\B\u00FCro\\a.txt")), QByteArray("utf-8 folder"));
+    ASSERT_EQ(log.lines.size(), 2);
+    QStringList errors = log.lines.filter("ERROR");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("ERROR *****" + kStart + QString::fromUtf16(u"\\B\u00FCro--->   nicht rückgesichert (Name ist kein UTF-8")))
+        << errors[0].toStdString();
+}
+
+// A chain of folders deeper than a host path may be long: no one, root included, can list
+// its lowest levels by their paths. Made and removed level by level, relative to each other.
+class TooDeepFolders {
+public:
+    TooDeepFolders(const QString& hostParent, int levels) : parent_(hostParent.toUtf8()), levels_(levels)
+    {
+        int fd = ::open(parent_.constData(), O_RDONLY | O_DIRECTORY);
+        for (int i = 0; i < levels_ && fd >= 0; ++i) {
+            const int next = ::mkdirat(fd, name(i).constData(), 0755) == 0
+                                 ? ::openat(fd, name(i).constData(), O_RDONLY | O_DIRECTORY)
+                                 : -1;
+            ::close(fd);
+            fd = next;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ~TooDeepFolders() { removeBelow(::open(parent_.constData(), O_RDONLY | O_DIRECTORY), 0); }
+
+private:
+    static QByteArray name(int level) { return QByteArray(200, char('a' + level)); }
+    void removeBelow(int fd, int level)
+    {
+        if (fd < 0 || level >= levels_) {
+            if (fd >= 0)
+                ::close(fd);
+            return;
+        }
+        removeBelow(::openat(fd, name(level).constData(), O_RDONLY | O_DIRECTORY), level + 1);
+        ::unlinkat(fd, name(level).constData(), AT_REMOVEDIR);
+        ::close(fd);
+    }
+    QByteArray parent_;
+    int levels_;
+};
+
+TEST_F(DirRestoreTest, AFolderThatCannotBeReadGetsAnErrorLineAndCounts)
+{
+    stored("a.txt.00001.nxz", "a", at(10));
+    const TooDeepFolders deep(platform::toHostPath(kStart), 22);
+    QStringList failed;
+    DirRestore w = walk();
+    w.fileDone = [&failed](const QString& shown, const JobResult& result) {
+        if (!result.ok())
+            failed << shown;
+    };
+
+    RestoreDirTree(kStart, w);
+
+    EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("a"));
+    ASSERT_EQ(failed.size(), 1);
+    const QStringList errors = log.lines.filter("ERROR");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("ERROR *****" + failed[0] + "--->   nicht rückgesichert (Verzeichnis nicht lesbar: "))
+        << errors[0].toStdString();
+}
+
+TEST_F(DirRestoreTest, FilesWithLaterVersionsOnlyAreNamedButNotLogged)
+{
+    stored("plan.txt.00002.nxz", "2", at(11));
+    stored("plan.txt.00003.nxz", "3", at(12));
+    stored("ganz.txt.00001.nxz", "whole", at(10));
+    stored("Twin.txt.00002.nxz", "other spelling", at(12));
+    stored("twin.txt.00001.nxz", "twin", at(10));
+    QStringList warnings;
+    DirRestoreJob job({QString(), kStart, kNewestVersion, false, 0, [] { return QString(); }, false, false,
+                       [&warnings](const QString& warning) { warnings << warning; }});
+
+    const JobResult result = job.run(JobContext{{}, RestoreReporter{status, log, noProgress()}});
+
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.message, "2 Dateien nur mit späteren Versionen, ohne erste Version übergangen");
+    warnings.sort();
+    EXPECT_EQ(warnings, (QStringList{
+                            "nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " + kStart +
+                                "\\Twin.txt (Twin.txt.00002.nxz)",
+                            "nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " + kStart +
+                                "\\plan.txt (plan.txt.00002.nxz, plan.txt.00003.nxz)",
+                        }));
+    EXPECT_EQ(log.lines.filter("plan.txt"), QStringList()) << "the log stays as it was";
+    EXPECT_FALSE(exists("C:\\Docs\\plan.txt"));
 }
 
 }  // namespace

@@ -39,43 +39,67 @@ protected:
     }
 };
 
-TEST_F(SetCommandTest, PrintsTheSetAndTheProgramSettings)
+TEST_F(SetCommandTest, PrintsTheSetAndTheProgramSettingsWithTheirFilesAndSecretsHidden)
 {
     writeFile("C:\\Sets\\arbeit.set", utf16Ini(kSet));
     writeFile(platform::windowsDirectory() + "\\quorbin.ini", ansiIni({"[MF]", "SetName=Arbeit", "MITVZ=1"}));
-    const QString expected = QString::fromUtf16(
-        u"Interval/interval=1h\n"
-        u"Ziel/Ziel=D:\\Store\n"
-        u"FTP/Passive=false\n"
-        u"FTP/ftphost=nas.local\n"
-        u"FTP/ftpusername=backup\n"
-        u"FTP/PORT=2121\n"
-        u"FTP/PROXY=\n"
-        u"FTP/PROXYPORT=\n"
-        u"FTP/ftppassw=ruxwend\n"
-        u"FTP/verzeichnis=\n"
-        u"FTP/Basis=private/\n"
-        u"SCHLÜSSEL/SCHLÜSSEL=Schlüssel \u0416\n"
-        u"FTP/ftp=true\n"
-        u"PROG/MInternet=false\n"
-        u"MF/SetName=Arbeit\n"
-        u"MF/MITSSL=true\n"
-        u"MF/MITVZ=true\n");
-
-    for (const QString& argument : {QStringLiteral("C:\\Sets\\arbeit.set"), host("c/Sets/arbeit.set")}) {
-        const CliResult r = runCli({"set", argument});
+    const auto expected = [&](const QString& key, const QString& password) {
+        return "# Set-Datei: " + host("c/Sets/arbeit.set") + "\n" +
+               QString::fromUtf16(u"Interval/interval=1h\n"
+                                  u"Ziel/Ziel=D:\\Store\n"
+                                  u"FTP/Passive=false\n"
+                                  u"FTP/ftphost=nas.local\n"
+                                  u"FTP/ftpusername=backup\n"
+                                  u"FTP/PORT=2121\n"
+                                  u"FTP/PROXY=\n"
+                                  u"FTP/PROXYPORT=\n"
+                                  u"FTP/ftppassw=") +
+               password + "\nFTP/verzeichnis=\nFTP/Basis=private/\n" + QString::fromUtf16(u"SCHLÜSSEL/SCHLÜSSEL=") +
+               key + "\nFTP/ftp=true\n" + "# quorbin.ini: " + platform::toHostPath(platform::windowsDirectory()) +
+               "/quorbin.ini (aus QUORBIN_WINDIR)\n" +
+               "PROG/MInternet=false\n"
+               "MF/SetName=Arbeit\n"
+               "MF/MITSSL=true\n"
+               "MF/MITVZ=true\n";
+    };
+    const struct {
+        QStringList arguments;
+        QString out;
+    } cases[] = {
+        {{"set", "C:\\Sets\\arbeit.set"}, expected("*", "*")},
+        {{"set", host("c/Sets/arbeit.set")}, expected("*", "*")},
+        {{"set", "--show-secrets", "C:\\Sets\\arbeit.set"}, expected(kKey, "ruxwend")},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.arguments);
         EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
-        EXPECT_EQ(r.out.toStdString(), expected.toStdString()) << qPrintable(argument);
+        EXPECT_EQ(r.out.toStdString(), c.out.toStdString()) << qPrintable(c.arguments.join(' '));
         EXPECT_EQ(r.err, "");
     }
+}
+
+TEST_F(SetCommandTest, SaysWhereQuorbinIniWasLookedFor)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QUORBIN_WINDIR");
+    env.insert("XDG_CONFIG_HOME", host("config"));
+    writeFile("C:\\Sets\\leer.set", ansiIni({"[Ziel]", "Ziel=D:\\Store"}));
+    const CliResult r = runCli({"set", "C:\\Sets\\leer.set"}, env);
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("\n# quorbin.ini: " + host("config") +
+                               "/quorbin/quorbin.ini (nicht gefunden, Vorgaben) (aus XDG_CONFIG_HOME/quorbin)\n"))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains(QString::fromUtf16(u"\nSCHLÜSSEL/SCHLÜSSEL=\n"))) << "an empty key shows as empty";
 }
 
 TEST_F(SetCommandTest, UnreadableSetPrintsDefaultsAndFails)
 {
     const CliResult r = runCli({"set", "C:\\Sets\\fehlt.set"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.out.startsWith("Interval/interval=1h\nZiel/Ziel=c:\\Backups\n")) << qPrintable(r.out);
-    EXPECT_EQ(r.out.count('\n'), 17);
+    EXPECT_TRUE(r.out.startsWith("# Set-Datei: " + host("c/Sets/fehlt.set") +
+                                 " (nicht gefunden, Vorgaben)\nInterval/interval=1h\nZiel/Ziel=c:\\Backups\n"))
+        << qPrintable(r.out);
+    EXPECT_EQ(r.out.count('\n'), 19);
     EXPECT_TRUE(r.err.contains("Set-Datei nicht gefunden oder nicht lesbar: C:\\Sets\\fehlt.set")) << qPrintable(r.err);
 
     EXPECT_EQ(runCli({"set"}).exitCode, 2);

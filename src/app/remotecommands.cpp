@@ -7,6 +7,7 @@
 #include "app/jobhost.h"
 #include "app/remotegrid.h"
 #include "app/remotetree.h"
+#include "config/settings.h"
 #include "platform/userinterface.h"
 #include "remote/ftpconnect.h"
 #include "remote/remotebrowser.h"
@@ -37,6 +38,8 @@ FtpSettings RemotePage::ftpSettings() const
     settings.storeDirectory = setPage_.eVerzeichnis->text();
     settings.basePath = setPage_.EBasis->text();
     settings.tls = setPage_.MitSSL->isChecked();
+    // No field of the window shows it: it is read when the user connects.
+    settings.requireTls = ReadProgramSettings(QStringLiteral("quorbin.ini")).NURSSL;
     settings.directoryService = setPage_.MitVZ->isChecked();
     settings.service = VZOptions;
     return settings;

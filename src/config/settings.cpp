@@ -36,6 +36,7 @@ const Field<ProgramSettings> kProgramSettingsFields[] = {
     {u"MF", u"SetName", &ProgramSettings::SetName},
     {u"MF", u"MITSSL", &ProgramSettings::MITSSL},
     {u"MF", u"MITVZ", &ProgramSettings::MITVZ},
+    {u"MF", u"NURSSL", &ProgramSettings::NURSSL},
 };
 
 template <typename Record, size_t N>

@@ -32,6 +32,7 @@ struct ProgramSettings {
     QString SetName;         // MF/SetName
     bool MITSSL = true;      // MF/MITSSL
     bool MITVZ = false;      // MF/MITVZ
+    bool NURSSL = false;     // MF/NURSSL: FTP only over TLS; a server that refuses it is not used
 };
 
 // Both never fail: whatever cannot be read takes its default. A bare file name is looked up

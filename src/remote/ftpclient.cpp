@@ -1,8 +1,10 @@
 #include "remote/ftpclient.h"
 
-#include "remote/ftperror.h"
-#include "remote/ftpreplies.h"
 #include "platform/winpath.h"
+#include "remote/ftperror.h"
+#include "remote/ftpnames.h"
+#include "remote/ftpreplies.h"
+#include "remote/listparser.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -26,6 +28,9 @@ const char* const kNotConnected = "Nicht verbunden.";
 const char* const kBusy = kFtpClientBusy;
 const char* const kTlsWhileConnected = "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.";
 const char* const kNoListParser = "Es wurden keine FTP-Listen-Parser registriert.";
+const char* const kActiveModeFailed =
+    "Der Server lässt keine aktive Datenverbindung zu, oder sie kommt nicht zustande; bitte den passiven "
+    "Modus einschalten (Passive=1 im Backup-Set)";
 
 // Failures after which the control connection is gone rather than one command refused.
 bool losesConnection(CURLcode code)
@@ -45,6 +50,23 @@ bool losesConnection(CURLcode code)
     default:
         return false;
     }
+}
+
+// Failures of an active data connection: the server refused PORT and EPRT, or never
+// connected back (a firewall or NAT in between).
+bool failsActiveMode(CURLcode code)
+{
+    return code == CURLE_FTP_PORT_FAILED || code == CURLE_FTP_ACCEPT_FAILED || code == CURLE_FTP_ACCEPT_TIMEOUT;
+}
+
+// The server took the AUTH command (reply 234): the control connection runs over TLS.
+bool acceptedAuth(const QList<QByteArray>& replyLines)
+{
+    for (const QByteArray& line : replyLines) {
+        if (line.startsWith("234"))
+            return true;
+    }
+    return false;
 }
 
 QString directoryPath(const QString& directory)
@@ -96,12 +118,13 @@ private:
 
 }  // namespace
 
-// Where and as whom the client logs in.
+// Where and as whom the client logs in, and whether only over TLS.
 struct Endpoint {
     QString host;
     int port = 21;
     QString user;
     QString password;
+    bool tlsRequired = false;
 };
 
 struct FtpClient::State {
@@ -114,10 +137,12 @@ struct FtpClient::State {
     int proxyPort = 0;
     bool passive = false;
     bool tls = false;
+    bool tlsInUse = false;
 
     bool connected = false;
     QString directory = QStringLiteral("/");
     FtpFeatures features;
+    FtpNames names;
     FtpTransferType type = FtpTransferType::Ascii;
     QList<FtpListEntry> entries;
     bool entriesReadable = true;
@@ -139,7 +164,7 @@ struct FtpClient::State {
     static size_t onData(char* data, size_t size, size_t count, void* self);
     static int onProgress(void* self, curl_off_t, curl_off_t now, curl_off_t, curl_off_t);
 
-    QByteArray encodeName(const QString& name) const;
+    QByteArray encodeName(const QString& name, const QString& from) const;
     QByteArray baseUrl() const;
     QByteArray url(const QString& absolutePath) const;
     QString resolve(const QString& name) const;
@@ -150,8 +175,9 @@ struct FtpClient::State {
     void applyOptions(const Operation& op);
     CURLcode run(const Operation& op);
     CURLcode perform(const Operation& op);
-    [[noreturn]] void fail(CURLcode code);
-    FtpReply lastReply() const { return replies.lastReply(features.utf8); }
+    FtpError errorOf(CURLcode code) const;
+    [[noreturn]] void fail(CURLcode code) { throw errorOf(code); }
+    FtpReply lastReply() const { return replies.lastReply(); }
     void runCommand(const QByteArray& command);
     QString printWorkingDirectory(const QString& directory);
 };
@@ -183,12 +209,12 @@ int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_of
     return state->stopping() ? 1 : 0;
 }
 
-QByteArray FtpClient::State::encodeName(const QString& name) const
+QByteArray FtpClient::State::encodeName(const QString& name, const QString& from) const
 {
     // A line break would end the command and start another one.
     if (name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0)))
         throw FtpError(QStringLiteral("Ungültiger Name: ") + name);
-    return features.utf8 ? name.toUtf8() : name.toLatin1();  // toLatin1 writes "?" for the rest
+    return names.spell(name, from);
 }
 
 QByteArray FtpClient::State::baseUrl() const
@@ -200,8 +226,10 @@ QByteArray FtpClient::State::url(const QString& absolutePath) const
 {
     // "%2F" makes the path absolute instead of relative to the login directory. A login
     // directory such as "C:/…" brings no leading "/" of its own to take off.
-    const QString path = absolutePath.startsWith(u'/') ? absolutePath.mid(1) : absolutePath;
-    return baseUrl() + "/%2F" + encodeName(path).toPercentEncoding("/");
+    QByteArray path = encodeName(absolutePath, QString());
+    if (path.startsWith('/'))
+        path.remove(0, 1);
+    return baseUrl() + "/%2F" + path.toPercentEncoding("/");
 }
 
 QString FtpClient::State::resolve(const QString& name) const
@@ -242,7 +270,7 @@ void FtpClient::State::applyOptions(const Operation& op)
     curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
     curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
     if (tls) {
-        curl_easy_setopt(easy, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+        curl_easy_setopt(easy, CURLOPT_USE_SSL, long(session.tlsRequired ? CURLUSESSL_ALL : CURLUSESSL_TRY));
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
     }
@@ -330,15 +358,18 @@ CURLcode FtpClient::State::perform(const Operation& op)
     return result;
 }
 
-void FtpClient::State::fail(CURLcode code)
+FtpError FtpClient::State::errorOf(CURLcode code) const
 {
     if (code == CURLE_ABORTED_BY_CALLBACK)
-        throw FtpError::cancellation();
+        return FtpError::cancellation();
     const FtpReply reply = lastReply();
-    if (reply.code >= 400)
-        throw FtpError(reply.text, reply.code);
-    const QString text = errorBuffer[0] ? QString::fromUtf8(errorBuffer) : QString::fromUtf8(curl_easy_strerror(code));
-    throw FtpError(text);
+    const QString text = reply.code >= 400 ? reply.text
+                         : errorBuffer[0] ? QString::fromUtf8(errorBuffer)
+                                          : QString::fromUtf8(curl_easy_strerror(code));
+    const int replyCode = reply.code >= 400 ? reply.code : 0;
+    if (failsActiveMode(code))
+        return FtpError(QString::fromUtf8(kActiveModeFailed) + QStringLiteral(" (") + text + u')', replyCode);
+    return FtpError(text, replyCode);
 }
 
 void FtpClient::State::runCommand(const QByteArray& command)
@@ -364,9 +395,9 @@ QString FtpClient::State::printWorkingDirectory(const QString& target)
     op.noBody = true;
     op.postQuote = {"PWD"};
     if (const CURLcode code = run(op); code != CURLE_OK)
-        fail(code);
-    const QString reported = ParseDirectoryReply(lastReply().text);
-    directory = reported.isEmpty() ? target : reported;
+        throw errorOf(code).about(target);
+    const QByteArray reported = ParseDirectoryReply(lastReply().bytes);
+    directory = reported.isEmpty() ? target : names.learnPath(reported);
     return directory;
 }
 
@@ -392,6 +423,8 @@ void FtpClient::setUser(const QString& user) { d->configured.user = user; }
 void FtpClient::setPassword(const QString& password) { d->configured.password = password; }
 void FtpClient::setProxyHost(const QString& host) { d->proxyHost = host; }
 void FtpClient::setProxyPort(int port) { d->proxyPort = port; }
+void FtpClient::setTlsRequired(bool required) { d->configured.tlsRequired = required; }
+bool FtpClient::tlsInUse() const { return d->connected && d->tlsInUse; }
 void FtpClient::setPassive(bool passive) { d->passive = passive; }
 bool FtpClient::passive() const { return d->passive; }
 bool FtpClient::tls() const { return d->tls; }
@@ -425,12 +458,17 @@ void FtpClient::Connect()
     op.noBody = true;
     op.postQuote = {"*FEAT"};
     d->features = {};
-    if (const CURLcode code = d->run(op); code != CURLE_OK)
+    if (const CURLcode code = d->run(op); code != CURLE_OK) {
+        if (code == CURLE_USE_SSL_FAILED && d->session.tlsRequired)
+            throw FtpError::tlsRefusal();
         d->fail(code);
+    }
     d->features = ParseFeatures(d->replies.lines());
+    d->tlsInUse = d->tls && acceptedAuth(d->replies.lines());
+    d->names.reset(d->features.utf8);
     char* entryPath = nullptr;
     curl_easy_getinfo(d->easy, CURLINFO_FTP_ENTRY_PATH, &entryPath);
-    d->directory = entryPath && *entryPath ? QString::fromUtf8(entryPath) : QStringLiteral("/");
+    d->directory = entryPath && *entryPath ? d->names.learnPath(entryPath) : QStringLiteral("/");
     d->connected = true;
     notify(onStatus, QStringLiteral("Verbunden"));
 }
@@ -464,11 +502,11 @@ QString FtpClient::RetrieveCurrentDir() { return d->printWorkingDirectory(d->dir
 
 void FtpClient::ChangeDir(const QString& directory) { d->printWorkingDirectory(d->resolve(directory)); }
 
-void FtpClient::MakeDir(const QString& name) { d->runCommand("MKD " + d->encodeName(name)); }
+void FtpClient::MakeDir(const QString& name) { d->runCommand("MKD " + d->encodeName(name, d->directory)); }
 
-void FtpClient::RemoveDir(const QString& name) { d->runCommand("RMD " + d->encodeName(name)); }
+void FtpClient::RemoveDir(const QString& name) { d->runCommand("RMD " + d->encodeName(name, d->directory)); }
 
-void FtpClient::Delete(const QString& name) { d->runCommand("DELE " + d->encodeName(name)); }
+void FtpClient::Delete(const QString& name) { d->runCommand("DELE " + d->encodeName(name, d->directory)); }
 
 void FtpClient::List()
 {
@@ -486,8 +524,11 @@ void FtpClient::List()
     if (const CURLcode code = d->run(op); code != CURLE_OK)
         d->fail(code);
     d->listing = body;
-    d->entriesReadable = d->features.mlsd;
-    d->entries = d->features.mlsd ? ParseMlsd(body, d->features.utf8) : QList<FtpListEntry>();
+    std::optional<QList<FtpListEntry>> entries =
+        d->features.mlsd ? ParseMlsd(body) : ParseList(body, QDateTime::currentDateTime());
+    d->entriesReadable = entries.has_value();
+    d->entries = entries.value_or(QList<FtpListEntry>());
+    d->names.learn(d->directory, d->entries);
 }
 
 const QList<FtpListEntry>& FtpClient::DirectoryListing() const
@@ -502,14 +543,15 @@ const QByteArray& FtpClient::ListingText() const { return d->listing; }
 qint64 FtpClient::Size(const QString& name)
 {
     d->requireConnected();
+    const QString remote = d->resolve(name);
     Operation op;
-    op.url = d->url(d->resolve(name));
+    op.url = d->url(remote);
     op.noBody = true;
     const CURLcode code = d->run(op);
     if (code == CURLE_REMOTE_FILE_NOT_FOUND)
         return -1;
     if (code != CURLE_OK)
-        d->fail(code);
+        throw d->errorOf(code).about(remote);
     curl_off_t length = -1;
     curl_easy_getinfo(d->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     return qint64(length);
@@ -524,8 +566,9 @@ void FtpClient::Get(const QString& name, const QString& localPath)
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw FtpError(QStringLiteral("Datei %1 kann nicht erstellt werden. %2").arg(localPath, file.errorString()));
 
+    const QString remote = d->resolve(name);
     Operation op;
-    op.url = d->url(d->resolve(name));
+    op.url = d->url(remote);
     op.transfer = true;
     op.sink = &file;
     const CURLcode code = d->run(op);
@@ -537,7 +580,7 @@ void FtpClient::Get(const QString& name, const QString& localPath)
     file.remove();
     if (code == CURLE_OK)
         throw FtpError(QStringLiteral("Datei %1 kann nicht geschrieben werden. %2").arg(localPath, file.errorString()));
-    d->fail(code);
+    throw d->errorOf(code).about(remote);
 }
 
 }  // namespace quorbin

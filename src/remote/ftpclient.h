@@ -44,6 +44,11 @@ public:
     // becomes 21. Once set it stays. Refused while connected.
     void useTls();
     bool tls() const;
+    // With TLS requested: a server that refuses it fails the login (FtpError::tlsRefused())
+    // instead of going on in clear. Takes effect at the next Connect.
+    void setTlsRequired(bool required);
+    // The open session runs over TLS: the server took the AUTH command.
+    bool tlsInUse() const;
 
     // Progress of data transfers (downloads and listings), bound by the window. Called on the
     // thread that runs the operation.
@@ -89,18 +94,21 @@ public:
     void setTransferType(FtpTransferType type);
     FtpTransferType transferType() const;
 
-    // Fetches the current directory's listing: MLSD when the server announces it, else LIST.
+    // Fetches the current directory's listing: MLSD when the server announces it, else LIST
+    // (read in the Unix or the DOS form, see ParseList). The names listed are sent back as
+    // the bytes the server listed them with.
     void List();
-    // The entries of the last listing; after a plain LIST they cannot be read and this
-    // throws "Es wurden keine FTP-Listen-Parser registriert.".
+    // The entries of the last listing. A LIST reply of which no line could be read throws
+    // "Es wurden keine FTP-Listen-Parser registriert.".
     const QList<FtpListEntry>& DirectoryListing() const;
     // The raw text of the last listing.
     const QByteArray& ListingText() const;
 
-    // The file's size, -1 when the server does not tell it.
+    // The file's size, -1 when the server does not tell it. A failure names the remote file.
     qint64 Size(const QString& name);
     // Downloads into a new local file (Windows path text); refuses an existing one. A failed,
-    // aborted or stopped download leaves no local file behind.
+    // aborted or stopped download leaves no local file behind; its error names the remote
+    // file. A failed active data connection says to turn on passive mode.
     void Get(const QString& name, const QString& localPath);
 
     // What the server announced in its feature list at the last login.

@@ -1,10 +1,10 @@
 #include "remote/ftpconnect.h"
 
+#include "engine/tempfiles.h"
 #include "remote/directoryservice.h"
 #include "remote/ftperror.h"
 #include "remote/listingarchive.h"
 #include "remote/timecheck.h"
-#include "engine/tempfiles.h"
 
 namespace quorbin {
 
@@ -24,9 +24,14 @@ QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
     return loginDirectory + basePath;
 }
 
-void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
-                std::stop_token stop)
+ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
+                          std::stop_token stop)
 {
+    ConnectOutcome outcome;
+    const auto warn = [&](const char* text) {
+        outcome.warnings << QString::fromUtf8(text);
+        log.appendLine(outcome.warnings.last());
+    };
     FtpClient& client = session.client;
     const FtpClient::StopScope scope(client, stop);
     const QString tempDirectory = TempDirectory();
@@ -37,16 +42,27 @@ void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& st
     client.setPassword(settings.password);
     client.setProxyHost(settings.proxyHost);
     client.setPassive(settings.passive);
-    if (settings.tls)
+    // Required TLS is TLS: a password must not go out in clear because a box was unticked.
+    if (settings.tls || settings.requireTls)
         client.useTls();
+    client.setTlsRequired(settings.requireTls);
     session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log, stop);
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));
 
     if (!client.passive() && client.usesPassive())
-        log.appendLine(QStringLiteral("Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen."));
-    // After a failed login the following steps fail one by one; the sequence goes on all the same.
-    PassOverFailure([&] { client.Connect(); });
+        warn(kActiveWithTlsGoesPassive);
+    // After a failed login the following steps fail one by one; the sequence goes on all the
+    // same, and the reason is kept, so that nobody needs to log in again to learn it.
+    try {
+        client.Connect();
+        if (client.tls() && !client.tlsInUse())
+            warn(kTlsRefusedWarning);
+    } catch (const FtpError& error) {
+        if (error.cancelled() || error.tlsRefused())
+            throw;
+        outcome.loginFailure = error;
+    }
     PassOverFailure([&] { session.FtpBasePath = client.RetrieveCurrentDir(); });
     session.FtpBasePath = JoinBasePath(session.FtpBasePath, settings.basePath);
 
@@ -59,6 +75,7 @@ void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& st
     status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
     if (session.DirectoryServiceUsed)
         LoadListingArchive(session, tempDirectory, settings.storeDirectory, status, log);
+    return outcome;
 }
 
 void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,

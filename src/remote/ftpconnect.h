@@ -1,22 +1,40 @@
 #pragma once
 // The connect sequence: settings applied, directory service asked, login, base path, time
 // check and the listing archive.
+#include "platform/reporter.h"
+#include "remote/ftperror.h"
 #include "remote/ftpsession.h"
 #include "remote/ftpsettings.h"
-#include "platform/reporter.h"
 
+#include <QStringList>
+#include <optional>
 #include <stop_token>
 
 namespace quorbin {
 
+// What the log of a connect says that changes what the user gets, for a caller without a
+// log window; and why the login failed, for a caller that cannot go on without it.
+struct ConnectOutcome {
+    QStringList warnings;  // also written to the log, as they stand
+    std::optional<FtpError> loginFailure;
+};
+
+// The log line when TLS was requested and the server refused it.
+inline const char* const kTlsRefusedWarning =
+    "Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.";
+// The log line when active mode was asked for with TLS.
+inline const char* const kActiveWithTlsGoesPassive =
+    "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.";
+
 // "Verbindung testen". A failed login is not an error here: the steps after it fail one by
-// one and the status still ends with "verbunden mit: " and the host. Throws FtpError for a
-// port text that is no integer and for the TLS set-up on an open connection, and IoError when
+// one and the status still ends with "verbunden mit: " and the host; the login is tried once.
+// Throws FtpError for a port text that is no integer, for the TLS set-up on an open
+// connection and for a server that refuses TLS when the settings require it, and IoError when
 // the listing file of the directory service cannot be read. The stop token is the directory
 // service's and the client's for the whole sequence: a stop ends the sequence with
 // FtpError::cancelled().
-void ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
-                std::stop_token stop = {});
+ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
+                          std::stop_token stop = {});
 
 // "FTP-Verbindung herstellen": ftpconnect, then into FtpBasePath (its failure passes).
 void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,

@@ -18,19 +18,40 @@ public:
     static FtpError cancellation()
     {
         FtpError error(QStringLiteral("Übertragung abgebrochen"));
-        error.cancelled_ = true;
+        error.cause_ = Cause::Cancelled;
+        return error;
+    }
+    // A login that TLS was required for, and the server refused TLS.
+    static FtpError tlsRefusal()
+    {
+        FtpError error(QStringLiteral("Der Server lehnt TLS ab; ohne TLS wird nicht verbunden, weil TLS vorgeschrieben ist."));
+        error.cause_ = Cause::TlsRefused;
         return error;
     }
 
     const QString& text() const { return text_; }
     // The server's three-digit reply code; 0 when the failure had no reply.
     int replyCode() const { return replyCode_; }
-    bool cancelled() const { return cancelled_; }
+    bool cancelled() const { return cause_ == Cause::Cancelled; }
+    bool tlsRefused() const { return cause_ == Cause::TlsRefused; }
+
+    // The same failure naming what it concerns ("/a/b.txt: …"), unless its text names it
+    // already; a cancel stays as it is.
+    FtpError about(const QString& what) const
+    {
+        if (cause_ == Cause::Cancelled || text_.contains(what))
+            return *this;
+        FtpError error(what + QStringLiteral(": ") + text_, replyCode_);
+        error.cause_ = cause_;
+        return error;
+    }
 
 private:
+    enum class Cause { Refused, Cancelled, TlsRefused };
+
     QString text_;
     int replyCode_;
-    bool cancelled_ = false;
+    Cause cause_ = Cause::Refused;
 };
 
 // A failed operation as a job's result: Cancelled, or Network with the server's reply.

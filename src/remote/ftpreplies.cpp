@@ -18,11 +18,6 @@ bool isFinalLine(const QByteArray& line)
     return startsWithCode(line) && (line.size() == 3 || line[3] == ' ');
 }
 
-QString decode(const QByteArray& bytes, bool utf8)
-{
-    return utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
-}
-
 QDateTime parseModifyFact(const QByteArray& value)
 {
     // YYYYMMDDHHMMSS[.sss], always UTC.
@@ -33,14 +28,15 @@ QDateTime parseModifyFact(const QByteArray& value)
     return time.toLocalTime();
 }
 
-std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line, bool utf8)
+std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line)
 {
     // "fact=value;fact=value; name": the facts end in ";" (or there are none).
     const qsizetype blank = line.indexOf(' ');
     if (blank < 0 || (blank > 0 && line[blank - 1] != ';'))
         return {};
     FtpListEntry entry;
-    entry.name = decode(line.mid(blank + 1), utf8);
+    entry.rawName = line.mid(blank + 1);
+    entry.name = DecodeServerText(entry.rawName);
     for (const QByteArray& fact : line.left(blank).split(';')) {
         const qsizetype equals = fact.indexOf('=');
         if (equals < 0)
@@ -53,9 +49,10 @@ std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line, bool utf8)
             entry.directory = kind == "dir" || kind == "cdir" || kind == "pdir";
             // Some servers name the listed directory and its parent by their full paths.
             if (kind == "cdir")
-                entry.name = QStringLiteral(".");
+                entry.rawName = ".";
             else if (kind == "pdir")
-                entry.name = QStringLiteral("..");
+                entry.rawName = "..";
+            entry.name = DecodeServerText(entry.rawName);
         } else if (key == "size" || key == "sizd") {
             entry.size = value.toLongLong();
         } else if (key == "modify") {
@@ -69,6 +66,11 @@ std::optional<FtpListEntry> parseMlsdLine(const QByteArray& line, bool utf8)
 
 }  // namespace
 
+QString DecodeServerText(const QByteArray& bytes)
+{
+    return QByteArrayView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
 void FtpReplyLog::add(const QByteArray& raw)
 {
     QByteArray line = raw;
@@ -80,7 +82,7 @@ void FtpReplyLog::add(const QByteArray& raw)
         lines_ << line;
 }
 
-FtpReply FtpReplyLog::lastReply(bool utf8) const
+FtpReply FtpReplyLog::lastReply() const
 {
     qsizetype end = lines_.size() - 1;
     while (end >= 0 && !isFinalLine(lines_[end]))
@@ -98,12 +100,13 @@ FtpReply FtpReplyLog::lastReply(bool utf8) const
             break;
         }
     }
-    QStringList text;
+    QByteArrayList text;
     for (qsizetype i = begin; i <= end; ++i) {
         const QByteArray& line = lines_[i];
-        text << decode(startsWithCode(line) ? line.mid(4) : line, utf8);
+        text << (startsWithCode(line) ? line.mid(4) : line);
     }
-    return {code.toInt(), text.join(u'\n')};
+    const QByteArray bytes = text.join('\n');
+    return {code.toInt(), DecodeServerText(bytes), bytes};
 }
 
 FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines)
@@ -122,17 +125,17 @@ FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines)
     return features;
 }
 
-QString ParseDirectoryReply(const QString& replyText)
+QByteArray ParseDirectoryReply(const QByteArray& replyText)
 {
-    const qsizetype open = replyText.indexOf(u'"');
+    const qsizetype open = replyText.indexOf('"');
     if (open < 0)
         return {};
-    QString directory;
+    QByteArray directory;
     for (qsizetype i = open + 1; i < replyText.size(); ++i) {
-        if (replyText[i] != u'"') {
+        if (replyText[i] != '"') {
             directory += replyText[i];
-        } else if (i + 1 < replyText.size() && replyText[i + 1] == u'"') {
-            directory += u'"';  // a quote inside the name is doubled
+        } else if (i + 1 < replyText.size() && replyText[i + 1] == '"') {
+            directory += '"';  // a quote inside the name is doubled
             ++i;
         } else {
             return directory;
@@ -141,13 +144,13 @@ QString ParseDirectoryReply(const QString& replyText)
     return {};
 }
 
-QList<FtpListEntry> ParseMlsd(const QByteArray& body, bool utf8)
+QList<FtpListEntry> ParseMlsd(const QByteArray& body)
 {
     QList<FtpListEntry> entries;
     for (QByteArray line : body.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
-        if (auto entry = parseMlsdLine(line, utf8))
+        if (auto entry = parseMlsdLine(line))
             entries << *entry;
     }
     return entries;

@@ -12,15 +12,22 @@ namespace quorbin {
 struct FtpReply {
     int code = 0;
     QString text;
+    QByteArray bytes;  // the text as sent
 };
+
+// A name or reply text from the server: UTF-8 when the bytes are valid UTF-8, else Latin-1.
+// Servers that do not announce UTF8 send either: vsftpd passes a Linux file system's UTF-8
+// names on as they are, others send Latin-1, and Latin-1 umlauts are practically never valid
+// UTF-8.
+QString DecodeServerText(const QByteArray& bytes);
 
 // Collects reply lines; drops the header lines that the FTP library makes up itself.
 class FtpReplyLog {
 public:
     void clear() { lines_.clear(); }
     void add(const QByteArray& line);
-    // The last complete reply, decoded as UTF-8 or Latin-1; code 0 when there is none.
-    FtpReply lastReply(bool utf8) const;
+    // The last complete reply; code 0 when there is none.
+    FtpReply lastReply() const;
     // Every reply line since clear(), for feature lists.
     const QList<QByteArray>& lines() const { return lines_; }
 
@@ -35,11 +42,11 @@ struct FtpFeatures {
 };
 FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines);
 
-// The directory of a 257 reply ("/a/b" is the current directory); empty when there is none.
-QString ParseDirectoryReply(const QString& replyText);
+// The directory of a 257 reply ("/a/b" is the current directory), as sent; empty when there
+// is none.
+QByteArray ParseDirectoryReply(const QByteArray& replyText);
 
-// The entries of an MLSD reply. Names are decoded as UTF-8 or Latin-1; malformed lines are
-// skipped.
-QList<FtpListEntry> ParseMlsd(const QByteArray& body, bool utf8);
+// The entries of an MLSD reply; malformed lines are skipped.
+QList<FtpListEntry> ParseMlsd(const QByteArray& body);
 
 }  // namespace quorbin

@@ -15,6 +15,7 @@ FtpSettings FtpSettingsFromSet(const BackupSet& set, const ProgramSettings& prog
     settings.storeDirectory = set.verzeichnis;
     settings.basePath = set.Basis;
     settings.tls = program.MITSSL;
+    settings.requireTls = program.NURSSL;
     settings.directoryService = program.MITVZ;
     return settings;
 }

@@ -24,6 +24,7 @@ struct FtpSettings {
     QString storeDirectory;  // eVerzeichnis
     QString basePath;        // EBasis
     bool tls = false;        // MitSSL
+    bool requireTls = false;  // NURSSL of quorbin.ini: a server that refuses TLS fails the connect
     bool directoryService = false;  // MitVZ
     DirectoryServiceOptions service;
 };

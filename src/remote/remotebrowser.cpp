@@ -94,11 +94,11 @@ std::optional<RemoteView> ListRemoteView(FtpSession& session)
                     view.directories << text;
             } else if (view.files.size() < kMaxRemoteRows) {
                 view.files << RemoteFileRow{entry.name, entry.type, RemoteSizeText(entry.size),
-                                            RemoteDateText(entry.modified)};
+                                            RemoteDateText(entry.modified, entry.resolution)};
             }
         }
     } catch (const FtpError&) {
-        return {};  // a plain LIST: nothing to show
+        return {};  // a listing that nothing could read: nothing to show
     }
     return view;
 }
@@ -117,13 +117,16 @@ QString RemoteSizeText(qint64 bytes)
     return FormatFixed(bytes / 1024.0, 9, 3) + QStringLiteral(" kB");
 }
 
-QString RemoteDateText(const QDateTime& local)
+QString RemoteDateText(const QDateTime& local, FtpTimeResolution resolution)
 {
     if (!local.isValid())
         return {};
     const QLocale locale = QLocale::system();
     const QChar date = separatorOf(locale.dateFormat(QLocale::ShortFormat), u'.');
     const QChar time = separatorOf(locale.timeFormat(QLocale::ShortFormat), u':');
+    // A time the server did not give is not made up.
+    if (resolution == FtpTimeResolution::Day)
+        return local.toString(QStringLiteral("dd'%1'MM'%1'yyyy").arg(date));
     return local.toString(QStringLiteral("dd'%1'MM'%1'yyyy HH'%2'mm").arg(date, time));
 }
 

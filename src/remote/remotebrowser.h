@@ -32,14 +32,16 @@ inline constexpr int kMaxRemoteRows = 499;
 
 // The listing part of FillRemoteView: lists the current remote directory (ASCII around the
 // listing; a failed fetch leaves the last listing's entries). Nothing when the entries cannot
-// be read (a plain LIST). A cancel throws FtpError::cancelled().
+// be read (a LIST reply of which no line is understood). A cancel throws
+// FtpError::cancelled().
 std::optional<RemoteView> ListRemoteView(FtpSession& session);
 
 QString TrimLeadingBlanks(const QString& text);
 // "1,500 kB": the byte count / 1024, 9 significant digits, 3 decimals.
 QString RemoteSizeText(qint64 bytes);
-// "19.04.2018 14:03" with the user's date and time separators.
-QString RemoteDateText(const QDateTime& local);
+// "19.04.2018 14:03" with the user's date and time separators; "19.04.2018" when the server
+// gave the day only.
+QString RemoteDateText(const QDateTime& local, FtpTimeResolution resolution = FtpTimeResolution::Second);
 // Nodes of the store's naming carry "§" and get their own icons.
 bool IsMarkedNode(const QString& nodeText);
 

@@ -6,24 +6,45 @@
 #include <QTime>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 namespace quorbin {
 namespace {
 
 const QString kProbe = QStringLiteral("Timecheck");
 
+// A LIST line gives the probe's time to the minute, cut off, not rounded. Measured from the
+// moment the probe was made, the difference cut off to whole minutes is then exact for a
+// clock that is whole minutes off. A time of the day only tells nothing.
+std::optional<double> differenceTo(const FtpListEntry& probe, const QDateTime& made)
+{
+    const double minutesPerDay = 1440;
+    switch (probe.resolution) {
+    case FtpTimeResolution::Second:
+        return platform::toDayCount(QDateTime::currentDateTime()) - platform::toDayCount(probe.modified);
+    case FtpTimeResolution::Minute:
+        return std::floor((platform::toDayCount(made) - platform::toDayCount(probe.modified)) * minutesPerDay) /
+               minutesPerDay;
+    case FtpTimeResolution::Day:
+        break;
+    }
+    return std::nullopt;
+}
+
 void measure(FtpSession& session)
 {
     FtpClient& client = session.client;
     client.MakeDir(kProbe);
+    const QDateTime made = QDateTime::currentDateTime();
     client.setTransferType(FtpTransferType::Ascii);
     // After a failure the entries of the last listing are looked at all the same.
     PassOverFailure([&] { client.List(); });
     client.setTransferType(FtpTransferType::Image);
     for (const FtpListEntry& entry : client.DirectoryListing()) {
-        if (entry.name == kProbe && entry.modified.isValid())
-            session.TimeDifference = platform::toDayCount(QDateTime::currentDateTime()) -
-                                     platform::toDayCount(entry.modified);
+        if (entry.name != kProbe || !entry.modified.isValid())
+            continue;
+        if (const auto difference = differenceTo(entry, made))
+            session.TimeDifference = *difference;
     }
 }
 

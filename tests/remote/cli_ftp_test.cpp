@@ -13,30 +13,34 @@
 namespace quorbin::test {
 namespace {
 
-class CliFtpTest : public FtpTest {
+// The set C:\Sets\ftp.set and quorbin.ini for a test server, as the backup program writes
+// them: Windows-1252 with CR LF.
+class CliFtpBase : public FtpTest {
 protected:
-    void SetUp() override
+    void serve(FtpServerKind kind, FtpServerOptions options = {}, const QStringList& setLines = {"Passive=1"},
+               const QByteArray& ini = "[MF]\r\nMITSSL=1\r\nMITVZ=0\r\n")
     {
-        FtpTest::SetUp();
         QDir().mkpath(host("ftp/private/DS"));
-        startServer(FtpServerKind::Tls);
-        // Windows-1252 with CR LF, as the backup program writes them.
-        const QStringList set{"[FTP]",
-                              "ftp=1",
-                              "ftphost=127.0.0.1",
-                              "PORT=" + QString::number(server().port()),
-                              "ftpusername=user1",
-                              "ftppassw=secret",
-                              "Passive=1",
-                              "Basis=private/",
-                              "verzeichnis=DS",
-                              QString::fromUtf8("[SCHLÜSSEL]"),
-                              QString::fromUtf8("SCHLÜSSEL=geheim")};
+        startServer(kind, options);
+        // The first of two equal keys counts: the test's lines go before the defaults.
+        const QStringList set = QStringList{"[FTP]"} + setLines +
+                                QStringList{"ftp=1", "ftphost=127.0.0.1", "PORT=" + QString::number(server().port()),
+                                            "ftpusername=user1", "ftppassw=secret", "Basis=private/", "verzeichnis=DS",
+                                            QString::fromUtf8("[SCHLÜSSEL]"), QString::fromUtf8("SCHLÜSSEL=geheim")};
         writeFile("C:\\Sets\\ftp.set", (set.join("\r\n") + "\r\n").toLatin1());
-        writeFile(platform::windowsDirectory() + "\\quorbin.ini", "[MF]\r\nMITSSL=1\r\nMITVZ=0\r\n");
+        writeFile(platform::windowsDirectory() + "\\quorbin.ini", ini);
     }
 
     CliResult ftp(const QStringList& arguments) { return runCli(QStringList{"ftp", "--set", "C:\\Sets\\ftp.set"} + arguments); }
+};
+
+class CliFtpTest : public CliFtpBase {
+protected:
+    void SetUp() override
+    {
+        CliFtpBase::SetUp();
+        serve(FtpServerKind::Tls);
+    }
 };
 
 TEST_F(CliFtpTest, ListsTheBasePathAndADirectoryBelowIt)
@@ -91,6 +95,80 @@ TEST_F(CliFtpTest, ConnectionFailuresAndUsageErrors)
     EXPECT_EQ(ftp({"get", "a.txt"}).exitCode, 2);
     EXPECT_EQ(ftp({"--dirservice", "--no-dirservice", "ls"}).exitCode, 2);
     EXPECT_EQ(runCli({"ftp", "--set", "C:\\Sets\\fehlt.set", "ls"}).exitCode, 1);
+}
+
+TEST_F(CliFtpBase, ListsAndGetsNonAsciiNamesFromServersWithoutMlsdAndUtf8)
+{
+    for (const FtpServerKind kind : {FtpServerKind::NoMlsd, FtpServerKind::NoMlsdUtf8Names}) {
+        SCOPED_TRACE(kind == FtpServerKind::NoMlsd ? "Latin-1 names" : "UTF-8 names");
+        putRemote("private/Büro/Grüße.txt", "inhalt");
+        putRemote("private/Büro/alt.txt", "x");
+        setRemoteTime("private/Büro/alt.txt", QDateTime(QDate(2018, 4, 19), QTime(14, 3, 12)));
+        serve(kind, {}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+        CliResult result = ftp({"ls", "Büro"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+        lines.sort();
+        EXPECT_EQ(lines.value(0), "Grüße.txt\tfile\t6\t" + lines.value(0).section(u'\t', 3)) << lines.value(0).toStdString();
+        EXPECT_EQ(lines.value(1), "alt.txt\tfile\t1\t2018-04-19");  // an older entry: the day only
+
+        result = ftp({"get", "Büro/Grüße.txt", "D:\\Grüße.txt"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(readFile("D:\\Grüße.txt"), "inhalt");
+        EXPECT_EQ(result.err, "");
+    }
+}
+
+TEST_F(CliFtpBase, TheConnectionsWarningsGoToStderr)
+{
+    const QString passive = "Warnung: Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.";
+    const QString clear = "Warnung: Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.";
+    const QString required = "Keine FTP-Verbindung: Der Server lehnt TLS ab; ohne TLS wird nicht verbunden, weil TLS "
+                             "vorgeschrieben ist.";
+    const QByteArray tls = "[MF]\r\nMITSSL=1\r\n";
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        QString passiveLine;
+        QByteArray ini;
+        QStringList options;
+        int exitCode;
+        QStringList err;
+    } cases[] = {
+        {"active mode over TLS goes passive", FtpServerKind::Tls, "Passive=0", tls, {}, 0, {passive}},
+        {"TLS refused", FtpServerKind::Plain, "Passive=1", tls, {}, 0, {clear}},
+        {"TLS refused, --require-tls", FtpServerKind::Plain, "Passive=1", tls, {"--require-tls"}, 1, {required}},
+        {"TLS refused, NURSSL=1", FtpServerKind::Plain, "Passive=1", "[MF]\r\nMITSSL=0\r\nNURSSL=1\r\n", {}, 1,
+         {required}},
+        {"--no-tls before NURSSL=1", FtpServerKind::Plain, "Passive=1", "[MF]\r\nNURSSL=1\r\n", {"--no-tls"}, 0, {}},
+        {"TLS taken", FtpServerKind::Tls, "Passive=1", tls, {"--require-tls"}, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        serve(c.kind, {}, {c.passiveLine}, c.ini);
+        const CliResult result = ftp(c.options + QStringList{"ls"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+        EXPECT_EQ(result.err.split(u'\n', Qt::SkipEmptyParts), c.err) << result.err.toStdString();
+    }
+    EXPECT_EQ(ftp({"--no-tls", "--require-tls", "ls"}).exitCode, 2);
+}
+
+TEST_F(CliFtpBase, AFailedLoginIsTriedOnceAndItsReasonShown)
+{
+    serve(FtpServerKind::Plain, {}, {"Passive=1", "ftppassw=falsch"}, "[MF]\r\nMITSSL=0\r\n");
+    const CliResult result = ftp({"ls"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Keine FTP-Verbindung: Authentication failed.\n");
+    EXPECT_EQ(server().loginAttempts(), 1);
+}
+
+TEST_F(CliFtpBase, AMissingFileIsNamedWhereTheServerDoesNot)
+{
+    // This server refuses SIZE as vsftpd does: "Could not get file size."
+    serve(FtpServerKind::NoMlsd, {}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+    const CliResult result = ftp({"get", "DS/fehlt.txt", "D:\\fehlt.txt"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "FTP-Fehler: /private/DS/fehlt.txt: Could not get file size.\n");
 }
 
 // A signal in the middle of a download, from a plain server slowed down enough to be caught.

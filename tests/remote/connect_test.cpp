@@ -73,9 +73,64 @@ TEST_F(ConnectTest, ActiveModeWithTlsIsLoggedAsPassive)
 {
     startServer(FtpServerKind::Tls);
     settings.passive = false;
-    ftpconnect(session, settings, status, log);
+    const ConnectOutcome outcome = ftpconnect(session, settings, status, log);
     EXPECT_EQ(log.lines[1], "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");
     EXPECT_TRUE(log.lines[2].startsWith("Zeitdifferenz: "));  // the listing went through passive
+    EXPECT_EQ(outcome.warnings, QStringList{log.lines[1]});
+}
+
+TEST_F(ConnectTest, TlsRefusedByTheServerIsWarnedOfOrWhenRequiredEndsTheConnect)
+{
+    const QString warning = QStringLiteral("Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.");
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        bool tls;
+        bool required;
+        bool refused;  // the connect ends with the refusal
+        QStringList warnings;
+    } cases[] = {
+        {"requested, refused", FtpServerKind::Plain, true, false, false, {warning}},
+        {"requested, taken", FtpServerKind::Tls, true, false, false, {}},
+        {"required, refused", FtpServerKind::Plain, true, true, true, {}},
+        {"required with the box clear, taken", FtpServerKind::Tls, false, true, false, {}},
+        {"required with the box clear, refused", FtpServerKind::Plain, false, true, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startServer(c.kind);
+        settings.tls = c.tls;
+        settings.requireTls = c.required;
+        FtpSession fresh;
+        log.lines.clear();
+        try {
+            const ConnectOutcome outcome = ftpconnect(fresh, settings, status, log);
+            EXPECT_FALSE(c.refused) << "the connect went on";
+            EXPECT_TRUE(fresh.client.Connected());
+            EXPECT_EQ(outcome.warnings, c.warnings);
+            EXPECT_EQ(log.lines.contains(warning), !c.warnings.isEmpty());
+        } catch (const FtpError& error) {
+            EXPECT_TRUE(c.refused) << error.text().toStdString();
+            EXPECT_TRUE(error.tlsRefused());
+            EXPECT_FALSE(fresh.client.Connected());
+            EXPECT_EQ(server().loginAttempts(), 0);
+            EXPECT_FALSE(status.texts.contains("Zeitdifferent ermittlen"));
+        }
+        status.texts.clear();
+    }
+}
+
+TEST_F(ConnectTest, AFailedLoginIsTriedOnceAndItsReasonKept)
+{
+    startServer(FtpServerKind::Plain);
+    settings.tls = false;
+    settings.password = QStringLiteral("falsch");
+    const ConnectOutcome outcome = ftpconnect(session, settings, status, log);
+    ASSERT_TRUE(outcome.loginFailure);
+    EXPECT_EQ(outcome.loginFailure->replyCode(), 530);
+    EXPECT_EQ(outcome.loginFailure->text(), "Authentication failed.");
+    EXPECT_EQ(server().loginAttempts(), 1);
+    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
 }
 
 TEST_F(ConnectTest, OpenftpEndsInTheBasePath)
@@ -112,9 +167,23 @@ TEST(TimeDifferenceText, ShowsTheAbsoluteDifferenceWithinADay)
         EXPECT_EQ(TimeDifferenceText(c.days), c.text) << c.days;
 }
 
-TEST_F(ConnectTest, WithoutMlsdTheTimeCheckFailsQuietlyAndLeavesNoProbe)
+TEST_F(ConnectTest, WithoutMlsdTheClockIsMeasuredToTheMinute)
 {
-    startServer(FtpServerKind::NoMlsd);
+    for (const auto& [offset, text] : {std::pair{0, "00:00:00"}, {-120, "00:02:00"}, {120, "00:02:00"}}) {
+        SCOPED_TRACE(offset);
+        startServer(FtpServerKind::NoMlsd, {.clockOffsetSeconds = offset});
+        FtpSession fresh;
+        log.lines.clear();
+        ftpconnect(fresh, settings, status, log);
+        EXPECT_EQ(log.lines.last(), QStringLiteral("Zeitdifferenz: ") + text);
+        EXPECT_NEAR(fresh.TimeDifference * 1440, -offset / 60, 0.01);
+        EXPECT_FALSE(remoteExists("private/Timecheck"));
+    }
+}
+
+TEST_F(ConnectTest, AListingNothingReadsFailsTheTimeCheckQuietlyAndLeavesNoProbe)
+{
+    startServer(FtpServerKind::NoMlsd, {.unreadableListing = true});
     session.TimeDifference = 0.25;
     ftpconnect(session, settings, status, log);
     EXPECT_EQ(log.lines.size(), 1);  // no "Zeitdifferenz: " line

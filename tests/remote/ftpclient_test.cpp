@@ -50,6 +50,7 @@ TEST_F(FtpClientTest, LogsInOverExplicitTlsAndLearnsTheServersFeatures)
     EXPECT_EQ(client.RetrieveCurrentDir(), "/");
     EXPECT_TRUE(client.announcesMlsd());
     EXPECT_TRUE(client.announcesUtf8());
+    EXPECT_TRUE(client.tlsInUse());
 }
 
 TEST_F(FtpClientTest, TheTlsServerRefusesAClientWithoutTls)
@@ -66,7 +67,21 @@ TEST_F(FtpClientTest, TlsIsRequestedNotRequired)
     client.useTls();
     client.Connect();
     EXPECT_TRUE(client.Connected());
+    EXPECT_FALSE(client.tlsInUse());
     EXPECT_EQ(client.RetrieveCurrentDir(), "/");
+}
+
+TEST_F(FtpClientTest, RequiredTlsThatTheServerRefusesFailsBeforeTheLogin)
+{
+    startServer(FtpServerKind::Plain);
+    client.useTls();
+    client.setTlsRequired(true);
+    const auto failure = failureOf([&] { client.Connect(); });
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->tlsRefused());
+    EXPECT_EQ(failure->text(), "Der Server lehnt TLS ab; ohne TLS wird nicht verbunden, weil TLS vorgeschrieben ist.");
+    EXPECT_FALSE(client.Connected());
+    EXPECT_EQ(server().loginAttempts(), 0);  // the password never went out in clear
 }
 
 TEST_F(FtpClientTest, TlsSetUpMovesTheImplicitPortOnlyAndIsRefusedWhileConnected)
@@ -190,21 +205,134 @@ TEST_F(FtpClientTest, ListsThroughMlsd)
     EXPECT_EQ(byName["a.txt"].modified, stamp);
 }
 
-TEST_F(FtpClientTest, WithoutMlsdTheEntriesCannotBeReadAndNamesGoAsLatin1)
+TEST_F(FtpClientTest, WithoutMlsdTheListIsRead)
+{
+    putRemote("private/a.txt", QByteArray(1234, 'a'));
+    putRemote("private/  Mein Bericht.doc", "b");
+    QDir().mkpath(host("ftp/private/Archiv"));
+    ASSERT_TRUE(QFile::link("a.txt", host("ftp/private/verweis")));
+    QFile big(host("ftp/private/big.bin"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(5LL << 30));  // sparse: 5 GiB without the disk space
+    big.close();
+    // Recent enough for "Apr 19 14:03" rather than "Apr 19  2018": the minute is listed.
+    const QDateTime stamp = QDateTime(QDate::currentDate().addDays(-10), QTime(14, 3, 12));
+    setRemoteTime("private/a.txt", stamp);
+
+    startServer(FtpServerKind::NoMlsd);
+    client.Connect();
+    EXPECT_FALSE(client.announcesMlsd());
+    client.ChangeDir("private");
+    client.List();
+    QMap<QString, FtpListEntry> byName;
+    for (const FtpListEntry& entry : client.DirectoryListing())
+        byName.insert(entry.name, entry);
+    ASSERT_EQ(byName.keys(), (QStringList{"  Mein Bericht.doc", "Archiv", "a.txt", "big.bin", "verweis"}));
+    EXPECT_TRUE(byName["Archiv"].directory);
+    EXPECT_FALSE(byName["a.txt"].directory);
+    EXPECT_EQ(byName["a.txt"].size, 1234);
+    EXPECT_EQ(byName["a.txt"].modified, stamp.addSecs(-12));
+    EXPECT_EQ(byName["a.txt"].resolution, FtpTimeResolution::Minute);
+    EXPECT_EQ(byName["big.bin"].size, 5LL << 30);
+    EXPECT_EQ(byName["verweis"].type, "link");
+    EXPECT_FALSE(byName["verweis"].directory);
+
+    client.setTransferType(FtpTransferType::Image);
+    client.Get("  Mein Bericht.doc", local("bericht.doc"));
+    EXPECT_EQ(readFile(local("bericht.doc")), "b");
+}
+
+TEST_F(FtpClientTest, ListedNonAsciiNamesGoBackAsTheServerListedThem)
+{
+    // vsftpd on Linux sends UTF-8 names without announcing UTF8; other servers send Latin-1.
+    for (const FtpServerKind kind : {FtpServerKind::NoMlsd, FtpServerKind::NoMlsdUtf8Names}) {
+        SCOPED_TRACE(kind == FtpServerKind::NoMlsd ? "Latin-1 names" : "UTF-8 names");
+        putRemote("private/Büro/Grüße.txt", "inhalt");
+        startServer(kind);
+        FtpClient ftp;
+        pointAtServer(ftp, false);
+        ftp.setTransferType(FtpTransferType::Image);
+        ftp.Connect();
+        EXPECT_FALSE(ftp.announcesUtf8());
+        ftp.ChangeDir("private");
+        ftp.List();
+        ASSERT_EQ(ftp.DirectoryListing().size(), 1);
+        EXPECT_EQ(ftp.DirectoryListing()[0].name, "Büro");
+        ftp.ChangeDir("Büro");
+        EXPECT_EQ(ftp.RetrieveCurrentDir(), "/private/Büro");
+        ftp.List();
+        ASSERT_EQ(ftp.DirectoryListing().size(), 1);
+        EXPECT_EQ(ftp.DirectoryListing()[0].name, "Grüße.txt");
+        EXPECT_EQ(ftp.Size("Grüße.txt"), 6);
+        ftp.Get("Grüße.txt", local("got.txt"));
+        EXPECT_EQ(readFile(local("got.txt")), "inhalt");
+        ftp.Get("/private/Büro/Grüße.txt", local("again.txt"));
+        EXPECT_EQ(readFile(local("again.txt")), "inhalt");
+        ftp.Delete("Grüße.txt");
+        EXPECT_FALSE(remoteExists("private/Büro/Grüße.txt"));
+        QFile::remove(host("got.txt"));
+        QFile::remove(host("again.txt"));
+    }
+}
+
+TEST_F(FtpClientTest, NamesNeverListedGoAsLatin1WithoutUtf8)
 {
     putRemote("Grüße.txt", "12345");
     putRemote("a?b.txt", "123");
     startServer(FtpServerKind::NoMlsd);
     client.Connect();
-    EXPECT_FALSE(client.announcesMlsd());
-    EXPECT_FALSE(client.announcesUtf8());
-    client.List();
-    EXPECT_TRUE(client.ListingText().contains("a?b.txt"));
-    EXPECT_EQ(errorText([&] { client.DirectoryListing(); }), "Es wurden keine FTP-Listen-Parser registriert.");
-
     client.setTransferType(FtpTransferType::Image);
     EXPECT_EQ(client.Size("Grüße.txt"), 5);
     EXPECT_EQ(client.Size("a€b.txt"), 3);  // "€" has no Latin-1 form and goes as "?"
+}
+
+TEST_F(FtpClientTest, ALoginDirectoryWithADriveKeepsItsFirstCharacter)
+{
+    putRemote("private/a.txt", "abc");
+    startServer(FtpServerKind::Plain, {.drivePaths = true});
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    EXPECT_EQ(client.RetrieveCurrentDir(), "C:/");
+    client.ChangeDir("private");
+    EXPECT_EQ(client.RetrieveCurrentDir(), "C:/private");
+    client.List();
+    ASSERT_EQ(client.DirectoryListing().size(), 1);
+    EXPECT_EQ(client.Size("a.txt"), 3);
+    client.Get("a.txt", local("a.txt"));
+    EXPECT_EQ(readFile(local("a.txt")), "abc");
+}
+
+TEST_F(FtpClientTest, FailuresNameTheRemoteFileOrDirectory)
+{
+    QDir().mkpath(host("ftp/private"));
+    // This server refuses SIZE without naming the file, as vsftpd does.
+    startServer(FtpServerKind::NoMlsd);
+    client.setTransferType(FtpTransferType::Image);
+    client.Connect();
+    client.ChangeDir("private");
+    EXPECT_EQ(errorText([&] { client.Get("fehlt.txt", local("fehlt.txt")); }),
+              "/private/fehlt.txt: Could not get file size.");
+    EXPECT_TRUE(errorText([&] { client.ChangeDir("nirgends"); }).startsWith("/private/nirgends: "));
+}
+
+TEST_F(FtpClientTest, AFailedActiveDataConnectionSaysToTurnOnPassiveMode)
+{
+    // Without a connection coming, the client gives up after its accept time-out.
+    for (const ActiveMode mode : {ActiveMode::Refused, ActiveMode::NeverConnects}) {
+        SCOPED_TRACE(mode == ActiveMode::Refused ? "refused" : "never connects");
+        putRemote("f.bin", "f");
+        startServer(FtpServerKind::Plain, {.active = mode});
+        FtpClient ftp;
+        pointAtServer(ftp, false);
+        ftp.setPassive(false);
+        ftp.setTransferType(FtpTransferType::Image);
+        ftp.Connect();
+        const QString text = errorText([&] { ftp.Get("f.bin", local("f.bin")); });
+        EXPECT_TRUE(text.startsWith("/f.bin: Der Server lässt keine aktive Datenverbindung zu, oder sie kommt nicht "
+                                    "zustande; bitte den passiven Modus einschalten (Passive=1 im Backup-Set) ("))
+            << text.toStdString();
+        EXPECT_FALSE(exists(local("f.bin")));
+    }
 }
 
 TEST_F(FtpClientTest, SizeOfAMissingFileIsMinusOne)

@@ -75,6 +75,12 @@ protected:
     // A file on the server side, by its path below the served folder.
     void putRemote(const QString& relative, const QByteArray& bytes) const { putServedFile(host("ftp"), relative, bytes); }
     bool remoteExists(const QString& relative) const { return QFileInfo::exists(host("ftp/" + relative)); }
+    void setRemoteTime(const QString& relative, const QDateTime& time) const
+    {
+        QFile f(host("ftp/" + relative));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
 
     FtpServer& server() { return *server_; }
 

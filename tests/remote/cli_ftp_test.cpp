@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTimeZone>
 
 #include <csignal>
 
@@ -103,7 +104,8 @@ TEST_F(CliFtpBase, ListsAndGetsNonAsciiNamesFromServersWithoutMlsdAndUtf8)
         SCOPED_TRACE(kind == FtpServerKind::NoMlsd ? "Latin-1 names" : "UTF-8 names");
         putRemote("private/Büro/Grüße.txt", "inhalt");
         putRemote("private/Büro/alt.txt", "x");
-        setRemoteTime("private/Büro/alt.txt", QDateTime(QDate(2018, 4, 19), QTime(14, 3, 12)));
+        // Noon UTC: the server's day is the same in every zone.
+        setRemoteTime("private/Büro/alt.txt", QDateTime(QDate(2018, 4, 19), QTime(12, 0), QTimeZone::utc()));
         serve(kind, {}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
         CliResult result = ftp({"ls", "Büro"});
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();

@@ -57,6 +57,25 @@ void report(const QString& line, const DirRestore& walk)
     walk.reporter.log.appendLine(line);
 }
 
+// Whether a target lies in the store, asked once per target folder: the check resolves links
+// along the whole path, and every file of a store folder goes to the same target folder. A
+// link as the target file itself is no way into the store: the restore renames over the link.
+struct StoreCheck {
+    QString startDirectory;
+    QString targetDirectory;
+    bool inside = false;
+};
+thread_local StoreCheck lastStoreCheck;
+
+bool targetInStore(const QString& target, const DirRestore& walk)
+{
+    const QString directory = platform::directoryPart(target);
+    StoreCheck& last = lastStoreCheck;
+    if (last.targetDirectory != directory || last.startDirectory != walk.startDirectory)
+        last = StoreCheck{walk.startDirectory, directory, TargetInsideStore(directory, walk.startDirectory)};
+    return last.inside;
+}
+
 // The fixed ERROR line, with the cause after it.
 QString errorLine(const QString& shownPath, const JobResult& result)
 {
@@ -76,7 +95,7 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     if (!chosen)
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
     choice = *chosen;
-    if (TargetInsideStore(target, walk.startDirectory))
+    if (targetInStore(target, walk))
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     if (choice.afterLimit && walk.warn)
         walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
@@ -116,7 +135,7 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
     JobResult result;
     if (target.isEmpty())
         result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
-    else if (TargetInsideStore(target, walk.startDirectory))
+    else if (targetInStore(target, walk))
         result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     else if (!mayReplace(target, walk) || walk.dryRun)
         return;
@@ -174,6 +193,7 @@ void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index
 void RestoreDirTree(const QString& directory, const DirRestore& walk)
 {
     const platform::DirListing listing = platform::listEntries(searchPattern(directory));
+    lastStoreCheck = {};  // links may have changed since this thread last looked
     if (listing.error != 0) {
         reportUnreachable(directory,
                           JobResult::failure(ErrorKind::SourceUnreadable,
@@ -264,22 +284,28 @@ class WalkProgress : public ProgressSink {
 public:
     explicit WalkProgress(ProgressSink& job) : job_(job) {}
 
-    void advanced(qint64, qint64 bytes) override { job_.advanced(files_, bytes_ + bytes); }
+    void advanced(qint64, qint64 bytes) override
+    {
+        current_ = bytes;
+        job_.advanced(files_, bytes_ + bytes);
+    }
     void setPosition(int position) override { job_.setPosition(position); }
     void setMarquee(bool on) override { job_.setMarquee(on); }
 
-    void fileDone(const QString& shownPath, const JobResult& result)
+    void fileDone(const JobResult& result)
     {
         ++files_;
-        // A failed file's line may show its target; only a restored version was read whole.
+        // Only a restored version was read whole; its last report tells how much that was.
         if (result.ok())
-            bytes_ += std::max<qint64>(0, platform::fileSize(shownPath));
+            bytes_ += current_;
+        current_ = 0;
         job_.advanced(files_, bytes_);
         if (!result.ok() && ++failures_ == 1)
             firstFailure_ = result;
     }
 
     void laterVersionsOnly() { ++laterOnly_; }
+    qint64 restored() const { return files_ - failures_; }
 
     JobResult outcome(bool stopped) const
     {
@@ -302,6 +328,7 @@ private:
     ProgressSink& job_;
     qint64 files_ = 0;
     qint64 bytes_ = 0;
+    qint64 current_ = 0;  // the file in hand's bytes so far
     qint64 failures_ = 0;
     qint64 laterOnly_ = 0;
     JobResult firstFailure_;
@@ -321,9 +348,7 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           RestoreReporter{context.report.status, context.report.log, walkProgress},
                           options_.key,
                           options_.dryRun,
-                          [&walkProgress](const QString& shownPath, const JobResult& result) {
-                              walkProgress.fileDone(shownPath, result);
-                          },
+                          [&walkProgress](const QString&, const JobResult& result) { walkProgress.fileDone(result); },
                           context.stop,
                           options_.warn,
                           [this, &walkProgress](const QString& basePath, const QStringList& versionNames) {
@@ -346,6 +371,10 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                         QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
                                         platform::toHostPath(walk.newStartDirectory));
     }
+    // The many new files reach the disk once, at the end, rather than one by one.
+    if (!options_.dryRun && walkProgress.restored() > 0)
+        platform::syncFileSystemOf(options_.newStartDirectory.isEmpty() ? DecodeStoreDir(options_.startDirectory)
+                                                                        : options_.newStartDirectory);
     progress.finished();
     return walkProgress.outcome(context.stopRequested());
 }

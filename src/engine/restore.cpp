@@ -22,9 +22,16 @@ namespace {
 JobResult prepareTarget(const QString& target, QString& full)
 {
     full = platform::absolutePath(target);
+    // A walk writes many files into each folder: the folder is made once. Should it vanish
+    // meanwhile, the replacement file makes it again.
+    thread_local QString lastFolderMade;
+    const QString folder = platform::directoryPart(full);
+    if (folder == lastFolderMade)
+        return JobResult::success();
     errno = 0;
-    if (!platform::createFolders(platform::directoryPart(full)))
+    if (!platform::createFolders(folder))
         return platform::targetNotWritable(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+    lastFolderMade = folder;
     return JobResult::success();
 }
 

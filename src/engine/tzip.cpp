@@ -1,5 +1,6 @@
 #include "engine/tzip.h"
 
+#include "engine/inflater.h"
 #include "engine/keycipher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -16,12 +17,6 @@ namespace quorbin {
 namespace {
 
 constexpr qsizetype kChunk = TZIP::kBufferSize;
-
-struct InflateStream {
-    z_stream z{};
-    bool ok = inflateInit(&z) == Z_OK;
-    ~InflateStream() { inflateEnd(&z); }
-};
 
 struct DeflateStream {
     z_stream z{};
@@ -49,19 +44,19 @@ std::unique_ptr<QFile> openForReading(const QString& path)
     return file;
 }
 
-// A stream that fails before it produced a byte or got past its two header bytes: the header
-// is invalid, which is what a wrong key (or none, for an enciphered file) makes of it.
-JobResult streamFailure(const z_stream& z, const QString& key, const QString& from)
+// Why a stream failed. One whose header is wrong is what a wrong key (or none, for an
+// enciphered file) makes of it; damage in the first block cannot be told from a wrong key.
+JobResult streamFailure(Inflater::State state, qint64 produced, const QString& key, const QString& from)
 {
     const QString path = platform::hostPathOf(from);
-    if (z.total_out == 0 && z.total_in <= 2) {
+    if (state == Inflater::State::BadHeader) {
         if (key.isEmpty())
             return JobResult::failure(ErrorKind::NoKey,
                                       QStringLiteral("kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
                                       path);
         return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
     }
-    if (z.total_out == 0 && !key.isEmpty())
+    if (produced == 0 && !key.isEmpty())
         return JobResult::failure(ErrorKind::Damaged,
                                   QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
                                   path);
@@ -72,13 +67,12 @@ JobResult streamFailure(const z_stream& z, const QString& key, const QString& fr
 JobResult inflateAll(QFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
                      const JobContext& context)
 {
-    InflateStream stream;
-    if (!stream.ok)
-        return JobResult::failure(ErrorKind::Damaged, QStringLiteral("zlib kann nicht starten"), platform::hostPathOf(from));
-    const QByteArray keyBytes = KeyBytes(key);
+    Inflater& inflater = threadInflater();
+    const KeyStream cipher(key);
     unsigned char* input = threadBuffers().input.get();
     unsigned char* output = threadBuffers().output.get();
     qint64 position = 0;
+    qint64 produced = 0;
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
@@ -88,28 +82,27 @@ JobResult inflateAll(QFile& in, platform::ReplacementFile& out, const QString& f
             const QString what = position == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
             return JobResult::failure(ErrorKind::Truncated, what, platform::hostPathOf(from));
         }
-        if (!keyBytes.isEmpty())
-            CipherBuffer(false, reinterpret_cast<char*>(input), got, keyBytes, position);
+        cipher.decipher(input, got, position);
         position += got;
-        stream.z.next_in = input;
-        stream.z.avail_in = uInt(got);
-        do {
-            stream.z.next_out = output;
-            stream.z.avail_out = uInt(kChunk);
-            const int rc = inflate(&stream.z, Z_NO_FLUSH);
-            if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
-                return streamFailure(stream.z, key, from);
-            const qint64 produced = kChunk - stream.z.avail_out;
-            if (produced > 0 && !out.write(reinterpret_cast<char*>(output), produced))
+        inflater.feed(input, std::size_t(got));
+        for (;;) {
+            std::size_t made = 0;
+            const Inflater::State state = inflater.inflate(output, kChunk, made);
+            if (state == Inflater::State::BadHeader || state == Inflater::State::BadData)
+                return streamFailure(state, produced, key, from);
+            produced += qint64(made);
+            if (made > 0 && !out.write(reinterpret_cast<char*>(output), qint64(made)))
                 return platform::targetNotWritable(out.errorString(), too);
-            if (rc == Z_STREAM_END)
+            if (state == Inflater::State::End) {
+                context.report.progress.advanced(0, position);
                 return JobResult::success();  // whatever follows the stream is not ours
-            if (rc == Z_BUF_ERROR)
-                break;  // needs more input
+            }
+            if (state == Inflater::State::NeedsInput)
+                break;
             // A small container may hold gigabytes: the output buffers count as well.
             if (context.stopRequested())
                 return JobResult::cancelled();
-        } while (stream.z.avail_in > 0 || stream.z.avail_out == 0);
+        }
         context.report.progress.advanced(0, position);
         if (context.stopRequested())
             return JobResult::cancelled();

@@ -79,6 +79,10 @@ DirListing listEntries(const QString& pattern)
             e.symlink = S_ISLNK(st.st_mode);
             e.directory = S_ISDIR(st.st_mode);
             e.readOnly = (st.st_mode & S_IWUSR) == 0;
+            if (S_ISREG(st.st_mode)) {
+                e.size = qint64(st.st_size);
+                e.lastWriteSeconds = qint64(st.st_mtim.tv_sec);
+            }
         } else {
             e.directory = true;  // attributes unknown: searched as a directory, which then fails
         }

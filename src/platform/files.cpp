@@ -56,9 +56,12 @@ bool fileExists(const QString& path)
 
 bool openForReading(QFile& file, const QString& path)
 {
-    if (!fileExists(path))
+    // Checked before opening: opening a pipe would block. Opening tells about permissions.
+    struct stat st {};
+    const QByteArray p = native(path);
+    if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
-    const int fd = open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(p.constData(), O_RDONLY | O_CLOEXEC);
     return fd >= 0 && file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
 }
 
@@ -104,6 +107,18 @@ qint64 fileSize(const QString& path)
 bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
 
 bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
+
+void syncFileSystemOf(const QString& path)
+{
+    QString folder = QDir::cleanPath(toHostPath(path));
+    while (!QFileInfo::exists(folder) && folder != u"/" && !folder.isEmpty())
+        folder = QFileInfo(folder).path();
+    const int fd = open(hostBytes(folder).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    syncfs(fd);
+    close(fd);
+}
 
 QString directoryPart(const QString& path) { return path.left(lastDelimiter(path) + 1); }
 
@@ -154,7 +169,12 @@ std::optional<QDateTime> lastWriteTime(const QString& path)
     struct stat st {};
     if (stat(native(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return {};
-    const qint64 evenSeconds = st.st_mtim.tv_sec - (QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).time().second() % 2);
+    return storeTime(st.st_mtim.tv_sec);
+}
+
+std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch)
+{
+    const qint64 evenSeconds = secondsSinceEpoch - (QDateTime::fromSecsSinceEpoch(secondsSinceEpoch).time().second() % 2);
     const QDateTime local = QDateTime::fromSecsSinceEpoch(evenSeconds);
     if (!inStoreTimeRange(local))
         return {};

@@ -40,6 +40,9 @@ qint64 fileSize(const QString& path);
 
 bool removeFile(const QString& path);
 
+// Writes the file system that holds the path (or its nearest existing folder) to the disk.
+void syncFileSystemOf(const QString& path);
+
 // The system's reason for a failed call, by its errno, in the user's words.
 QString systemReason(int errorNumber);
 
@@ -63,6 +66,8 @@ QString caseBlindHostPath(const QString& hostPath);
 // Last-write time in local time, two-second resolution, only for 1980 to 2107; nothing for a
 // directory, an absent entry, or a time out of that range.
 std::optional<QDateTime> lastWriteTime(const QString& path);
+// The same of a time in seconds since the epoch, as the system gives it.
+std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch);
 // Sets the last-write time (odd second dropped); false outside 1980 to 2107 or on failure.
 bool setLastWriteTime(const QString& path, const QDateTime& localTime);
 

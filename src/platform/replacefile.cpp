@@ -20,14 +20,16 @@ namespace {
 // The replacement keeps the owner, group and permissions of the file it replaces (and stays
 // writable for its owner), so a private file neither becomes readable by others nor, when
 // root restores it, root's own. Owner and group are kept where the process may set them.
-void takePermissionsOf(const QByteArray& hostTarget, int fd)
+// Returns whether there is such a file.
+bool takePermissionsOf(const QByteArray& hostTarget, int fd)
 {
     struct stat old {};
     if (stat(hostTarget.constData(), &old) != 0 || !S_ISREG(old.st_mode))
-        return;
+        return false;
     if (fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)fchown(fd, uid_t(-1), old.st_gid);  // a member of the group may still keep that
     fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
+    return true;
 }
 
 // Read without changing it: umask() can only be asked by setting it, which would leave files
@@ -59,6 +61,8 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
             file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
             return;
         }
+        if (errno == ENOENT && attempt == 0 && createFolders(directory))
+            continue;  // the folder went away since it was made
         if (errno != EEXIST) {
             errorNumber_ = errno;
             return;
@@ -80,9 +84,11 @@ bool ReplacementFile::commit()
     if (!file_.isOpen())
         return false;
     const QByteArray target = hostBytes(toHostPath(target_));
-    takePermissionsOf(target, file_.handle());
+    const bool replacing = takePermissionsOf(target, file_.handle());
     errno = 0;
-    const bool flushed = file_.flush();
+    // The old content is at stake: the new one is on the disk before it takes the old one's
+    // place. A new file risks nothing, and a walk of thousands would pay for each.
+    const bool flushed = file_.flush() && (!replacing || fdatasync(file_.handle()) == 0);
     errorNumber_ = errno;
     file_.close();
     if (!flushed)

@@ -1,11 +1,15 @@
 #include "engine/dirrestore.h"
 
+#include "engine/entrypool.h"
 #include "engine/restore.h"
 #include "engine/storepath.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
+
+#include <memory>
+#include <thread>
 
 
 namespace quorbin {
@@ -190,38 +194,70 @@ void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index
 
 }  // namespace
 
-void RestoreDirTree(const QString& directory, const DirRestore& walk)
+namespace {
+
+// Where the walk hands its units: to be done at once, or by a pool.
+using Dispatch = std::function<void(EntryPool::Unit)>;
+
+void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& dispatch)
 {
     const platform::DirListing listing = platform::listEntries(searchPattern(directory));
     lastStoreCheck = {};  // links may have changed since this thread last looked
     if (listing.error != 0) {
-        reportUnreachable(directory,
-                          JobResult::failure(ErrorKind::SourceUnreadable,
-                                             "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
-                                             platform::hostPathOf(directory)),
-                          walk);
+        const JobResult unreadable = JobResult::failure(
+            ErrorKind::SourceUnreadable, "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
+            platform::hostPathOf(directory));
+        dispatch([directory, unreadable](const DirRestore& w) { reportUnreachable(directory, unreadable, w); });
     }
-    const VersionIndex index(listing.entries);
-    reportLaterVersionsOnly(directory, index, walk);
+    // Shared with the units that may still run after this level is walked.
+    const auto index = std::make_shared<const VersionIndex>(listing.entries);
+    dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); });
     for (const platform::DirEntry& entry : listing.entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
             if (entry.ambiguousName)
-                reportUnreachable(path,
-                                  JobResult::failure(ErrorKind::SourceUnreadable,
-                                                     QStringLiteral("Name ist kein UTF-8 und liest sich wie ein anderer "
-                                                                    "Name dieses Verzeichnisses")),
-                                  walk);
+                dispatch([path](const DirRestore& w) {
+                    reportUnreachable(path,
+                                      JobResult::failure(ErrorKind::SourceUnreadable,
+                                                         QStringLiteral("Name ist kein UTF-8 und liest sich wie ein "
+                                                                        "anderer Name dieses Verzeichnisses")),
+                                      w);
+                });
             else if (entry.directory)
-                RestoreDirTree(path, walk);
+                walkTree(path, walk, dispatch);
             else if (!entry.symlink || !platform::directoryExists(path))  // never follow a linked directory
-                RestoreDirEntry(path, walk, &index);
+                dispatch([path, index](const DirRestore& w) { RestoreDirEntry(path, w, index.get()); });
         } catch (...) {
             // One entry's failure never ends the walk.
         }
         if (walk.stop.stop_requested())
             break;
     }
+}
+
+}  // namespace
+
+void RestoreDirTree(const QString& directory, const DirRestore& walk)
+{
+    walkTree(directory, walk, [&walk](const EntryPool::Unit& unit) {
+        try {
+            unit(walk);
+        } catch (...) {
+            // One entry's failure never ends the walk.
+        }
+    });
+}
+
+void RestoreDirTreeOn(const QString& directory, const DirRestore& walk, int workers)
+{
+    // Questions come one at a time, in walk order: only a walk on one thread asks them so.
+    if (workers <= 1 || walk.ask) {
+        RestoreDirTree(directory, walk);
+        return;
+    }
+    EntryPool pool(walk, workers);
+    walkTree(directory, walk, [&pool](EntryPool::Unit unit) { pool.run(std::move(unit)); });
+    pool.finish();
 }
 
 StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
@@ -237,7 +273,7 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
             count.bytes += below.bytes;
         } else if (path.contains(kFirstVersionSuffix)) {
             ++count.files;
-            count.bytes += std::max<qint64>(0, platform::fileSize(path));
+            count.bytes += std::max<qint64>(0, entry.size >= 0 ? entry.size : platform::fileSize(path));
         }
     }
     return count;
@@ -255,7 +291,7 @@ TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& st
     return platform::onWholeHostDrive(DecodeStoreDir(startDirectory)) ? TargetRefusal::WholeHost : TargetRefusal::None;
 }
 
-bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk)
+bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk, int workers)
 {
     walk.reporter.log.appendLine(QStringLiteral("start"));
     struct Finish {
@@ -267,7 +303,7 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
     if (beforeWalk)
         beforeWalk();
     if (!walk.stop.stop_requested())
-        RestoreDirTree(walk.startDirectory, walk);
+        RestoreDirTreeOn(walk.startDirectory, walk, workers);
     return true;
 }
 
@@ -363,7 +399,8 @@ JobResult DirRestoreJob::run(const JobContext& context)
             options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop) : StoredFileCount();
         progress.started(total.files, total.bytes);
     };
-    if (!RestoreDirectory(walk, countTotals)) {
+    const int workers = options_.jobs > 0 ? options_.jobs : int(std::max(1u, std::thread::hardware_concurrency()));
+    if (!RestoreDirectory(walk, countTotals, workers)) {
         progress.finished();
         return RefusedTargets(walk.newStartDirectory, walk.startDirectory) == TargetRefusal::WholeHost
                    ? JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"))

@@ -87,8 +87,8 @@ JobResult RestoreStoredTo(const QString& source, const QString& target, const QS
 
 JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context)
 {
-    QFile in;
-    if (!platform::openForReading(in, source))
+    platform::ReadFile in(source);
+    if (!in.isOpen())
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
                                   platform::hostPathOf(source));
     // A read-only target is replaced all the same (a copy clears the attribute); a directory never.

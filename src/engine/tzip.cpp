@@ -1,6 +1,6 @@
 #include "engine/tzip.h"
 
-#include "engine/inflater.h"
+#include "engine/containerdecoder.h"
 #include "engine/keycipher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -36,74 +36,32 @@ Buffers& threadBuffers()
     return buffers;
 }
 
-std::unique_ptr<QFile> openForReading(const QString& path)
+std::unique_ptr<platform::ReadFile> openForReading(const QString& path)
 {
-    auto file = std::make_unique<QFile>();
-    if (!platform::openForReading(*file, path))
+    auto file = std::make_unique<platform::ReadFile>(path);
+    if (!file->isOpen())
         return nullptr;
     return file;
 }
 
-// Why a stream failed. One whose header is wrong is what a wrong key (or none, for an
-// enciphered file) makes of it; damage in the first block cannot be told from a wrong key.
-JobResult streamFailure(Inflater::State state, qint64 produced, const QString& key, const QString& from)
-{
-    const QString path = platform::hostPathOf(from);
-    if (state == Inflater::State::BadHeader) {
-        if (key.isEmpty())
-            return JobResult::failure(ErrorKind::NoKey,
-                                      QStringLiteral("kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
-                                      path);
-        return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
-    }
-    if (produced == 0 && !key.isEmpty())
-        return JobResult::failure(ErrorKind::Damaged,
-                                  QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
-                                  path);
-    return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);
-}
-
-// Inflates all of `in` into `out`; success only when the stream ended with a good checksum.
-JobResult inflateAll(QFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
+// Expands all of `in` into `out`; success only when the stream ended with a good checksum.
+JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
                      const JobContext& context)
 {
-    Inflater& inflater = threadInflater();
-    const KeyStream cipher(key);
+    ContainerDecoder decoder(key, out, from, too);
     unsigned char* input = threadBuffers().input.get();
-    unsigned char* output = threadBuffers().output.get();
-    qint64 position = 0;
-    qint64 produced = 0;
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
             return JobResult::failure(ErrorKind::SourceUnreadable,
                                       QStringLiteral("Lesefehler (") + in.errorString() + u')', platform::hostPathOf(from));
-        if (got == 0) {
-            const QString what = position == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
-            return JobResult::failure(ErrorKind::Truncated, what, platform::hostPathOf(from));
-        }
-        cipher.decipher(input, got, position);
-        position += got;
-        inflater.feed(input, std::size_t(got));
-        for (;;) {
-            std::size_t made = 0;
-            const Inflater::State state = inflater.inflate(output, kChunk, made);
-            if (state == Inflater::State::BadHeader || state == Inflater::State::BadData)
-                return streamFailure(state, produced, key, from);
-            produced += qint64(made);
-            if (made > 0 && !out.write(reinterpret_cast<char*>(output), qint64(made)))
-                return platform::targetNotWritable(out.errorString(), too);
-            if (state == Inflater::State::End) {
-                context.report.progress.advanced(0, position);
-                return JobResult::success();  // whatever follows the stream is not ours
-            }
-            if (state == Inflater::State::NeedsInput)
-                break;
-            // A small container may hold gigabytes: the output buffers count as well.
-            if (context.stopRequested())
-                return JobResult::cancelled();
-        }
-        context.report.progress.advanced(0, position);
+        if (got == 0)
+            return decoder.finish();
+        if (JobResult fed = decoder.feed(input, got, context); !fed.ok())
+            return fed;
+        context.report.progress.advanced(0, decoder.position());
+        if (decoder.ended())
+            return JobResult::success();
         if (context.stopRequested())
             return JobResult::cancelled();
     }

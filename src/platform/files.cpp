@@ -54,15 +54,38 @@ bool fileExists(const QString& path)
     return access(p.constData(), R_OK) == 0;
 }
 
-bool openForReading(QFile& file, const QString& path)
+ReadFile::ReadFile(const QString& path)
 {
     // Checked before opening: opening a pipe would block. Opening tells about permissions.
     struct stat st {};
     const QByteArray p = native(path);
     if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    const int fd = open(p.constData(), O_RDONLY | O_CLOEXEC);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+        return;
+    fd_ = open(p.constData(), O_RDONLY | O_CLOEXEC);
+}
+
+ReadFile::~ReadFile()
+{
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+qint64 ReadFile::read(char* data, qint64 size)
+{
+    qint64 total = 0;
+    while (total < size) {
+        const ssize_t got = ::read(fd_, data + total, size_t(size - total));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            errorNumber_ = errno;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    return total;
 }
 
 bool directoryExists(const QString& path)
@@ -74,7 +97,8 @@ bool directoryExists(const QString& path)
 bool isSameFile(const QString& a, const QString& b)
 {
     struct stat sa {}, sb {};
-    return stat(native(a).constData(), &sa) == 0 && stat(native(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+    // The second first: it is mostly a target that does not exist yet.
+    return stat(native(b).constData(), &sb) == 0 && stat(native(a).constData(), &sa) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
 

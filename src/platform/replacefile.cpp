@@ -5,6 +5,7 @@
 #include "platform/scratchfiles.h"
 #include "platform/winpath.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -58,7 +59,7 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
         if (fd >= 0) {
             path_ = candidate;
             trackScratchFile(toHostPath(path_));
-            file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
+            fd_ = fd;
             return;
         }
         if (errno == ENOENT && attempt == 0 && createFolders(directory))
@@ -72,7 +73,8 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
 
 ReplacementFile::~ReplacementFile()
 {
-    file_.close();
+    if (fd_ >= 0)
+        close(fd_);
     if (!committed_ && !path_.isEmpty())
         removeFile(path_);
     if (!path_.isEmpty())
@@ -81,17 +83,19 @@ ReplacementFile::~ReplacementFile()
 
 bool ReplacementFile::commit()
 {
-    if (!file_.isOpen())
+    if (fd_ < 0)
         return false;
     const QByteArray target = hostBytes(toHostPath(target_));
-    const bool replacing = takePermissionsOf(target, file_.handle());
-    errno = 0;
+    const bool replacing = takePermissionsOf(target, fd_);
     // The old content is at stake: the new one is on the disk before it takes the old one's
     // place. A new file risks nothing, and a walk of thousands would pay for each.
-    const bool flushed = file_.flush() && (!replacing || fdatasync(file_.handle()) == 0);
-    errorNumber_ = errno;
-    file_.close();
-    if (!flushed)
+    const bool flushed = !replacing || fdatasync(fd_) == 0;
+    errorNumber_ = flushed ? 0 : errno;
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
+    if (!closed && flushed)
+        errorNumber_ = errno;  // a network file system may tell of a failed write only now
+    if (!flushed || !closed)
         return false;
     if (std::rename(hostBytes(toHostPath(path_)).constData(), target.constData()) != 0) {
         errorNumber_ = errno;
@@ -115,11 +119,18 @@ std::optional<QString> whyNotReplaceable(const QString& target)
 
 bool ReplacementFile::write(const char* data, qint64 size)
 {
-    errno = 0;
-    if (file_.write(data, size) == size)
-        return true;
-    errorNumber_ = errno;
-    return false;
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            errorNumber_ = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
 }
 
 JobResult targetNotWritable(const QString& reason, const QString& target)
@@ -130,9 +141,7 @@ JobResult targetNotWritable(const QString& reason, const QString& target)
 
 QString ReplacementFile::errorString() const
 {
-    if (errorNumber_ != 0)
-        return systemReason(errorNumber_);
-    return file_.errorString();
+    return systemReason(errorNumber_ != 0 ? errorNumber_ : EIO);
 }
 
 bool renameReplacing(const QString& finished, const QString& target)

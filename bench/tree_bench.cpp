@@ -1,7 +1,7 @@
 // Tree restore of many small stored files (three versions each, newest rule), unkeyed and
-// keyed, against cp -r of the same store tree on the same disk; a quarter of the tree as
-// well, to see whether time grows linearly with the number of files.
-// Usage: tree_bench [DIR] [FILES]  (defaults: /var/tmp, 20000)
+// keyed, against cp -r of the restored plain tree on the same disk and against restic
+// restoring the same plain files from its own repository; alternating runs, medians.
+// Usage: tree_bench [DIR] [FILES] [ROUNDS]  (defaults: /var/tmp, 20000, 5)
 #include "support/benchsupport.h"
 
 #include "engine/keycipher.h"
@@ -24,6 +24,7 @@ const QString kKey = QStringLiteral("Zwölf-Zeiche");
 constexpr int kQuarters = 4;
 constexpr int kFilesPerFolder = 500;
 
+
 QByteArray container(const QByteArray& content)
 {
     uLongf size = compressBound(uLong(content.size()));
@@ -44,14 +45,14 @@ QByteArray contentOf(QRandomGenerator& random)
     return bytes;
 }
 
-// Files spread over quarters of folders of kFilesPerFolder each, or all in one folder.
-void writeStore(const QString& root, int files, bool keyed, bool oneFolder = false)
+// Files spread over quarters of folders of kFilesPerFolder each.
+void writeStore(const QString& root, int files, bool keyed)
 {
     QRandomGenerator random(7);
     const QByteArray keyBytes = KeyBytes(kKey);
     for (int i = 0; i < files; ++i) {
-        const QString folder = oneFolder ? root + "/C$/one"
-                                         : QStringLiteral("%1/C$/q%2/f%3").arg(root).arg(i % kQuarters).arg(i / (kQuarters * kFilesPerFolder));
+        const QString folder =
+            QStringLiteral("%1/C$/q%2/f%3").arg(root).arg(i % kQuarters).arg(i / (kQuarters * kFilesPerFolder));
         QDir().mkpath(folder);
         for (int version = 1; version <= 3; ++version) {
             QByteArray bytes = container(contentOf(random));
@@ -69,15 +70,46 @@ void writeStore(const QString& root, int files, bool keyed, bool oneFolder = fal
 
 Run restore(const QString& start, const QString& out, const QString& dir, bool keyed)
 {
-    QDir(out).removeRecursively();
     return runMeasured(QStringLiteral(QUORBIN_CLI), {"dir", start, "--to", out},
                        {"TMPDIR=" + dir, "QUORBIN_KEY=" + (keyed ? kKey : QString())}, {}, "/dev/null");
 }
 
-Run copy(const QString& from, const QString& out)
+Run copy(const QString& from, const QString& out) { return runMeasured(findProgram("cp"), {"-r", from, out}); }
+
+// cp -r and then the file system written to the disk, as the restore does at its end.
+Run copyAndSync(const QString& from, const QString& out)
 {
-    QDir(out).removeRecursively();
-    return runMeasured(findProgram("cp"), {"-r", from, out});
+    return runMeasured(findProgram("sh"), {"-c", "cp -r \"$0\" \"$1\" && sync -f \"$1\"", from, out});
+}
+
+const QString kResticPassword = QStringLiteral("RESTIC_PASSWORD=bench");
+
+// A restic repository holding the same plain files, made once.
+QString resticRepository(const QString& dir, const QString& plainTree)
+{
+    const QString repository = dir + "/restic";
+    if (QDir(repository).exists())
+        return repository;
+    const QString restic = findProgram("restic");
+    if (runMeasured(restic, {"init", "--repo", repository}, {kResticPassword}, {}, "/dev/null").exitCode != 0 ||
+        runMeasured(restic, {"backup", "--repo", repository, plainTree}, {kResticPassword}, {}, "/dev/null").exitCode != 0) {
+        std::printf("restic repository could not be made\n");
+        std::exit(1);
+    }
+    return repository;
+}
+
+Run resticRestore(const QString& repository, const QString& out)
+{
+    return runMeasured(findProgram("restic"), {"restore", "latest", "--repo", repository, "--target", out},
+                       {kResticPassword}, {}, "/dev/null");
+}
+
+void line(const QString& what, int files, const Run& r, const Run& reference, const QString& referenceName)
+{
+    std::printf("%-28s %6d files  %6.2f s  %8.0f files/s  %.2fx the time of %s (%.2f s)  peak %ld KiB\n",
+                qPrintable(what), files, r.seconds, files / r.seconds, r.seconds / reference.seconds,
+                qPrintable(referenceName), reference.seconds, r.peakKiB);
 }
 
 }  // namespace
@@ -88,37 +120,39 @@ int main(int argc, char* argv[])
     const QStringList args = app.arguments();
     const QString dir = (args.size() > 1 ? args.at(1) : QStringLiteral("/var/tmp")) + "/quorbin-tree-bench";
     const int files = args.size() > 2 ? args.at(2).toInt() : 20000;
+    const int rounds = args.size() > 3 ? args.at(3).toInt() : 5;
     const QString plainStore = dir + QStringLiteral("/plain-%1").arg(files);
     const QString keyedStore = dir + QStringLiteral("/keyed-%1").arg(files);
-    const QString flatStore = dir + QStringLiteral("/flat-%1").arg(files / kQuarters);
+    const QString plainTree = dir + QStringLiteral("/tree-%1").arg(files);
     const QString out = dir + "/out";
-    if (!QDir(plainStore).exists() || !QDir(keyedStore).exists() || !QDir(flatStore).exists()) {
-        std::printf("writing three stores of %d, %d and %d files, three versions each…\n", files, files,
-                    files / kQuarters);
+    if (!QDir(plainStore).exists() || !QDir(keyedStore).exists()) {
+        std::printf("writing two stores of %d files, three versions each…\n", files);
         writeStore(plainStore, files, false);
         writeStore(keyedStore, files, true);
-        writeStore(flatStore, files / kQuarters, false, true);
+        QDir(plainTree).removeRecursively();
     }
+    // The restored plain tree is what cp -r and restic work on.
+    if (!QDir(plainTree).exists() && restore(plainStore + "/C$", plainTree, dir, false).exitCode != 0) {
+        std::printf("the first restore failed\n");
+        return 1;
+    }
+    const QString repository = resticRepository(dir, plainTree);
 
-    const Run cpAll = bestOf(2, "cp -r", [&] { return copy(plainStore + "/C$", out); });
-    const Run cpQuarter = bestOf(2, "cp -r quarter", [&] { return copy(plainStore + "/C$/q0", out); });
-    const Run all = bestOf(2, "restore", [&] { return restore(plainStore + "/C$", out, dir, false); });
-    const Run quarter = bestOf(2, "restore quarter", [&] { return restore(plainStore + "/C$/q0", out, dir, false); });
-    const Run keyed = bestOf(2, "keyed restore", [&] { return restore(keyedStore + "/C$", out, dir, true); });
-    const Run cpFlat = bestOf(2, "cp -r one folder", [&] { return copy(flatStore + "/C$/one", out); });
-    const Run flat = bestOf(2, "restore one folder", [&] { return restore(flatStore + "/C$/one", out, dir, false); });
+    const QList<Contender> contenders = {
+        {"cp -r of the plain tree", [&] { return copy(plainTree, out); }},
+        {"restore", [&] { return restore(plainStore + "/C$", out, dir, false); }},
+        {"restore keyed", [&] { return restore(keyedStore + "/C$", out, dir, true); }},
+        {"restic restore", [&] { return resticRestore(repository, out); }},
+        {"cp -r, then sync", [&] { return copyAndSync(plainTree, out); }},
+    };
+    const QList<Run> runs = alternatingMedians(rounds, contenders, [&] { QDir(out).removeRecursively(); });
     QDir(out).removeRecursively();
 
-    auto line = [](const char* what, int n, const Run& r, const Run& cp) {
-        std::printf("%-22s %6d files  %6.2f s  %8.0f files/s  %.2fx the time of cp -r (%.2f s)\n", what, n, r.seconds,
-                    n / r.seconds, r.seconds / cp.seconds, cp.seconds);
-    };
-    line("restore, quarter", files / kQuarters, quarter, cpQuarter);
-    line("restore", files, all, cpAll);
-    line("restore keyed", files, keyed, cpAll);
-    line("restore, one folder", files / kQuarters, flat, cpFlat);
-    std::printf("growth: %d files took %.2fx the time of %d (linear: %.0fx)\n", files, all.seconds / quarter.seconds,
-                files / kQuarters, double(kQuarters));
-    std::printf("peak memory of the restore: %ld KiB\n", std::max(all.peakKiB, keyed.peakKiB));
+    std::printf("median of %d alternating runs; the restore syncs the file system once at its end\n", rounds);
+    const Run& cp = runs[0];
+    for (qsizetype i = 1; i < runs.size(); ++i)
+        line(contenders[i].name, files, runs[i], cp, contenders[0].name);
+    line("restore", files, runs[1], runs[3], contenders[3].name);
+    line("restore", files, runs[1], runs[4], contenders[4].name);
     return 0;
 }

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
-  pigz curl qt6-translations-l10n
+  pigz curl qt6-translations-l10n libisal-dev
 )
 
 # Only for scripts/screenshots.sh, which asks for them with --screenshots.

@@ -1,5 +1,7 @@
 #include "support/benchsupport.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -71,6 +73,32 @@ Run bestOf(int n, const QString& what, const std::function<Run()>& run)
         best.exitCode = 0;
     }
     return best;
+}
+
+QList<Run> alternatingMedians(int rounds, const QList<Contender>& contenders, const std::function<void()>& prepare)
+{
+    QList<QList<Run>> runs(contenders.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (qsizetype i = 0; i < contenders.size(); ++i) {
+            if (prepare)
+                prepare();
+            const Run r = contenders[i].run();
+            if (r.exitCode != 0) {
+                std::fprintf(stderr, "%s failed with exit code %d\n", qPrintable(contenders[i].name), r.exitCode);
+                std::exit(1);
+            }
+            runs[i] << r;
+        }
+    }
+    QList<Run> medians;
+    for (QList<Run>& all : runs) {
+        std::sort(all.begin(), all.end(), [](const Run& a, const Run& b) { return a.seconds < b.seconds; });
+        Run median = all[all.size() / 2];
+        for (const Run& r : all)
+            median.peakKiB = std::max(median.peakKiB, r.peakKiB);
+        medians << median;
+    }
+    return medians;
 }
 
 void writeMixedFile(const QString& path, qint64 size)

@@ -2,7 +2,9 @@
 // Running commands and measuring them, for the benchmarks.
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace quorbin::bench {
 
@@ -18,6 +20,16 @@ Run runMeasured(const QString& program, const QStringList& arguments, const QStr
 
 // The best (fastest) of n runs; aborts the benchmark if a run fails.
 Run bestOf(int n, const QString& what, const std::function<Run()>& run);
+
+// Contenders measured in one run: each round runs every one once, in turn, so a slow spell of
+// the shared machine hits them alike. `prepare`, when given, runs before every run (to remove
+// the last output). Returns each contender's median run and largest peak; aborts the benchmark
+// if a run fails.
+struct Contender {
+    QString name;
+    std::function<Run()> run;
+};
+QList<Run> alternatingMedians(int rounds, const QList<Contender>& contenders, const std::function<void()>& prepare = {});
 
 // Mixed data: text-like runs and random runs, about half compressible.
 void writeMixedFile(const QString& path, qint64 size);

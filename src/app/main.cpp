@@ -2,6 +2,7 @@
 // anything else the main window.
 #include "app/launch.h"
 #include "app/qtuserinterface.h"
+#include "platform/datetime.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    quorbin::platform::settleLocalTimeZone();
     QApplication app(argc, argv);
     QTranslator germanDialogs;
     if (germanDialogs.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -66,7 +66,11 @@ std::optional<QDateTime> dateFromArgument(const QString& text)
     return platform::parseUserDateTimeText(text);
 }
 
-void printLine(const QString& text) { QTextStream(stdout) << text << Qt::endl; }
+void printLine(const QString& text)
+{
+    static QTextStream out(stdout);
+    out << text << Qt::endl;
+}
 
 void printError(const QString& text) { QTextStream(stderr) << terminalSafe(text, true) << Qt::endl; }
 

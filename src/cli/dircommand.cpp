@@ -28,6 +28,7 @@ std::optional<VersionRule> ruleNamed(const QString& name)
 const char* const kDirHelp =
     "quorbin-restore dir START-DIR [--to NEW-DIR] [--rule original|before|newest]\n"
     "                    [--before DATE] [--ask] [--set SETFILE] [--key-file FILE] [--dry-run]\n"
+    "                    [--jobs N]\n"
     "\n"
     "Restores every stored file below START-DIR, a store directory below a drive or server\n"
     "level (its path holds \"$\"), as the window's \"Zurückladen\" does, and prints the log lines:\n"
@@ -39,6 +40,8 @@ const char* const kDirHelp =
     "  --before DATE  \"DD.MM.YYYY HH:MM\" or \"YYYY-MM-DD HH:MM\"; needed for --rule before\n"
     "  --ask          ask on the terminal before an existing file is replaced\n"
     "  --dry-run      print the lines for what would be restored and write nothing\n"
+    "  --jobs N       restore N files at a time (default: one per core; --ask: one); the\n"
+    "                 lines come in the same order whatever N is\n"
     "\n"
     "The key comes from --key-file, else from the backup set SETFILE, else from QUORBIN_KEY.\n"
     "On a terminal a progress line is shown on standard error.\n"
@@ -55,6 +58,11 @@ int runDir(QStringList arguments)
     const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
     const bool ask = takeFlag(arguments, QStringLiteral("--ask"));
     const bool dryRun = takeFlag(arguments, QStringLiteral("--dry-run"));
+    const auto jobsText = takeOption(arguments, QStringLiteral("--jobs"), error);
+    bool jobsValid = true;
+    const int jobs = jobsText ? jobsText->toInt(&jobsValid) : 0;
+    if (error.isEmpty() && jobsText && (!jobsValid || jobs < 1 || jobs > 64))
+        error = "--jobs braucht eine Zahl von 1 bis 64: " + *jobsText;
     const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
     if (error.isEmpty() && !rule)
         error = "Unbekannte Regel: " + ruleText.value_or(QString());
@@ -89,7 +97,7 @@ int runDir(QStringList arguments)
     TerminalProgress progress;
     TerminalLog log(progress);
     DirRestoreJob::Options options{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
-                                   [&key] { return *key; }, dryRun, progress.enabled(), {}};
+                                   [&key] { return *key; }, dryRun, progress.enabled(), {}, jobs};
     if (to) {
         options.newStartDirectory = windowsPathOfArgument(*to);
         if (!options.newStartDirectory.endsWith(u'\\'))

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/signalstop.h"
 #include "cli/terminaluser.h"
+#include "platform/datetime.h"
 
 #include <QCoreApplication>
 
@@ -34,7 +35,8 @@ QString programHelp()
 
 int main(int argc, char* argv[])
 {
-    // Before any other thread exists, so that none of them takes the signals.
+    // Before any other thread exists, so that none of them takes the signals or reads TZ.
+    quorbin::platform::settleLocalTimeZone();
     stopOnSignals();
     QCoreApplication app(argc, argv);
     TerminalUser user;

@@ -1,11 +1,15 @@
 #include "engine/dirrestore.h"
 
+#include "engine/entrypool.h"
 #include "engine/restore.h"
 #include "engine/storepath.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
+
+#include <memory>
+#include <thread>
 
 
 namespace quorbin {
@@ -57,6 +61,25 @@ void report(const QString& line, const DirRestore& walk)
     walk.reporter.log.appendLine(line);
 }
 
+// Whether a target lies in the store, asked once per target folder: the check resolves links
+// along the whole path, and every file of a store folder goes to the same target folder. A
+// link as the target file itself is no way into the store: the restore renames over the link.
+struct StoreCheck {
+    QString startDirectory;
+    QString targetDirectory;
+    bool inside = false;
+};
+thread_local StoreCheck lastStoreCheck;
+
+bool targetInStore(const QString& target, const DirRestore& walk)
+{
+    const QString directory = platform::directoryPart(target);
+    StoreCheck& last = lastStoreCheck;
+    if (last.targetDirectory != directory || last.startDirectory != walk.startDirectory)
+        last = StoreCheck{walk.startDirectory, directory, TargetInsideStore(directory, walk.startDirectory)};
+    return last.inside;
+}
+
 // The fixed ERROR line, with the cause after it.
 QString errorLine(const QString& shownPath, const JobResult& result)
 {
@@ -76,7 +99,7 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     if (!chosen)
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
     choice = *chosen;
-    if (TargetInsideStore(target, walk.startDirectory))
+    if (targetInStore(target, walk))
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     if (choice.afterLimit && walk.warn)
         walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
@@ -116,7 +139,7 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
     JobResult result;
     if (target.isEmpty())
         result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
-    else if (TargetInsideStore(target, walk.startDirectory))
+    else if (targetInStore(target, walk))
         result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     else if (!mayReplace(target, walk) || walk.dryRun)
         return;
@@ -171,37 +194,70 @@ void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index
 
 }  // namespace
 
-void RestoreDirTree(const QString& directory, const DirRestore& walk)
+namespace {
+
+// Where the walk hands its units: to be done at once, or by a pool.
+using Dispatch = std::function<void(EntryPool::Unit)>;
+
+void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& dispatch)
 {
     const platform::DirListing listing = platform::listEntries(searchPattern(directory));
+    lastStoreCheck = {};  // links may have changed since this thread last looked
     if (listing.error != 0) {
-        reportUnreachable(directory,
-                          JobResult::failure(ErrorKind::SourceUnreadable,
-                                             "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
-                                             platform::hostPathOf(directory)),
-                          walk);
+        const JobResult unreadable = JobResult::failure(
+            ErrorKind::SourceUnreadable, "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
+            platform::hostPathOf(directory));
+        dispatch([directory, unreadable](const DirRestore& w) { reportUnreachable(directory, unreadable, w); });
     }
-    const VersionIndex index(listing.entries);
-    reportLaterVersionsOnly(directory, index, walk);
+    // Shared with the units that may still run after this level is walked.
+    const auto index = std::make_shared<const VersionIndex>(listing.entries);
+    dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); });
     for (const platform::DirEntry& entry : listing.entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
             if (entry.ambiguousName)
-                reportUnreachable(path,
-                                  JobResult::failure(ErrorKind::SourceUnreadable,
-                                                     QStringLiteral("Name ist kein UTF-8 und liest sich wie ein anderer "
-                                                                    "Name dieses Verzeichnisses")),
-                                  walk);
+                dispatch([path](const DirRestore& w) {
+                    reportUnreachable(path,
+                                      JobResult::failure(ErrorKind::SourceUnreadable,
+                                                         QStringLiteral("Name ist kein UTF-8 und liest sich wie ein "
+                                                                        "anderer Name dieses Verzeichnisses")),
+                                      w);
+                });
             else if (entry.directory)
-                RestoreDirTree(path, walk);
+                walkTree(path, walk, dispatch);
             else if (!entry.symlink || !platform::directoryExists(path))  // never follow a linked directory
-                RestoreDirEntry(path, walk, &index);
+                dispatch([path, index](const DirRestore& w) { RestoreDirEntry(path, w, index.get()); });
         } catch (...) {
             // One entry's failure never ends the walk.
         }
         if (walk.stop.stop_requested())
             break;
     }
+}
+
+}  // namespace
+
+void RestoreDirTree(const QString& directory, const DirRestore& walk)
+{
+    walkTree(directory, walk, [&walk](const EntryPool::Unit& unit) {
+        try {
+            unit(walk);
+        } catch (...) {
+            // One entry's failure never ends the walk.
+        }
+    });
+}
+
+void RestoreDirTreeOn(const QString& directory, const DirRestore& walk, int workers)
+{
+    // Questions come one at a time, in walk order: only a walk on one thread asks them so.
+    if (workers <= 1 || walk.ask) {
+        RestoreDirTree(directory, walk);
+        return;
+    }
+    EntryPool pool(walk, workers);
+    walkTree(directory, walk, [&pool](EntryPool::Unit unit) { pool.run(std::move(unit)); });
+    pool.finish();
 }
 
 StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
@@ -217,7 +273,7 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
             count.bytes += below.bytes;
         } else if (path.contains(kFirstVersionSuffix)) {
             ++count.files;
-            count.bytes += std::max<qint64>(0, platform::fileSize(path));
+            count.bytes += std::max<qint64>(0, entry.size >= 0 ? entry.size : platform::fileSize(path));
         }
     }
     return count;
@@ -235,7 +291,7 @@ TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& st
     return platform::onWholeHostDrive(DecodeStoreDir(startDirectory)) ? TargetRefusal::WholeHost : TargetRefusal::None;
 }
 
-bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk)
+bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk, int workers)
 {
     walk.reporter.log.appendLine(QStringLiteral("start"));
     struct Finish {
@@ -247,7 +303,7 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
     if (beforeWalk)
         beforeWalk();
     if (!walk.stop.stop_requested())
-        RestoreDirTree(walk.startDirectory, walk);
+        RestoreDirTreeOn(walk.startDirectory, walk, workers);
     return true;
 }
 
@@ -264,22 +320,28 @@ class WalkProgress : public ProgressSink {
 public:
     explicit WalkProgress(ProgressSink& job) : job_(job) {}
 
-    void advanced(qint64, qint64 bytes) override { job_.advanced(files_, bytes_ + bytes); }
+    void advanced(qint64, qint64 bytes) override
+    {
+        current_ = bytes;
+        job_.advanced(files_, bytes_ + bytes);
+    }
     void setPosition(int position) override { job_.setPosition(position); }
     void setMarquee(bool on) override { job_.setMarquee(on); }
 
-    void fileDone(const QString& shownPath, const JobResult& result)
+    void fileDone(const JobResult& result)
     {
         ++files_;
-        // A failed file's line may show its target; only a restored version was read whole.
+        // Only a restored version was read whole; its last report tells how much that was.
         if (result.ok())
-            bytes_ += std::max<qint64>(0, platform::fileSize(shownPath));
+            bytes_ += current_;
+        current_ = 0;
         job_.advanced(files_, bytes_);
         if (!result.ok() && ++failures_ == 1)
             firstFailure_ = result;
     }
 
     void laterVersionsOnly() { ++laterOnly_; }
+    qint64 restored() const { return files_ - failures_; }
 
     JobResult outcome(bool stopped) const
     {
@@ -302,6 +364,7 @@ private:
     ProgressSink& job_;
     qint64 files_ = 0;
     qint64 bytes_ = 0;
+    qint64 current_ = 0;  // the file in hand's bytes so far
     qint64 failures_ = 0;
     qint64 laterOnly_ = 0;
     JobResult firstFailure_;
@@ -321,9 +384,7 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           RestoreReporter{context.report.status, context.report.log, walkProgress},
                           options_.key,
                           options_.dryRun,
-                          [&walkProgress](const QString& shownPath, const JobResult& result) {
-                              walkProgress.fileDone(shownPath, result);
-                          },
+                          [&walkProgress](const QString&, const JobResult& result) { walkProgress.fileDone(result); },
                           context.stop,
                           options_.warn,
                           [this, &walkProgress](const QString& basePath, const QStringList& versionNames) {
@@ -338,7 +399,8 @@ JobResult DirRestoreJob::run(const JobContext& context)
             options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop) : StoredFileCount();
         progress.started(total.files, total.bytes);
     };
-    if (!RestoreDirectory(walk, countTotals)) {
+    const int workers = options_.jobs > 0 ? options_.jobs : int(std::max(1u, std::thread::hardware_concurrency()));
+    if (!RestoreDirectory(walk, countTotals, workers)) {
         progress.finished();
         return RefusedTargets(walk.newStartDirectory, walk.startDirectory) == TargetRefusal::WholeHost
                    ? JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"))
@@ -346,6 +408,10 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                         QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
                                         platform::toHostPath(walk.newStartDirectory));
     }
+    // The many new files reach the disk once, at the end, rather than one by one.
+    if (!options_.dryRun && walkProgress.restored() > 0)
+        platform::syncFileSystemOf(options_.newStartDirectory.isEmpty() ? DecodeStoreDir(options_.startDirectory)
+                                                                        : options_.newStartDirectory);
     progress.finished();
     return walkProgress.outcome(context.stopRequested());
 }

@@ -35,6 +35,9 @@ struct DirRestore {
 // Walks one directory level and everything below it. Stops after the entry in hand once
 // the stop token is set.
 void RestoreDirTree(const QString& directory, const DirRestore& walk);
+// The same with the files restored by `workers` threads; everything the walk tells comes in
+// the same order, from the calling thread. A walk that asks before replacing runs on one.
+void RestoreDirTreeOn(const QString& directory, const DirRestore& walk, int workers);
 
 // Handles one entry that is not a directory; the index of its directory saves a search for
 // the versions of a stored file.
@@ -55,8 +58,8 @@ StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop 
 // "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
 // an error ends the walk early).
 // Refuses (false, nothing walked) targets that RefusedTargets refuses. `beforeWalk`, when
-// given, runs after "start".
-bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk = {});
+// given, runs after "start". `workers` as for RestoreDirTreeOn.
+bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& beforeWalk = {}, int workers = 1);
 
 // Why a walk must not write where it would: below the store's set folder (a new start
 // directory inside the store, its blank marks read as blanks, links followed), or across the
@@ -84,6 +87,7 @@ public:
         bool countTotals = true;  // walk the tree once before, for the progress totals
         // Also told of each file with later versions only.
         std::function<void(const QString& warning)> warn;
+        int jobs = 0;  // threads that restore; 0: one per core
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

@@ -6,12 +6,16 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <memory>
 
 namespace quorbin {
 namespace {
 
 constexpr qsizetype kBuffer = 1 << 20;
+// How much key the stream lays out: enough for long vector runs, small enough to make for
+// every file of a tree.
+constexpr qsizetype kKeySpan = 64 * 1024;
 
 }  // namespace
 
@@ -25,24 +29,41 @@ QByteArray KeyBytes(const QString& key)
 
 void CipherBuffer(bool encipher, char* data, qsizetype size, const QByteArray& keyBytes, qint64 position)
 {
-    const qsizetype length = keyBytes.size();
-    if (length == 0)
+    const KeyStream stream(keyBytes);
+    auto* bytes = reinterpret_cast<unsigned char*>(data);
+    if (encipher)
+        stream.encipher(bytes, size, position);
+    else
+        stream.decipher(bytes, size, position);
+}
+
+KeyStream::KeyStream(const QByteArray& keyBytes) : length_(keyBytes.size())
+{
+    if (length_ == 0)
         return;  // no key: nothing to combine, and no length to take the position modulo
-    const auto* k = reinterpret_cast<const unsigned char*>(keyBytes.constData());
-    auto* d = reinterpret_cast<unsigned char*>(data);
-    qsizetype j = qsizetype(position % length);
-    if (encipher) {
-        for (qsizetype i = 0; i < size; ++i) {
-            d[i] = static_cast<unsigned char>(d[i] + k[j]);
-            if (++j == length)
-                j = 0;
+    span_ = std::max<qsizetype>(1, kKeySpan / length_) * length_;
+    repeated_.reserve(span_ + length_);
+    while (repeated_.size() < span_ + length_)
+        repeated_.append(keyBytes);
+}
+
+void KeyStream::apply(bool encipher, unsigned char* data, qsizetype size, qint64 position) const
+{
+    if (length_ == 0)
+        return;
+    const auto* key = reinterpret_cast<const unsigned char*>(repeated_.constData()) + position % length_;
+    while (size > 0) {
+        // The same key bytes follow every span_ bytes, so each piece starts at the same offset.
+        const qsizetype piece = std::min(size, span_);
+        if (encipher) {
+            for (qsizetype i = 0; i < piece; ++i)
+                data[i] = static_cast<unsigned char>(data[i] + key[i]);
+        } else {
+            for (qsizetype i = 0; i < piece; ++i)
+                data[i] = static_cast<unsigned char>(data[i] - key[i]);
         }
-    } else {
-        for (qsizetype i = 0; i < size; ++i) {
-            d[i] = static_cast<unsigned char>(d[i] - k[j]);
-            if (++j == length)
-                j = 0;
-        }
+        data += piece;
+        size -= piece;
     }
 }
 

@@ -22,9 +22,16 @@ namespace {
 JobResult prepareTarget(const QString& target, QString& full)
 {
     full = platform::absolutePath(target);
+    // A walk writes many files into each folder: the folder is made once. Should it vanish
+    // meanwhile, the replacement file makes it again.
+    thread_local QString lastFolderMade;
+    const QString folder = platform::directoryPart(full);
+    if (folder == lastFolderMade)
+        return JobResult::success();
     errno = 0;
-    if (!platform::createFolders(platform::directoryPart(full)))
+    if (!platform::createFolders(folder))
         return platform::targetNotWritable(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+    lastFolderMade = folder;
     return JobResult::success();
 }
 
@@ -80,8 +87,8 @@ JobResult RestoreStoredTo(const QString& source, const QString& target, const QS
 
 JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context)
 {
-    QFile in;
-    if (!platform::openForReading(in, source))
+    platform::ReadFile in(source);
+    if (!in.isOpen())
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
                                   platform::hostPathOf(source));
     // A read-only target is replaced all the same (a copy clears the attribute); a directory never.

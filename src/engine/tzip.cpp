@@ -1,5 +1,6 @@
 #include "engine/tzip.h"
 
+#include "engine/containerdecoder.h"
 #include "engine/keycipher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -16,12 +17,6 @@ namespace quorbin {
 namespace {
 
 constexpr qsizetype kChunk = TZIP::kBufferSize;
-
-struct InflateStream {
-    z_stream z{};
-    bool ok = inflateInit(&z) == Z_OK;
-    ~InflateStream() { inflateEnd(&z); }
-};
 
 struct DeflateStream {
     z_stream z{};
@@ -41,76 +36,32 @@ Buffers& threadBuffers()
     return buffers;
 }
 
-std::unique_ptr<QFile> openForReading(const QString& path)
+std::unique_ptr<platform::ReadFile> openForReading(const QString& path)
 {
-    auto file = std::make_unique<QFile>();
-    if (!platform::openForReading(*file, path))
+    auto file = std::make_unique<platform::ReadFile>(path);
+    if (!file->isOpen())
         return nullptr;
     return file;
 }
 
-// A stream that fails before it produced a byte or got past its two header bytes: the header
-// is invalid, which is what a wrong key (or none, for an enciphered file) makes of it.
-JobResult streamFailure(const z_stream& z, const QString& key, const QString& from)
-{
-    const QString path = platform::hostPathOf(from);
-    if (z.total_out == 0 && z.total_in <= 2) {
-        if (key.isEmpty())
-            return JobResult::failure(ErrorKind::NoKey,
-                                      QStringLiteral("kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
-                                      path);
-        return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
-    }
-    if (z.total_out == 0 && !key.isEmpty())
-        return JobResult::failure(ErrorKind::Damaged,
-                                  QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
-                                  path);
-    return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);
-}
-
-// Inflates all of `in` into `out`; success only when the stream ended with a good checksum.
-JobResult inflateAll(QFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
+// Expands all of `in` into `out`; success only when the stream ended with a good checksum.
+JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
                      const JobContext& context)
 {
-    InflateStream stream;
-    if (!stream.ok)
-        return JobResult::failure(ErrorKind::Damaged, QStringLiteral("zlib kann nicht starten"), platform::hostPathOf(from));
-    const QByteArray keyBytes = KeyBytes(key);
+    ContainerDecoder decoder(key, out, from, too);
     unsigned char* input = threadBuffers().input.get();
-    unsigned char* output = threadBuffers().output.get();
-    qint64 position = 0;
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
             return JobResult::failure(ErrorKind::SourceUnreadable,
                                       QStringLiteral("Lesefehler (") + in.errorString() + u')', platform::hostPathOf(from));
-        if (got == 0) {
-            const QString what = position == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
-            return JobResult::failure(ErrorKind::Truncated, what, platform::hostPathOf(from));
-        }
-        if (!keyBytes.isEmpty())
-            CipherBuffer(false, reinterpret_cast<char*>(input), got, keyBytes, position);
-        position += got;
-        stream.z.next_in = input;
-        stream.z.avail_in = uInt(got);
-        do {
-            stream.z.next_out = output;
-            stream.z.avail_out = uInt(kChunk);
-            const int rc = inflate(&stream.z, Z_NO_FLUSH);
-            if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
-                return streamFailure(stream.z, key, from);
-            const qint64 produced = kChunk - stream.z.avail_out;
-            if (produced > 0 && !out.write(reinterpret_cast<char*>(output), produced))
-                return platform::targetNotWritable(out.errorString(), too);
-            if (rc == Z_STREAM_END)
-                return JobResult::success();  // whatever follows the stream is not ours
-            if (rc == Z_BUF_ERROR)
-                break;  // needs more input
-            // A small container may hold gigabytes: the output buffers count as well.
-            if (context.stopRequested())
-                return JobResult::cancelled();
-        } while (stream.z.avail_in > 0 || stream.z.avail_out == 0);
-        context.report.progress.advanced(0, position);
+        if (got == 0)
+            return decoder.finish();
+        if (JobResult fed = decoder.feed(input, got, context); !fed.ok())
+            return fed;
+        context.report.progress.advanced(0, decoder.position());
+        if (decoder.ended())
+            return JobResult::success();
         if (context.stopRequested())
             return JobResult::cancelled();
     }

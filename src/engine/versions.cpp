@@ -32,33 +32,36 @@ bool hasVersionSuffix(const QString& name)
 // Of the versions that match the base case-blind, those of exactly this base when it has any:
 // on a case-sensitive disk "Twin.txt" and "twin.txt" are two files, and one's versions must
 // not stand in for the other's.
-QStringList ownCaseFirst(const QStringList& names, const QString& baseName)
+QList<ListedVersion> ownCaseFirst(const QList<ListedVersion>& versions, const QString& baseName)
 {
-    QStringList exact;
-    for (const QString& name : names)
-        if (name.startsWith(baseName, Qt::CaseSensitive))
-            exact << name;
-    return exact.isEmpty() ? names : exact;
+    QList<ListedVersion> exact;
+    for (const ListedVersion& version : versions)
+        if (version.name.startsWith(baseName, Qt::CaseSensitive))
+            exact << version;
+    return exact.isEmpty() ? versions : exact;
 }
 
 // Only base + "." + five digits + ".nxz" is a version of this file: the search pattern also
 // finds the versions of "base.bak" and the like, whose content must not stand in for it.
-QStringList ownVersionsBySearch(const QString& base, const QString& baseName)
+QList<ListedVersion> ownVersionsBySearch(const QString& base, const QString& baseName)
 {
-    QStringList names;
+    QList<ListedVersion> versions;
     for (const platform::DirEntry& entry : platform::findEntries(base + ".*.*"))
         if (hasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
             entry.name.startsWith(baseName, Qt::CaseInsensitive))
-            names << entry.name;
-    return ownCaseFirst(names, baseName);
+            versions << ListedVersion{entry.name, entry.lastWriteSeconds};
+    return ownCaseFirst(versions, baseName);
 }
 
-std::optional<VersionChoice> choiceFor(const QString& path)
+// The listing's time where it had one, else the disk's (through a link).
+std::optional<QDateTime> timeOf(const QString& path, const std::optional<qint64>& listedSeconds)
 {
-    const auto time = platform::lastWriteTime(path);
-    if (!time)
-        return {};
-    return VersionChoice{path, platform::userDateTimeText(*time), *time};
+    return listedSeconds ? platform::storeTime(*listedSeconds) : platform::lastWriteTime(path);
+}
+
+VersionChoice choiceAt(const QString& path, const QDateTime& time)
+{
+    return VersionChoice{path, platform::userDateTimeText(time), time};
 }
 
 }  // namespace
@@ -67,10 +70,10 @@ VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
 {
     for (const platform::DirEntry& entry : entries)
         if (hasVersionSuffix(entry.name))
-            byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()] << entry.name;
+            byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()] << ListedVersion{entry.name, entry.lastWriteSeconds};
 }
 
-QStringList VersionIndex::versionsOf(const QString& baseName) const
+QList<ListedVersion> VersionIndex::versionsOf(const QString& baseName) const
 {
     return ownCaseFirst(byBase_.value(baseName.toCaseFolded()), baseName);
 }
@@ -79,9 +82,9 @@ QList<std::pair<QString, QStringList>> VersionIndex::withoutFirstVersion() const
 {
     // Bases are grouped case-blind; within a group each spelling is a file of its own.
     QMap<QString, QStringList> bySpelling;
-    for (const QStringList& names : byBase_)
-        for (const QString& name : names)
-            bySpelling[name.chopped(kVersionSuffixLength)] << name;
+    for (const QList<ListedVersion>& versions : byBase_)
+        for (const ListedVersion& version : versions)
+            bySpelling[version.name.chopped(kVersionSuffixLength)] << version.name;
     QList<std::pair<QString, QStringList>> missing;
     for (auto it = bySpelling.cbegin(); it != bySpelling.cend(); ++it) {
         const QString first = it.key() + kFirstVersionSuffix;
@@ -104,11 +107,11 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
     const QString directory = platform::directoryPart(originalPath);
     const QString baseName = platform::namePart(base);
 
-    const QStringList names = index ? index->versionsOf(baseName) : ownVersionsBySearch(base, baseName);
+    const QList<ListedVersion> versions = index ? index->versionsOf(baseName) : ownVersionsBySearch(base, baseName);
     QList<VersionCandidate> candidates;
-    for (const QString& name : names) {
-        const QString path = directory + name;
-        const auto time = platform::lastWriteTime(path);
+    for (const ListedVersion& version : versions) {
+        const QString path = directory + version.name;
+        const auto time = timeOf(path, version.lastWriteSeconds);
         if (!time) {
             if (unreadable)
                 *unreadable = path;
@@ -128,9 +131,16 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
 std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit,
                                            const VersionIndex* index)
 {
-    if (rule == kOriginalVersion)
-        return choiceFor(originalPath);
-
+    if (rule == kOriginalVersion) {
+        // The first version itself, whatever the others' times.
+        std::optional<qint64> listed;
+        if (index)
+            for (const ListedVersion& version : index->versionsOf(platform::namePart(originalPath).chopped(kVersionSuffixLength)))
+                if (version.name == platform::namePart(originalPath))
+                    listed = version.lastWriteSeconds;
+        const auto time = timeOf(originalPath, listed);
+        return time ? std::optional(choiceAt(originalPath, *time)) : std::nullopt;
+    }
     const auto candidates = VersionCandidates(originalPath, index);
     if (!candidates || candidates->isEmpty())
         return {};
@@ -147,9 +157,9 @@ std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& orig
             }
         }
     }
-    auto choice = choiceFor(candidates->at(chosen).path);
-    if (choice && rule == kVersionBeforeDate)
-        choice->afterLimit = roundedDays(candidates->at(chosen).time) >= std::round(limit * 1e6) / 1e6;
+    VersionChoice choice = choiceAt(candidates->at(chosen).path, candidates->at(chosen).time);
+    if (rule == kVersionBeforeDate)
+        choice.afterLimit = roundedDays(candidates->at(chosen).time) >= std::round(limit * 1e6) / 1e6;
     return choice;
 }
 

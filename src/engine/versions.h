@@ -25,17 +25,25 @@ struct VersionChoice {
     bool afterLimit = false;  // "before a date" found none before it and took the oldest
 };
 
+// A version as its directory's listing gave it: the time comes with it where the listing
+// had it (a regular file, not a link).
+struct ListedVersion {
+    QString name;
+    std::optional<qint64> lastWriteSeconds;
+};
+
 // The entries of one store directory by the base name whose versions they are (case-blind):
-// a directory walk looks versions up here instead of searching the directory for every file.
+// a directory walk looks versions up here instead of searching the directory for every file,
+// and takes their times from the listing instead of asking the disk again.
 class VersionIndex {
 public:
     explicit VersionIndex(const QList<platform::DirEntry>& entries);
-    QStringList versionsOf(const QString& baseName) const;
+    QList<ListedVersion> versionsOf(const QString& baseName) const;
     // The files with versions but without a first version, each with its version names.
     QList<std::pair<QString, QStringList>> withoutFirstVersion() const;
 
 private:
-    QHash<QString, QStringList> byBase_;
+    QHash<QString, QList<ListedVersion>> byBase_;
 };
 
 // The file's own versions beside its original version (base + "." + five digits + ".nxz"),

@@ -4,6 +4,13 @@
 #include <QRegularExpression>
 
 namespace quorbin::platform {
+
+void settleLocalTimeZone()
+{
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+}
+
 namespace {
 
 const QDate kDayZero(1899, 12, 30);
@@ -16,21 +23,28 @@ double toDayCount(const QDateTime& local)
     return double(days) + local.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+// The system locale's formats, worked out once: the walk shows a date for every file.
 QString userShortDateFormat()
 {
-    QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-    // The store's platform writes four-digit years.
-    if (!format.contains(QStringLiteral("yyyy")))
-        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+    static const QString format = [] {
+        QString text = QLocale::system().dateFormat(QLocale::ShortFormat);
+        // The store's platform writes four-digit years.
+        if (!text.contains(QStringLiteral("yyyy")))
+            text.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+        return text;
+    }();
     return format;
 }
 
 QString userLongTimeFormat()
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-    // The zone goes with the brackets some locales put around it ("H:mm:ss (t)").
-    format.remove(QRegularExpression(QStringLiteral("\\s*[(\\[]?\\s*t+\\s*[)\\]]?\\s*")));
-    return format.trimmed();
+    static const QString format = [] {
+        QString text = QLocale::system().timeFormat(QLocale::LongFormat);
+        // The zone goes with the brackets some locales put around it ("H:mm:ss (t)").
+        text.remove(QRegularExpression(QStringLiteral("\\s*[(\\[]?\\s*t+\\s*[)\\]]?\\s*")));
+        return text.trimmed();
+    }();
+    return format;
 }
 
 QString userDateTimeText(const QDateTime& local)

@@ -6,6 +6,11 @@
 
 namespace quorbin::platform {
 
+// Names the local zone for the C library once, when TZ does not: without it glibc looks at
+// /etc/localtime again for every local time it converts, several times for each restored
+// file. Call before any thread starts.
+void settleLocalTimeZone();
+
 // Local times as a day count since 1899-12-30, the time of day as the fraction.
 double toDayCount(const QDateTime& local);
 

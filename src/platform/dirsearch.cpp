@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace quorbin::platform {
@@ -74,11 +75,15 @@ DirListing listEntries(const QString& pattern)
         e.ambiguousName = name.ambiguous;
         e.hidden = name.text.startsWith(u'.');
         struct stat st {};
-        const QByteArray full = hostDirBytes + '/' + raw;
-        if (lstat(full.constData(), &st) == 0) {
+        // By the open directory: no path to resolve again for every entry.
+        if (fstatat(dirfd(dir), d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             e.symlink = S_ISLNK(st.st_mode);
             e.directory = S_ISDIR(st.st_mode);
             e.readOnly = (st.st_mode & S_IWUSR) == 0;
+            if (S_ISREG(st.st_mode)) {
+                e.size = qint64(st.st_size);
+                e.lastWriteSeconds = qint64(st.st_mtim.tv_sec);
+            }
         } else {
             e.directory = true;  // attributes unknown: searched as a directory, which then fails
         }

@@ -2,6 +2,7 @@
 // Directory search with a wildcard pattern over entries of every kind.
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace quorbin::platform {
 
@@ -12,6 +13,11 @@ struct DirEntry {
     bool hidden = false;
     bool readOnly = false;
     bool ambiguousName = false;  // see EntryName::ambiguous
+    // Of a regular file (not a link): its size and last-write time (seconds since the epoch)
+    // from the listing itself, so that a walk need not ask for them again. -1 and nothing
+    // otherwise.
+    qint64 size = -1;
+    std::optional<qint64> lastWriteSeconds;
 };
 
 struct DirListing {

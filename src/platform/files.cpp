@@ -54,12 +54,38 @@ bool fileExists(const QString& path)
     return access(p.constData(), R_OK) == 0;
 }
 
-bool openForReading(QFile& file, const QString& path)
+ReadFile::ReadFile(const QString& path)
 {
-    if (!fileExists(path))
-        return false;
-    const int fd = open(native(path).constData(), O_RDONLY | O_CLOEXEC);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    // Checked before opening: opening a pipe would block. Opening tells about permissions.
+    struct stat st {};
+    const QByteArray p = native(path);
+    if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return;
+    fd_ = open(p.constData(), O_RDONLY | O_CLOEXEC);
+}
+
+ReadFile::~ReadFile()
+{
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+qint64 ReadFile::read(char* data, qint64 size)
+{
+    qint64 total = 0;
+    while (total < size) {
+        const ssize_t got = ::read(fd_, data + total, size_t(size - total));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            errorNumber_ = errno;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    return total;
 }
 
 bool directoryExists(const QString& path)
@@ -71,7 +97,8 @@ bool directoryExists(const QString& path)
 bool isSameFile(const QString& a, const QString& b)
 {
     struct stat sa {}, sb {};
-    return stat(native(a).constData(), &sa) == 0 && stat(native(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+    // The second first: it is mostly a target that does not exist yet.
+    return stat(native(b).constData(), &sb) == 0 && stat(native(a).constData(), &sa) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
 
@@ -104,6 +131,18 @@ qint64 fileSize(const QString& path)
 bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
 
 bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
+
+void syncFileSystemOf(const QString& path)
+{
+    QString folder = QDir::cleanPath(toHostPath(path));
+    while (!QFileInfo::exists(folder) && folder != u"/" && !folder.isEmpty())
+        folder = QFileInfo(folder).path();
+    const int fd = open(hostBytes(folder).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    syncfs(fd);
+    close(fd);
+}
 
 QString directoryPart(const QString& path) { return path.left(lastDelimiter(path) + 1); }
 
@@ -154,7 +193,12 @@ std::optional<QDateTime> lastWriteTime(const QString& path)
     struct stat st {};
     if (stat(native(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return {};
-    const qint64 evenSeconds = st.st_mtim.tv_sec - (QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).time().second() % 2);
+    return storeTime(st.st_mtim.tv_sec);
+}
+
+std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch)
+{
+    const qint64 evenSeconds = secondsSinceEpoch - (QDateTime::fromSecsSinceEpoch(secondsSinceEpoch).time().second() % 2);
     const QDateTime local = QDateTime::fromSecsSinceEpoch(evenSeconds);
     if (!inStoreTimeRange(local))
         return {};

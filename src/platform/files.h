@@ -1,11 +1,13 @@
 #pragma once
 // File services over Windows path texts.
 #include <QDateTime>
-#include <QFile>
 #include <QString>
 #include <optional>
 
 namespace quorbin::platform {
+
+// The system's reason for a failed call, by its errno, in the user's words.
+QString systemReason(int errorNumber);
 
 struct Attributes {
     bool readOnly = false;   // no owner write bit
@@ -21,9 +23,24 @@ std::optional<Attributes> attributes(const QString& path);
 // directories are none: reading them could block or never end.
 bool fileExists(const QString& path);
 bool directoryExists(const QString& path);
-// Opens such a file for unbuffered reading by its host bytes; false when it is none or
-// cannot be opened.
-bool openForReading(QFile& file, const QString& path);
+// Such a file opened for reading by its host bytes, read with plain calls: a walk reads
+// thousands of small files.
+class ReadFile {
+public:
+    explicit ReadFile(const QString& path);  // check isOpen(): false when it is none or cannot be opened
+    ~ReadFile();
+    ReadFile(const ReadFile&) = delete;
+    ReadFile& operator=(const ReadFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    // Up to `size` bytes; 0 at the end, -1 on a read error (errorString tells why).
+    qint64 read(char* data, qint64 size);
+    QString errorString() const { return systemReason(errorNumber_); }
+
+private:
+    int fd_ = -1;
+    int errorNumber_ = 0;
+};
 
 // Creates every missing folder of the directory.
 bool createFolders(const QString& directory);
@@ -40,8 +57,9 @@ qint64 fileSize(const QString& path);
 
 bool removeFile(const QString& path);
 
-// The system's reason for a failed call, by its errno, in the user's words.
-QString systemReason(int errorNumber);
+// Writes the file system that holds the path (or its nearest existing folder) to the disk.
+void syncFileSystemOf(const QString& path);
+
 
 // The directory part of a Windows text, up to and including its last "\" (or ":").
 QString directoryPart(const QString& path);
@@ -63,6 +81,8 @@ QString caseBlindHostPath(const QString& hostPath);
 // Last-write time in local time, two-second resolution, only for 1980 to 2107; nothing for a
 // directory, an absent entry, or a time out of that range.
 std::optional<QDateTime> lastWriteTime(const QString& path);
+// The same of a time in seconds since the epoch, as the system gives it.
+std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch);
 // Sets the last-write time (odd second dropped); false outside 1980 to 2107 or on failure.
 bool setLastWriteTime(const QString& path, const QDateTime& localTime);
 

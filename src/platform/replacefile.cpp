@@ -5,6 +5,7 @@
 #include "platform/scratchfiles.h"
 #include "platform/winpath.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -20,14 +21,16 @@ namespace {
 // The replacement keeps the owner, group and permissions of the file it replaces (and stays
 // writable for its owner), so a private file neither becomes readable by others nor, when
 // root restores it, root's own. Owner and group are kept where the process may set them.
-void takePermissionsOf(const QByteArray& hostTarget, int fd)
+// Returns whether there is such a file.
+bool takePermissionsOf(const QByteArray& hostTarget, int fd)
 {
     struct stat old {};
     if (stat(hostTarget.constData(), &old) != 0 || !S_ISREG(old.st_mode))
-        return;
+        return false;
     if (fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)fchown(fd, uid_t(-1), old.st_gid);  // a member of the group may still keep that
     fchmod(fd, (old.st_mode & 07777) | S_IWUSR);
+    return true;
 }
 
 // Read without changing it: umask() can only be asked by setting it, which would leave files
@@ -56,9 +59,11 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
         if (fd >= 0) {
             path_ = candidate;
             trackScratchFile(toHostPath(path_));
-            file_.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
+            fd_ = fd;
             return;
         }
+        if (errno == ENOENT && attempt == 0 && createFolders(directory))
+            continue;  // the folder went away since it was made
         if (errno != EEXIST) {
             errorNumber_ = errno;
             return;
@@ -68,7 +73,8 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
 
 ReplacementFile::~ReplacementFile()
 {
-    file_.close();
+    if (fd_ >= 0)
+        close(fd_);
     if (!committed_ && !path_.isEmpty())
         removeFile(path_);
     if (!path_.isEmpty())
@@ -77,15 +83,19 @@ ReplacementFile::~ReplacementFile()
 
 bool ReplacementFile::commit()
 {
-    if (!file_.isOpen())
+    if (fd_ < 0)
         return false;
     const QByteArray target = hostBytes(toHostPath(target_));
-    takePermissionsOf(target, file_.handle());
-    errno = 0;
-    const bool flushed = file_.flush();
-    errorNumber_ = errno;
-    file_.close();
-    if (!flushed)
+    const bool replacing = takePermissionsOf(target, fd_);
+    // The old content is at stake: the new one is on the disk before it takes the old one's
+    // place. A new file risks nothing, and a walk of thousands would pay for each.
+    const bool flushed = !replacing || fdatasync(fd_) == 0;
+    errorNumber_ = flushed ? 0 : errno;
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
+    if (!closed && flushed)
+        errorNumber_ = errno;  // a network file system may tell of a failed write only now
+    if (!flushed || !closed)
         return false;
     if (std::rename(hostBytes(toHostPath(path_)).constData(), target.constData()) != 0) {
         errorNumber_ = errno;
@@ -109,11 +119,18 @@ std::optional<QString> whyNotReplaceable(const QString& target)
 
 bool ReplacementFile::write(const char* data, qint64 size)
 {
-    errno = 0;
-    if (file_.write(data, size) == size)
-        return true;
-    errorNumber_ = errno;
-    return false;
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            errorNumber_ = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
 }
 
 JobResult targetNotWritable(const QString& reason, const QString& target)
@@ -124,9 +141,7 @@ JobResult targetNotWritable(const QString& reason, const QString& target)
 
 QString ReplacementFile::errorString() const
 {
-    if (errorNumber_ != 0)
-        return systemReason(errorNumber_);
-    return file_.errorString();
+    return systemReason(errorNumber_ != 0 ? errorNumber_ : EIO);
 }
 
 bool renameReplacing(const QString& finished, const QString& target)

@@ -5,7 +5,6 @@
 // place in one rename. Until then, and after any failure, the target is as it was.
 #include "platform/job.h"
 
-#include <QFile>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -20,8 +19,7 @@ public:
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-    bool isOpen() const { return file_.isOpen(); }
-    QFile& file() { return file_; }
+    bool isOpen() const { return fd_ >= 0; }
     // Writes all of it; false (with the reason in errorString) when the file system refused.
     bool write(const char* data, qint64 size);
     // Windows text of the fresh file, for code that writes it by name.
@@ -36,7 +34,7 @@ public:
 private:
     QString target_;
     QString path_;
-    QFile file_;
+    int fd_ = -1;  // written with plain calls: a walk writes thousands of small files
     bool committed_ = false;
     int errorNumber_ = 0;
 };

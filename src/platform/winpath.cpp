@@ -22,18 +22,29 @@ bool isSeparator(QChar c) { return c == u'\\' || c == u'/'; }
 
 bool isDriveLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-// The override of QUORBIN_DRIVES for one letter, or empty.
+// The roots that QUORBIN_DRIVES gives, by upper-case letter. Read again only when the
+// variable's text changed: every path a walk touches is converted.
+struct DriveOverrides {
+    QByteArray text;
+    QString roots[26];
+};
+
 QString overriddenRoot(QChar letter)
 {
-    const QString map = qEnvironmentVariable("QUORBIN_DRIVES");
-    for (const QString& item : map.split(u';', Qt::SkipEmptyParts)) {
-        const qsizetype eq = item.indexOf(u'=');
-        if (eq != 1)
-            continue;
-        if (item.at(0).toUpper() == letter.toUpper())
-            return QDir::cleanPath(item.mid(2).trimmed());
+    thread_local DriveOverrides cache{QByteArray("\0", 1), {}};
+    const QByteArray text = qgetenv("QUORBIN_DRIVES");
+    if (text != cache.text) {
+        cache = DriveOverrides{text, {}};
+        for (const QString& item : QString::fromLocal8Bit(text).split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype eq = item.indexOf(u'=');
+            if (eq != 1 || !isDriveLetter(item.at(0)))
+                continue;
+            QString& root = cache.roots[item.at(0).toUpper().unicode() - u'A'];
+            if (root.isEmpty())  // the first mention of a letter counts
+                root = QDir::cleanPath(item.mid(2).trimmed());
+        }
     }
-    return {};
+    return isDriveLetter(letter) ? cache.roots[letter.toUpper().unicode() - u'A'] : QString();
 }
 
 QString driveRoot(QChar letter)

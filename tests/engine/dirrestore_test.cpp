@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -441,7 +442,7 @@ TEST_F(DirRestoreTest, FilesWithLaterVersionsOnlyAreNamedButNotLogged)
     stored("twin.txt.00001.nxz", "twin", at(10));
     QStringList warnings;
     DirRestoreJob job({QString(), kStart, kNewestVersion, false, 0, [] { return QString(); }, false, false,
-                       [&warnings](const QString& warning) { warnings << warning; }});
+                       [&warnings](const QString& warning) { warnings << warning; }, 1});
 
     const JobResult result = job.run(JobContext{{}, RestoreReporter{status, log, noProgress()}});
 
@@ -456,6 +457,72 @@ TEST_F(DirRestoreTest, FilesWithLaterVersionsOnlyAreNamedButNotLogged)
                         }));
     EXPECT_EQ(log.lines.filter("plan.txt"), QStringList()) << "the log stays as it was";
     EXPECT_FALSE(exists("C:\\Docs\\plan.txt"));
+}
+
+TEST_F(DirRestoreTest, SeveralWorkersTellEverythingInTheOrderOfOneAndRestoreTheSame)
+{
+    for (int folder = 0; folder < 3; ++folder) {
+        for (int i = 0; i < 25; ++i) {
+            const QString name = QString("F%1\\Datei%2.txt").arg(folder).arg(i, 2, 10, QChar('0'));
+            stored(name + ".00001.nxz", QByteArray(i * 700, char('a' + i)), at(10));
+            if (i % 3 == 0)
+                stored(name + ".00002.nxz", "newer " + name.toUtf8(), at(12));
+        }
+        writeFile(kStart + QString("\\F%1\\damaged.txt.00001.nxz").arg(folder), "no container");
+        stored(QString("F%1\\only-later.txt.00002.nxz").arg(folder), "later", at(12));
+    }
+    struct Told {
+        QStringList lines, statuses, done, warnings;
+        QMap<QString, QByteArray> files;
+    };
+    const auto runWith = [&](int workers) {
+        Told told;
+        test::RecordingStatus statuses;
+        test::RecordingLog lines;
+        QDir(host("e/W")).removeRecursively();
+        DirRestore w{"E:\\W\\", kStart, kNewestVersion, false, 0,
+                     RestoreReporter{statuses, lines, noProgress()}, [] { return QString(); }, false,
+                     [&told](const QString& shown, const JobResult& result) { told.done << shown + (result.ok() ? "" : " !"); },
+                     {}, [&told](const QString& warning) { told.warnings << warning; },
+                     [&told](const QString& base, const QStringList&) { told.warnings << base; }};
+        RestoreDirTreeOn(kStart, w, workers);
+        told.lines = lines.lines;
+        told.statuses = statuses.texts;
+        told.files = snapshot("E:\\W");
+        return told;
+    };
+
+    const Told one = runWith(1);
+    const Told four = runWith(4);
+
+    ASSERT_EQ(one.lines.size(), 3 * 26);
+    EXPECT_EQ(one.lines.filter("ERROR").size(), 3);
+    EXPECT_EQ(four.lines.join('\n').toStdString(), one.lines.join('\n').toStdString());
+    EXPECT_EQ(four.statuses, one.statuses);
+    EXPECT_EQ(four.done, one.done);
+    EXPECT_EQ(four.warnings.join('\n').toStdString(), one.warnings.join('\n').toStdString());
+    EXPECT_EQ(four.files.size(), 3 * 25);
+    EXPECT_EQ(four.files, one.files);
+}
+
+TEST_F(DirRestoreTest, AStopEndsAWalkOnSeveralWorkersWithTheFilesInHand)
+{
+    for (int i = 0; i < 200; ++i)
+        stored(QString("Datei%1.txt.00001.nxz").arg(i, 3, 10, QChar('0')), QByteArray(2000, 'x'), at(10));
+    std::stop_source stop;
+    QStringList done;
+    DirRestore w = walk(kNewestVersion, "E:\\Neu\\");
+    w.stop = stop.get_token();
+    w.fileDone = [&](const QString& shown, const JobResult&) {
+        done << shown;
+        if (done.size() == 20)
+            stop.request_stop();
+    };
+    RestoreDirTreeOn(kStart, w, 4);
+    EXPECT_GE(done.size(), 20);
+    EXPECT_LT(done.size(), 200) << "no new files after the stop";
+    EXPECT_EQ(log.lines.size(), done.size()) << "every file begun has its line";
+    EXPECT_EQ(snapshot("E:\\Neu").size(), done.size());
 }
 
 }  // namespace

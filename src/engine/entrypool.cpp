@@ -1,0 +1,155 @@
+#include "engine/entrypool.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+namespace quorbin {
+
+// What one unit told, kept to be told again in walk order.
+class EntryPool::Recorder : public StatusSink, public LogSink, public ProgressSink {
+public:
+    void setStatus(const QString& text) override { events.push_back([text](const DirRestore& w) { w.reporter.status.setStatus(text); }); }
+    void appendLine(const QString& line) override { events.push_back([line](const DirRestore& w) { w.reporter.log.appendLine(line); }); }
+    void advanced(qint64, qint64 soFar) override { bytes = soFar; }
+
+    std::vector<std::function<void(const DirRestore&)>> events;
+    std::atomic<qint64> bytes = 0;  // read by the walking thread for the progress display
+};
+
+struct EntryPool::Slot {
+    Unit unit;
+    Recorder recorder;
+    bool done = false;
+};
+
+EntryPool::EntryPool(const DirRestore& walk, int workers)
+    : walk_(walk), window_(std::size_t(std::max(1, workers)) * 8)
+{
+    for (int i = 0; i < std::max(1, workers); ++i)
+        threads_.emplace_back([this] { work(); });
+}
+
+EntryPool::~EntryPool() { finish(); }
+
+void EntryPool::run(Unit unit)
+{
+    auto slot = std::make_shared<Slot>();
+    slot->unit = std::move(unit);
+    {
+        const std::lock_guard guard(lock_);
+        inOrder_.push_back(slot);
+        waiting_.push_back(slot);
+    }
+    changed_.notify_all();
+    tellFinished();
+    // A bounded window: the walk does not run ahead of the restores by more than that.
+    std::unique_lock held(lock_);
+    while (inOrder_.size() >= window_) {
+        changed_.wait_for(held, std::chrono::milliseconds(100));
+        held.unlock();
+        tellFinished();
+        held.lock();
+    }
+}
+
+void EntryPool::finish()
+{
+    std::unique_lock held(lock_);
+    while (!inOrder_.empty()) {
+        changed_.wait_for(held, std::chrono::milliseconds(100));
+        held.unlock();
+        tellFinished();
+        held.lock();
+    }
+    closing_ = true;
+    held.unlock();
+    changed_.notify_all();
+    threads_.clear();  // joins
+}
+
+void EntryPool::work()
+{
+    for (;;) {
+        std::shared_ptr<Slot> slot;
+        {
+            std::unique_lock held(lock_);
+            changed_.wait(held, [this] { return closing_ || !waiting_.empty(); });
+            if (waiting_.empty())
+                return;
+            slot = waiting_.front();
+            waiting_.pop_front();
+        }
+        if (!walk_.stop.stop_requested()) {
+            Recorder& recorder = slot->recorder;
+            const DirRestore own{
+                walk_.newStartDirectory,
+                walk_.startDirectory,
+                walk_.rule,
+                walk_.ask,
+                walk_.versionLimit,
+                RestoreReporter{recorder, recorder, recorder},
+                walk_.key,
+                walk_.dryRun,
+                [&recorder](const QString& shownPath, const JobResult& result) {
+                    const qint64 bytes = recorder.bytes;
+                    recorder.events.push_back([shownPath, result, bytes](const DirRestore& w) {
+                        w.reporter.progress.advanced(0, bytes);
+                        if (w.fileDone)
+                            w.fileDone(shownPath, result);
+                    });
+                },
+                walk_.stop,
+                [&recorder](const QString& warning) {
+                    recorder.events.push_back([warning](const DirRestore& w) {
+                        if (w.warn)
+                            w.warn(warning);
+                    });
+                },
+                [&recorder](const QString& basePath, const QStringList& names) {
+                    recorder.events.push_back([basePath, names](const DirRestore& w) {
+                        if (w.laterVersionsOnly)
+                            w.laterVersionsOnly(basePath, names);
+                    });
+                },
+            };
+            try {
+                slot->unit(own);
+            } catch (...) {
+                // One entry's failure never ends the walk.
+            }
+        }
+        {
+            const std::lock_guard guard(lock_);
+            slot->done = true;
+        }
+        changed_.notify_all();
+    }
+}
+
+void EntryPool::tellFinished()
+{
+    for (;;) {
+        std::shared_ptr<Slot> slot;
+        qint64 inHand = 0;
+        {
+            const std::lock_guard guard(lock_);
+            if (!inOrder_.empty() && inOrder_.front()->done) {
+                slot = inOrder_.front();
+                inOrder_.pop_front();
+            } else {
+                for (const auto& s : inOrder_)
+                    inHand += s->recorder.bytes;
+            }
+        }
+        if (!slot) {
+            if (inHand > 0)
+                walk_.reporter.progress.advanced(0, inHand);  // the files in hand, so far
+            return;
+        }
+        for (const auto& event : slot->recorder.events)
+            event(walk_);
+    }
+}
+
+}  // namespace quorbin

@@ -1,0 +1,51 @@
+#pragma once
+// Restores the entries of a walk on several threads while everything the walk tells (log
+// lines, status, warnings, each file's end) comes out in walk order, from the walking thread,
+// exactly as a walk on one thread tells it.
+#include "engine/dirrestore.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace quorbin {
+
+class EntryPool {
+public:
+    // One unit of the walk: it tells what it does to the walk it is handed.
+    using Unit = std::function<void(const DirRestore& walk)>;
+
+    // `walk` is where everything goes in the end; `workers` threads restore.
+    EntryPool(const DirRestore& walk, int workers);
+    ~EntryPool();
+    EntryPool(const EntryPool&) = delete;
+    EntryPool& operator=(const EntryPool&) = delete;
+
+    // Hands over the next unit; tells what the units before it did, and waits while too many
+    // are in hand. Called by the walking thread only. Once the walk's stop token is set, units
+    // not yet begun are dropped, as a walk on one thread never begins them.
+    void run(Unit unit);
+    // Waits for every unit and tells what the rest did.
+    void finish();
+
+private:
+    struct Slot;
+    class Recorder;
+    void work();
+    void tellFinished();
+
+    const DirRestore& walk_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<std::shared_ptr<Slot>> inOrder_;  // handed over, not yet told
+    std::deque<std::shared_ptr<Slot>> waiting_;  // not yet begun
+    bool closing_ = false;
+    std::size_t window_;
+    std::vector<std::jthread> threads_;
+};
+
+}  // namespace quorbin

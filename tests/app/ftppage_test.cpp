@@ -333,13 +333,25 @@ TEST_F(FtpPageTest, WithoutAReadableListingOnlyTheHeadersShow)
 {
     putRemote("private/a.txt", "a");
     QDir().mkpath(host("ftp/private/A"));
-    Tquorbin& w = start(FtpServerKind::NoMlsd);
+    Tquorbin& w = start(FtpServerKind::NoMlsd, {.unreadableListing = true});
     w.remotePage->Button4->click();
     settle();
     EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, 0, 1), "Name");
     EXPECT_TRUE(gridNames().isEmpty());
     EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
     EXPECT_TRUE(user.messages.isEmpty());
+}
+
+TEST_F(FtpPageTest, WithTlsRequiredInQuorbinIniAServerWithoutTlsIsNotLoggedInto)
+{
+    writeFile(platform::windowsDirectory() + "\\quorbin.ini", "[MF]\r\nNURSSL=1\r\n");
+    Tquorbin& w = start(FtpServerKind::Plain);
+    w.remotePage->Button4->click();
+    settle();
+    EXPECT_EQ(server->loginAttempts(), 0) << "the password never goes out in clear";
+    const QString shown = (user.messages + logLines()).join('\n');
+    EXPECT_TRUE(shown.contains("Der Server lehnt TLS ab")) << qPrintable(shown);
+    EXPECT_EQ(gridNames(), QStringList());
 }
 
 TEST_F(FtpPageTest, ADoubleClickOpensTheNodeAndListsItsDirectoryBelowIt)

@@ -68,9 +68,9 @@ void writeStore(const QString& root, int files, bool keyed)
     }
 }
 
-Run restore(const QString& start, const QString& out, const QString& dir, bool keyed)
+Run restore(const QString& start, const QString& out, const QString& dir, bool keyed, const QStringList& more = {})
 {
-    return runMeasured(QStringLiteral(QUORBIN_CLI), {"dir", start, "--to", out},
+    return runMeasured(QStringLiteral(QUORBIN_CLI), QStringList{"dir", start, "--to", out} + more,
                        {"TMPDIR=" + dir, "QUORBIN_KEY=" + (keyed ? kKey : QString())}, {}, "/dev/null");
 }
 
@@ -144,6 +144,7 @@ int main(int argc, char* argv[])
         {"restore keyed", [&] { return restore(keyedStore + "/C$", out, dir, true); }},
         {"restic restore", [&] { return resticRestore(repository, out); }},
         {"cp -r, then sync", [&] { return copyAndSync(plainTree, out); }},
+        {"restore --jobs 1", [&] { return restore(plainStore + "/C$", out, dir, false, {"--jobs", "1"}); }},
     };
     const QList<Run> runs = alternatingMedians(rounds, contenders, [&] { QDir(out).removeRecursively(); });
     QDir(out).removeRecursively();
@@ -154,5 +155,6 @@ int main(int argc, char* argv[])
         line(contenders[i].name, files, runs[i], cp, contenders[0].name);
     line("restore", files, runs[1], runs[3], contenders[3].name);
     line("restore", files, runs[1], runs[4], contenders[4].name);
+    line("restore", files, runs[1], runs[5], contenders[5].name);
     return 0;
 }

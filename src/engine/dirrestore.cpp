@@ -196,8 +196,9 @@ void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index
 
 namespace {
 
-// Where the walk hands its units: to be done at once, or by a pool.
-using Dispatch = std::function<void(EntryPool::Unit)>;
+// Where the walk hands its units (with the store folder they belong to): to be done at once,
+// or by a pool.
+using Dispatch = std::function<void(EntryPool::Unit, const QString& folder)>;
 
 void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& dispatch)
 {
@@ -207,26 +208,28 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
         const JobResult unreadable = JobResult::failure(
             ErrorKind::SourceUnreadable, "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
             platform::hostPathOf(directory));
-        dispatch([directory, unreadable](const DirRestore& w) { reportUnreachable(directory, unreadable, w); });
+        dispatch([directory, unreadable](const DirRestore& w) { reportUnreachable(directory, unreadable, w); }, directory);
     }
     // Shared with the units that may still run after this level is walked.
     const auto index = std::make_shared<const VersionIndex>(listing.entries);
-    dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); });
+    dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); }, directory);
     for (const platform::DirEntry& entry : listing.entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
             if (entry.ambiguousName)
-                dispatch([path](const DirRestore& w) {
-                    reportUnreachable(path,
-                                      JobResult::failure(ErrorKind::SourceUnreadable,
-                                                         QStringLiteral("Name ist kein UTF-8 und liest sich wie ein "
-                                                                        "anderer Name dieses Verzeichnisses")),
-                                      w);
-                });
+                dispatch(
+                    [path](const DirRestore& w) {
+                        reportUnreachable(path,
+                                          JobResult::failure(ErrorKind::SourceUnreadable,
+                                                             QStringLiteral("Name ist kein UTF-8 und liest sich wie ein "
+                                                                            "anderer Name dieses Verzeichnisses")),
+                                          w);
+                    },
+                    directory);
             else if (entry.directory)
                 walkTree(path, walk, dispatch);
             else if (!entry.symlink || !platform::directoryExists(path))  // never follow a linked directory
-                dispatch([path, index](const DirRestore& w) { RestoreDirEntry(path, w, index.get()); });
+                dispatch([path, index](const DirRestore& w) { RestoreDirEntry(path, w, index.get()); }, directory);
         } catch (...) {
             // One entry's failure never ends the walk.
         }
@@ -239,7 +242,7 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
 
 void RestoreDirTree(const QString& directory, const DirRestore& walk)
 {
-    walkTree(directory, walk, [&walk](const EntryPool::Unit& unit) {
+    walkTree(directory, walk, [&walk](const EntryPool::Unit& unit, const QString&) {
         try {
             unit(walk);
         } catch (...) {
@@ -256,7 +259,8 @@ void RestoreDirTreeOn(const QString& directory, const DirRestore& walk, int work
         return;
     }
     EntryPool pool(walk, workers);
-    walkTree(directory, walk, [&pool](EntryPool::Unit unit) { pool.run(std::move(unit)); });
+    walkTree(directory, walk,
+             [&pool](EntryPool::Unit unit, const QString& folder) { pool.run(std::move(unit), folder); });
     pool.finish();
 }
 

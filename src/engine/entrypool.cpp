@@ -5,6 +5,13 @@
 #include <chrono>
 
 namespace quorbin {
+namespace {
+
+// How far the walk may run ahead of the oldest unit not yet told: far enough to reach the next
+// folders while a large one is restored, small enough to keep the recorded lines in memory.
+constexpr std::size_t kWindow = 4096;
+
+}  // namespace
 
 // What one unit told, kept to be told again in walk order.
 class EntryPool::Recorder : public StatusSink, public LogSink, public ProgressSink {
@@ -19,12 +26,13 @@ public:
 
 struct EntryPool::Slot {
     Unit unit;
+    QString folder;
     Recorder recorder;
     bool done = false;
 };
 
 EntryPool::EntryPool(const DirRestore& walk, int workers)
-    : walk_(walk), window_(std::size_t(std::max(1, workers)) * 8)
+    : walk_(walk), window_(kWindow)
 {
     for (int i = 0; i < std::max(1, workers); ++i)
         threads_.emplace_back([this] { work(); });
@@ -32,10 +40,11 @@ EntryPool::EntryPool(const DirRestore& walk, int workers)
 
 EntryPool::~EntryPool() { finish(); }
 
-void EntryPool::run(Unit unit)
+void EntryPool::run(Unit unit, const QString& folder)
 {
     auto slot = std::make_shared<Slot>();
     slot->unit = std::move(unit);
+    slot->folder = folder;
     {
         const std::lock_guard guard(lock_);
         inOrder_.push_back(slot);
@@ -74,11 +83,13 @@ void EntryPool::work()
         std::shared_ptr<Slot> slot;
         {
             std::unique_lock held(lock_);
-            changed_.wait(held, [this] { return closing_ || !waiting_.empty(); });
-            if (waiting_.empty())
+            changed_.wait(held, [this] { return (closing_ && waiting_.empty()) || nextFree() != waiting_.end(); });
+            const auto next = nextFree();
+            if (next == waiting_.end())
                 return;
-            slot = waiting_.front();
-            waiting_.pop_front();
+            slot = *next;
+            waiting_.erase(next);
+            busyFolders_.insert(slot->folder);
         }
         if (!walk_.stop.stop_requested()) {
             Recorder& recorder = slot->recorder;
@@ -122,9 +133,16 @@ void EntryPool::work()
         {
             const std::lock_guard guard(lock_);
             slot->done = true;
+            busyFolders_.remove(slot->folder);
         }
         changed_.notify_all();
     }
+}
+
+std::deque<std::shared_ptr<EntryPool::Slot>>::iterator EntryPool::nextFree()
+{
+    return std::find_if(waiting_.begin(), waiting_.end(),
+                        [this](const std::shared_ptr<Slot>& slot) { return !busyFolders_.contains(slot->folder); });
 }
 
 void EntryPool::tellFinished()
@@ -137,14 +155,16 @@ void EntryPool::tellFinished()
             if (!inOrder_.empty() && inOrder_.front()->done) {
                 slot = inOrder_.front();
                 inOrder_.pop_front();
-            } else {
+            } else if (std::chrono::steady_clock::now() >= nextProgress_) {
+                // The files in hand, so far: summed now and then, the window may be long.
+                nextProgress_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
                 for (const auto& s : inOrder_)
                     inHand += s->recorder.bytes;
             }
         }
         if (!slot) {
             if (inHand > 0)
-                walk_.reporter.progress.advanced(0, inHand);  // the files in hand, so far
+                walk_.reporter.progress.advanced(0, inHand);
             return;
         }
         for (const auto& event : slot->recorder.events)

@@ -4,6 +4,9 @@
 // exactly as a walk on one thread tells it.
 #include "engine/dirrestore.h"
 
+#include <QSet>
+#include <QString>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -27,8 +30,10 @@ public:
 
     // Hands over the next unit; tells what the units before it did, and waits while too many
     // are in hand. Called by the walking thread only. Once the walk's stop token is set, units
-    // not yet begun are dropped, as a walk on one thread never begins them.
-    void run(Unit unit);
+    // not yet begun are dropped, as a walk on one thread never begins them. Units of one
+    // `folder` run one at a time: files made side by side in one folder wait for each other
+    // in the file system, so the workers take different folders.
+    void run(Unit unit, const QString& folder);
     // Waits for every unit and tells what the rest did.
     void finish();
 
@@ -36,6 +41,7 @@ private:
     struct Slot;
     class Recorder;
     void work();
+    std::deque<std::shared_ptr<Slot>>::iterator nextFree();
     void tellFinished();
 
     const DirRestore& walk_;
@@ -43,8 +49,10 @@ private:
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Slot>> inOrder_;  // handed over, not yet told
     std::deque<std::shared_ptr<Slot>> waiting_;  // not yet begun
+    QSet<QString> busyFolders_;                   // of the units running now
     bool closing_ = false;
     std::size_t window_;
+    std::chrono::steady_clock::time_point nextProgress_;  // of the walking thread
     std::vector<std::jthread> threads_;
 };
 

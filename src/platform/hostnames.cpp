@@ -1,6 +1,7 @@
 #include "platform/hostnames.h"
 
 #include <QHash>
+#include <atomic>
 #include <mutex>
 #include <sys/stat.h>
 
@@ -37,6 +38,7 @@ bool isAscii(const QString& text)
 struct Aliases {
     std::mutex lock;
     QHash<QByteArray, QByteArray> rawByText;
+    std::atomic<bool> any = false;  // most stores have none: then no thread waits for the lock
 };
 
 Aliases& aliases()
@@ -66,15 +68,16 @@ EntryName decodeEntryName(const QString& directory, const QByteArray& raw)
     Aliases& all = aliases();
     const std::lock_guard guard(all.lock);
     all.rawByText.insert((parent + text).toUtf8(), parentBytes + raw);
+    all.any = true;
     return {text};
 }
 
 QByteArray hostBytes(const QString& hostPath)
 {
     QByteArray bytes = hostPath.toUtf8();
-    if (isAscii(hostPath))
-        return bytes;
     Aliases& all = aliases();
+    if (!all.any || isAscii(hostPath))
+        return bytes;
     const std::lock_guard guard(all.lock);
     if (all.rawByText.isEmpty())
         return bytes;

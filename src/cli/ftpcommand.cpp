@@ -151,6 +151,8 @@ int get(FtpSession& session, const QString& remote, const QString& target, const
         return kOk;
     if (result.kind == ErrorKind::Network)
         printError("FTP-Fehler: " + describe(result));  // the client's error names the remote file
+    else if (!result.path.isEmpty())
+        printError("Nicht wiederhergestellt: " + describe(result));  // the remote file, or the target at fault
     else
         printError("Nicht wiederhergestellt: " + remote + ": " + describe(result));
     return kFailed;

@@ -6,10 +6,10 @@
 #include "remote/ftpreplies.h"
 #include "remote/listparser.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QUrl>
 #include <atomic>
+#include <optional>
 #include <curl/curl.h>
 #include <utility>
 
@@ -98,8 +98,7 @@ struct Operation {
     QByteArray customRequest;
     QList<QByteArray> postQuote;
     bool transfer = false;  // reports progress and may be aborted
-    QIODevice* sink = nullptr;
-    qint64 sinkLimit = 0;   // more bytes than this end the transfer; 0: no limit
+    const FtpReceiver* receive = nullptr;  // takes the data; none: the data is passed over
 };
 
 class SList {
@@ -154,8 +153,7 @@ struct FtpClient::State {
     std::stop_token stop;
     bool transferRunning = false;
     curl_off_t reported = -1;
-    QIODevice* sink = nullptr;
-    qint64 sinkLimit = 0;
+    const FtpReceiver* receive = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 
     FtpClient* owner = nullptr;
@@ -191,12 +189,15 @@ size_t FtpClient::State::onHeader(char* data, size_t size, size_t count, void* s
 size_t FtpClient::State::onData(char* data, size_t size, size_t count, void* self)
 {
     auto* state = static_cast<State*>(self);
-    if (!state->sink)
-        return size * count;
-    if (state->sinkLimit > 0 && state->sink->pos() + qint64(size * count) > state->sinkLimit)
-        return 0;  // a listing without end
-    const qint64 written = state->sink->write(data, qint64(size * count));
-    return written < 0 ? 0 : size_t(written);
+    const size_t bytes = size * count;
+    if (!state->receive)
+        return bytes;
+    // Anything short of all of it ends the transfer.
+    try {
+        return (*state->receive)(data, qint64(bytes)) ? bytes : 0;
+    } catch (...) {
+        return 0;
+    }
 }
 
 int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_off_t, curl_off_t)
@@ -326,8 +327,7 @@ CURLcode FtpClient::State::perform(const Operation& op)
         {
             state.busy = true;
             state.transferRunning = op.transfer;
-            state.sink = op.sink;
-            state.sinkLimit = op.sinkLimit;
+            state.receive = op.receive;
             curl_multi_add_handle(state.multi, state.easy);
         }
         ~Running()
@@ -335,7 +335,7 @@ CURLcode FtpClient::State::perform(const Operation& op)
             curl_multi_remove_handle(state.multi, state.easy);
             state.busy = false;
             state.transferRunning = false;
-            state.sink = nullptr;
+            state.receive = nullptr;
         }
     } running(*this, op);
 
@@ -512,15 +512,18 @@ void FtpClient::List()
 {
     d->requireConnected();
     QByteArray body;
-    QBuffer buffer(&body);
-    buffer.open(QIODevice::WriteOnly);
+    const FtpReceiver append = [&body](const char* data, qint64 size) {
+        if (body.size() + size > kMaxListingBytes)
+            return false;  // a listing without end
+        body.append(data, size);
+        return true;
+    };
     Operation op;
     op.url = d->url(directoryPath(d->directory));
     if (d->features.mlsd)
         op.customRequest = "MLSD";
     op.transfer = true;
-    op.sink = &buffer;
-    op.sinkLimit = kMaxListingBytes;
+    op.receive = &append;
     if (const CURLcode code = d->run(op); code != CURLE_OK)
         d->fail(code);
     d->listing = body;
@@ -557,6 +560,8 @@ qint64 FtpClient::Size(const QString& name)
     return qint64(length);
 }
 
+QString FtpClient::remotePath(const QString& name) const { return d->resolve(name); }
+
 void FtpClient::Get(const QString& name, const QString& localPath)
 {
     d->requireConnected();
@@ -565,22 +570,36 @@ void FtpClient::Get(const QString& name, const QString& localPath)
         throw FtpError(QStringLiteral("Die Datei %1 existiert bereits.").arg(localPath));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw FtpError(QStringLiteral("Datei %1 kann nicht erstellt werden. %2").arg(localPath, file.errorString()));
+    bool written = true;
+    std::optional<FtpError> failure;
+    try {
+        Get(name, [&](const char* data, qint64 size) { return written = file.write(data, size) == size; });
+        written = file.flush();
+    } catch (const FtpError& error) {
+        failure = error;
+    }
+    if (written && !failure) {
+        file.close();
+        return;
+    }
+    const QString reason = file.errorString();
+    // Half a file must not pass for the whole one.
+    file.remove();
+    if (!written)
+        throw FtpError(QStringLiteral("Datei %1 kann nicht geschrieben werden. %2").arg(localPath, reason));
+    throw *failure;
+}
 
+void FtpClient::Get(const QString& name, const FtpReceiver& receive)
+{
+    d->requireConnected();
     const QString remote = d->resolve(name);
     Operation op;
     op.url = d->url(remote);
     op.transfer = true;
-    op.sink = &file;
-    const CURLcode code = d->run(op);
-    if (code == CURLE_OK && file.flush()) {
-        file.close();
-        return;
-    }
-    // Half a file must not pass for the whole one.
-    file.remove();
-    if (code == CURLE_OK)
-        throw FtpError(QStringLiteral("Datei %1 kann nicht geschrieben werden. %2").arg(localPath, file.errorString()));
-    throw d->errorOf(code).about(remote);
+    op.receive = &receive;
+    if (const CURLcode code = d->run(op); code != CURLE_OK)
+        throw d->errorOf(code).about(remote);
 }
 
 }  // namespace quorbin

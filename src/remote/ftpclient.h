@@ -14,6 +14,9 @@ namespace quorbin {
 
 enum class FtpTransferType { Ascii, Image };
 
+// Takes the next bytes of a download, on the thread that runs it; false ends the transfer.
+using FtpReceiver = std::function<bool(const char* data, qint64 size)>;
+
 // The refusal while another operation of the client runs.
 inline const char* const kFtpClientBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
 
@@ -106,10 +109,15 @@ public:
 
     // The file's size, -1 when the server does not tell it. A failure names the remote file.
     qint64 Size(const QString& name);
+    // The absolute remote path of a name as Size and Get take it.
+    QString remotePath(const QString& name) const;
     // Downloads into a new local file (Windows path text); refuses an existing one. A failed,
     // aborted or stopped download leaves no local file behind; its error names the remote
     // file. A failed active data connection says to turn on passive mode.
     void Get(const QString& name, const QString& localPath);
+    // Downloads, handing each block to `receive` as it arrives. Fails as the other Get does;
+    // a refusal by `receive` fails it too, and the caller knows why.
+    void Get(const QString& name, const FtpReceiver& receive);
 
     // What the server announced in its feature list at the last login.
     bool announcesMlsd() const;

@@ -1,13 +1,9 @@
 #include "remote/remotebrowser.h"
 
-#include "engine/restore.h"
 #include "engine/tempfiles.h"
-#include "engine/tzip.h"
-#include "platform/errors.h"
-#include "platform/files.h"
 #include "platform/replacefile.h"
 #include "platform/userinterface.h"
-#include "platform/winpath.h"
+#include "remote/downloaddecoder.h"
 #include "remote/fixedtext.h"
 #include "remote/ftperror.h"
 
@@ -37,15 +33,37 @@ QString extensionOf(const QString& name)
 
 bool isStoredFile(const QString& name) { return extensionOf(name) == kStoredExtension; }
 
-// A file that is no stored file is handed over as it came: renamed into place, or copied where
-// the target lies on another file system.
-JobResult keepAsIs(const QString& work, const QString& downloadFile, const JobContext& context)
+// A stored file is deciphered and expanded on a second thread while it downloads.
+JobResult fetchDecoded(FtpClient& client, const QString& name, const QString& key, platform::ReplacementFile& out,
+                       const QString& target, const JobContext& context)
 {
-    if (const auto why = platform::whyNotReplaceable(downloadFile))
-        return platform::targetNotWritable(*why, downloadFile);
-    if (platform::renameReplacing(work, downloadFile))
-        return JobResult::success();
-    return CopyPlain(work, downloadFile, context);
+    DownloadDecoder decoder(key, out, client.remotePath(name), target, context);
+    try {
+        client.Get(name, [&](const char* data, qint64 size) { return decoder.receive(data, size); });
+    } catch (const FtpError& error) {
+        const JobResult decoded = decoder.abandon();
+        if (context.stopRequested())
+            return FtpFailure(FtpError::cancellation());
+        // A wrong key, damage or a full disk ended the transfer.
+        if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
+            return decoded;
+        return FtpFailure(error);
+    }
+    return decoder.finish();
+}
+
+// Any other file is written as it comes.
+JobResult fetchAsIs(FtpClient& client, const QString& name, platform::ReplacementFile& out, const QString& target)
+{
+    bool written = true;
+    try {
+        client.Get(name, [&](const char* data, qint64 size) { return written = out.write(data, size); });
+    } catch (const FtpError& error) {
+        if (!written)
+            return platform::targetNotWritable(out.errorString(), target);
+        return FtpFailure(error);
+    }
+    return JobResult::success();
 }
 
 // What the stored file itself is to blame for, as opposed to the download.
@@ -169,29 +187,28 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     if (client.Busy())
         return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
     const FtpClient::StopScope scope(client, context.stop);
-    QString work;
-    try {
-        work = NewWorkFileName();
-    } catch (const IoError& error) {
-        return JobResult::failure(ErrorKind::TargetNotWritable, error.text());
-    }
-    const TemporaryFileGuard guard(work);
-    platform::removeFile(work);  // the download makes it anew
+    if (const auto why = platform::whyNotReplaceable(downloadFile))
+        return platform::targetNotWritable(*why, downloadFile);
+    platform::ReplacementFile out(downloadFile);
+    if (!out.isOpen())
+        return platform::targetNotWritable(out.errorString(), downloadFile);
     try {
         const qint64 size = client.Size(name);
         session.BytesToTransfer = quint32(size);
         context.report.progress.started(0, size);
-        client.Get(name, work);
     } catch (const FtpError& error) {
         return FtpFailure(error);
     }
-    if (!isStoredFile(name))
-        return keepAsIs(work, downloadFile, context);
-    context.report.progress.started(0, platform::fileSize(work));
-    JobResult result = ExpandContainer(work, downloadFile, key, context);
-    if (result.kind != ErrorKind::TargetNotWritable)
-        result.path.clear();  // the work file's name tells the user nothing
-    return result;
+    const JobResult result = isStoredFile(name) ? fetchDecoded(client, name, key, out, downloadFile, context)
+                                                : fetchAsIs(client, name, out, downloadFile);
+    if (!result.ok())
+        return result;
+    // "Aktion abbrechen" until the very end keeps the old file.
+    if (context.stopRequested())
+        return FtpFailure(FtpError::cancellation());
+    if (!out.commit())
+        return platform::targetNotWritable(out.errorString(), downloadFile);
+    return JobResult::success();
 }
 
 void FinishRemoteDownload(const QString& name, const JobResult& result, const QString& downloadFile, bool open)

@@ -54,13 +54,14 @@ void OpenRemoteNode(FtpSession& session, const QStringList& nodePath, LogSink& l
 // characters are dropped from the extension.
 QString RemoteDownloadFileName(const QString& remoteName);
 
-// Fetches the file of the current remote directory into a work file and from there into
-// downloadFile (set to its RemoteDownloadFileName): a stored file is deciphered with the key
-// as it is read and expanded, any other file is taken as it is. downloadFile is replaced only
-// on success; the work file never stays behind. Refused while another operation of the
-// client runs; Network with the server's reply; Cancelled by the context's stop token (or
-// the client's Abort()); the expansion's own causes for a stored file. Expansion progress
-// goes to the context, transfer progress to the client's handlers.
+// Fetches the file of the current remote directory into downloadFile (set to its
+// RemoteDownloadFileName): a stored file is deciphered with the key and expanded while it
+// downloads, any other file is taken as it is. Nothing goes through a work file, and
+// downloadFile is replaced only on success (for a stored file: the stream and its checksum
+// read to the end). Refused while another operation of the client runs; Network with the
+// server's reply; Cancelled by the context's stop token (or the client's Abort()); for a
+// stored file the decoding's own causes, naming the remote path, which also end the transfer.
+// The context hears the size at the start; transfer progress goes to the client's handlers.
 JobResult FetchRemoteFile(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
                           QString& downloadFile);
 // The same into a target of the caller's choosing, whose folder exists.

@@ -161,7 +161,8 @@ TEST_F(RemoteBrowserTest, FailuresAreToldNotReportedAsSuccess)
     DownloadRemoteFile(session, "Bericht.doc.00003.nxz", "falsch", status, nullptr);
     DownloadRemoteFile(session, "fehlt.txt", "", status, nullptr);
     ASSERT_EQ(user.messages.size(), 2);
-    EXPECT_EQ(user.messages[0], "Fehler beim entschlüsseln der gesicherten Datei: falscher Schlüssel");
+    EXPECT_EQ(user.messages[0],
+              "Fehler beim entschlüsseln der gesicherten Datei: falscher Schlüssel: /private/Bericht.doc.00003.nxz");
     EXPECT_TRUE(user.messages[1].startsWith("Die Datei fehlt.txt konnte nicht heruntergeladen werden. "))
         << user.messages[1].toStdString();
     EXPECT_FALSE(exists(TempDirectory() + "§tmp.txt"));
@@ -183,25 +184,48 @@ TEST_F(RemoteBrowserTest, DownloadAndOpenHandsTheResultToTheDesktop)
     EXPECT_EQ(user.messages.size(), 1);
 }
 
-TEST_F(RemoteBrowserTest, FetchingAKeyedStoredFileGivesItBackByteExactAndNoWorkFile)
+TEST_F(RemoteBrowserTest, AKeyedStoredFileIsDecodedAsItArrivesByteExactAndWithoutAWorkFile)
 {
     const QByteArray content = mixedContent(3 * 1024 * 1024 + 5, 13);
-    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), content, "Schlüssel");
-    open();
-    QString downloadFile;
-    const JobResult result = FetchRemoteFile(session, "Bericht.doc.00003.nxz", "Schlüssel", quietContext(), downloadFile);
-    ASSERT_TRUE(result.ok()) << describe(result).toStdString();
-    EXPECT_EQ(downloadFile, TempDirectory() + "§tmp.doc");
-    EXPECT_EQ(readFile(downloadFile), content);
-    EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        FtpServerOptions options;
+    } cases[] = {
+        {"TLS", FtpServerKind::Tls, {}},
+        {"plain", FtpServerKind::Plain, {}},
+        {"TLS, throttled", FtpServerKind::Tls, {.bytesPerSecond = 4 << 20}},
+        {"plain, throttled", FtpServerKind::Plain, {.bytesPerSecond = 4 << 20}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), content, "Schlüssel");
+        const qint64 stored = QFileInfo(host("ftp/private/Bericht.doc.00003.nxz")).size();
+        FtpSession fresh;
+        open(fresh, c.kind, c.options);
+        qint64 received = 0;
+        fresh.client.onWork = [&](qint64 count) { received = count; };
+        QString downloadFile;
+        const JobResult result = FetchRemoteFile(fresh, "Bericht.doc.00003.nxz", "Schlüssel", quietContext(), downloadFile);
+        ASSERT_TRUE(result.ok()) << describe(result).toStdString();
+        EXPECT_EQ(downloadFile, TempDirectory() + "§tmp.doc");
+        EXPECT_EQ(readFile(downloadFile), content);
+        EXPECT_EQ(received, stored);
+        EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});
+        QFile::remove(platform::toHostPath(downloadFile));
+    }
 }
 
 TEST_F(RemoteBrowserTest, AFailedFetchNamesItsCauseAndLeavesTheLastDownloadAsItWas)
 {
-    writeStoredFile(platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz")), mixedContent(2 << 20, 4),
-                    "geheim");
+    const QString stored = platform::toWindowsPath(host("ftp/private/Bericht.doc.00003.nxz"));
+    writeStoredFile(stored, mixedContent(2 << 20, 4), "geheim");
+    QByteArray damaged = readFile(stored);
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x55);
+    putRemote("private/Kaputt.doc.00003.nxz", damaged);
+    putRemote("private/Kurz.doc.00003.nxz", readFile(stored).left(200000));
     open();
-    enum class Stop { Never, Before, DuringTheTransfer, AfterTheTransfer };
+    enum class Stop { Never, Before, DuringTheTransfer, AsTheTransferEnds };
     const struct {
         const char* what;
         const char* name;
@@ -209,16 +233,24 @@ TEST_F(RemoteBrowserTest, AFailedFetchNamesItsCauseAndLeavesTheLastDownloadAsItW
         Stop stop;
         ErrorKind kind;
         const char* message;  // its start
+        const char* path;     // the remote file, for what the file itself is to blame for
     } cases[] = {
-        {"wrong key", "Bericht.doc.00003.nxz", "falsch", Stop::Never, ErrorKind::WrongKey, "falscher Schlüssel"},
-        {"no key", "Bericht.doc.00003.nxz", "", Stop::Never, ErrorKind::NoKey, "kein Schlüssel"},
+        {"wrong key", "Bericht.doc.00003.nxz", "falsch", Stop::Never, ErrorKind::WrongKey, "falscher Schlüssel",
+         "/private/Bericht.doc.00003.nxz"},
+        {"no key", "Bericht.doc.00003.nxz", "", Stop::Never, ErrorKind::NoKey, "kein Schlüssel",
+         "/private/Bericht.doc.00003.nxz"},
+        {"damaged", "Kaputt.doc.00003.nxz", "geheim", Stop::Never, ErrorKind::Damaged, "Datei beschädigt",
+         "/private/Kaputt.doc.00003.nxz"},
+        {"truncated", "Kurz.doc.00003.nxz", "geheim", Stop::Never, ErrorKind::Truncated, "Datei ist abgeschnitten",
+         "/private/Kurz.doc.00003.nxz"},
         {"missing on the server", "Brief.doc.00001.nxz", "geheim", Stop::Never, ErrorKind::Network,
-         "/private/Brief.doc.00001.nxz is not retrievable"},
-        {"stopped before", "Bericht.doc.00003.nxz", "geheim", Stop::Before, ErrorKind::Cancelled, "Übertragung abgebrochen"},
-        {"stopped during the transfer", "Bericht.doc.00003.nxz", "geheim", Stop::DuringTheTransfer, ErrorKind::Cancelled,
-         "Übertragung abgebrochen"},
-        {"stopped before the expansion", "Bericht.doc.00003.nxz", "geheim", Stop::AfterTheTransfer, ErrorKind::Cancelled,
-         "abgebrochen"},
+         "/private/Brief.doc.00001.nxz is not retrievable", ""},
+        {"stopped before", "Bericht.doc.00003.nxz", "geheim", Stop::Before, ErrorKind::Cancelled,
+         "Übertragung abgebrochen", ""},
+        {"stopped during the transfer", "Bericht.doc.00003.nxz", "geheim", Stop::DuringTheTransfer,
+         ErrorKind::Cancelled, "Übertragung abgebrochen", ""},
+        {"stopped as the transfer ends", "Bericht.doc.00003.nxz", "geheim", Stop::AsTheTransferEnds,
+         ErrorKind::Cancelled, "Übertragung abgebrochen", ""},
     };
     const QString last = TempDirectory() + "§tmp.doc";
     for (const auto& c : cases) {
@@ -232,7 +264,7 @@ TEST_F(RemoteBrowserTest, AFailedFetchNamesItsCauseAndLeavesTheLastDownloadAsItW
                 stop.request_stop();
         };
         session.client.onWorkEnd = [&] {
-            if (c.stop == Stop::AfterTheTransfer)
+            if (c.stop == Stop::AsTheTransferEnds)
                 stop.request_stop();
         };
         JobContext context = quietContext();
@@ -241,15 +273,32 @@ TEST_F(RemoteBrowserTest, AFailedFetchNamesItsCauseAndLeavesTheLastDownloadAsItW
         const JobResult result = FetchRemoteFile(session, c.name, c.key, context, downloadFile);
         EXPECT_EQ(result.kind, c.kind) << describe(result).toStdString();
         EXPECT_TRUE(result.message.startsWith(QString::fromUtf8(c.message))) << result.message.toStdString();
-        EXPECT_TRUE(result.path.isEmpty()) << result.path.toStdString();  // no work file named
+        EXPECT_EQ(result.path, QString::fromUtf8(c.path));
         EXPECT_EQ(downloadFile, last);
         EXPECT_EQ(readFile(last), "the last download");
-        EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});
+        EXPECT_EQ(tempFiles(), QStringList{"§tmp.doc"});  // nothing beside it, no work file
     }
     session.client.onWork = nullptr;
     session.client.onWorkEnd = nullptr;
     QString downloadFile;
     EXPECT_TRUE(FetchRemoteFile(session, "Bericht.doc.00003.nxz", "geheim", quietContext(), downloadFile).ok());
+}
+
+TEST_F(RemoteBrowserTest, AWrongKeyEndsTheTransferWithoutTheRestOfTheFile)
+{
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/Film.mp4.00001.nxz")), mixedContent(32 << 20, 5), "geheim");
+    const qint64 stored = QFileInfo(host("ftp/private/Film.mp4.00001.nxz")).size();
+    open();
+    qint64 received = 0;
+    session.client.onWork = [&](qint64 count) { received = count; };
+    QString downloadFile;
+    const JobResult result = FetchRemoteFile(session, "Film.mp4.00001.nxz", "falsch", quietContext(), downloadFile);
+    EXPECT_EQ(result.kind, ErrorKind::WrongKey) << describe(result).toStdString();
+    EXPECT_LT(received, stored / 4);
+    EXPECT_EQ(tempFiles(), QStringList{});
+    // The session goes on.
+    session.client.onWork = nullptr;
+    EXPECT_EQ(session.client.RetrieveCurrentDir(), "/private");
 }
 
 TEST_F(RemoteBrowserTest, DeletingAFile)

@@ -6,10 +6,10 @@
 #include "platform/winpath.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <csignal>
+#include <functional>
 
 namespace quorbin::test {
 namespace {
@@ -68,19 +68,14 @@ TEST_F(CliFtpTest, GetsAKeyedStoredFileByteExact)
     const CliResult result = ftp({"get", "DS/Bericht.doc.00002.nxz", "D:\\Bericht.doc"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(readFile("D:\\Bericht.doc"), content);
-    EXPECT_EQ(tempFiles(), QStringList{});  // the work file is gone
+    EXPECT_EQ(tempFiles(), QStringList{});  // no work file
 }
 
-TEST_F(CliFtpTest, GetsAnyOtherFileAsItIsAndKeepsTheTargetOnFailure)
+TEST_F(CliFtpTest, GetsAnyOtherFileAsItIsOverTheOldOne)
 {
     putRemote("private/notiz.txt", "neu");
     writeFile("D:\\notiz.txt", "alt");
-    CliResult result = ftp({"get", "fehlt.txt", "D:\\notiz.txt"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.startsWith("FTP-Fehler: ")) << result.err.toStdString();
-    EXPECT_EQ(readFile("D:\\notiz.txt"), "alt");
-
-    result = ftp({"get", "notiz.txt", "D:\\notiz.txt"});
+    const CliResult result = ftp({"get", "notiz.txt", "D:\\notiz.txt"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(readFile("D:\\notiz.txt"), "neu");
 }
@@ -164,6 +159,57 @@ TEST_F(CliFtpBase, AFailedLoginIsTriedOnceAndItsReasonShown)
     EXPECT_EQ(server().loginAttempts(), 1);
 }
 
+TEST_F(CliFtpBase, AFailedGetTellsItsCauseAndKeepsTheTarget)
+{
+    const QString stored = platform::toWindowsPath(host("ftp/private/DS/Bericht.doc.00002.nxz"));
+    const QByteArray plain = "[MF]\r\nMITSSL=0\r\n";
+    const QByteArray tls = "[MF]\r\nMITSSL=1\r\n";
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        FtpServerOptions options;
+        QByteArray ini;
+        std::function<void()> store;
+        const char* err;  // its start; the remote file is named too
+    } cases[] = {
+        {"missing", FtpServerKind::Tls, {}, tls, [] {}, "FTP-Fehler: "},
+        {"wrong key", FtpServerKind::Tls, {}, tls,
+         [&] { writeStoredFile(stored, mixedContent(400000, 4), "anders"); },
+         "Nicht wiederhergestellt: falscher Schlüssel: "},
+        {"damaged", FtpServerKind::Tls, {}, tls,
+         [&] {
+             writeStoredFile(stored, mixedContent(400000, 4), "geheim");
+             QByteArray bytes = readFile(stored);
+             bytes[bytes.size() - 1] = char(bytes[bytes.size() - 1] ^ 1);  // the checksum
+             writeFile(stored, bytes);
+         },
+         "Nicht wiederhergestellt: Datei beschädigt"},
+        {"truncated", FtpServerKind::Tls, {}, tls,
+         [&] {
+             writeStoredFile(stored, mixedContent(400000, 4), "geheim");
+             writeFile(stored, readFile(stored).left(100000));
+         },
+         "Nicht wiederhergestellt: Datei ist abgeschnitten: "},
+        {"connection dropped mid-way", FtpServerKind::Plain, {.dropAfterBytes = 100000}, plain,
+         [&] { writeStoredFile(stored, mixedContent(400000, 4), "geheim"); },
+         "FTP-Fehler: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(platform::toHostPath(stored));
+        c.store();
+        serve(c.kind, c.options, {"Passive=1"}, c.ini);
+        writeFile("D:\\Bericht.doc", "the user's old file");
+        const CliResult result = ftp({"get", "DS/Bericht.doc.00002.nxz", "D:\\Bericht.doc"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.startsWith(QString::fromUtf8(c.err))) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains("/private/DS/Bericht.doc.00002.nxz")) << result.err.toStdString();
+        EXPECT_EQ(readFile("D:\\Bericht.doc"), "the user's old file");
+        EXPECT_EQ(QDir(host("d")).entryList(QDir::Files | QDir::Hidden), QStringList{"Bericht.doc"});
+        EXPECT_EQ(tempFiles(), QStringList{});
+    }
+}
+
 TEST_F(CliFtpBase, AMissingFileIsNamedWhereTheServerDoesNot)
 {
     // This server refuses SIZE as vsftpd does: "Could not get file size."
@@ -189,20 +235,21 @@ protected:
     }
 };
 
-TEST_F(CliFtpSignalTest, InterruptedDuringADownloadItLeavesNoWorkFileAndKeepsTheOldTarget)
+TEST_F(CliFtpSignalTest, InterruptedDuringADownloadItLeavesNothingAndKeepsTheOldTarget)
 {
     writeStoredFile(platform::toWindowsPath(host("ftp/private/gross.bin.00001.nxz")), mixedContent(4 << 20, 9), "geheim");
     writeFile("D:\\gross.bin", "the user's old file");
+    // The target's replacement beside it has its first bytes.
     const auto downloading = [&] {
-        const QStringList work = tempFiles().filter(QRegularExpression("^~tm.*\\.tmp$"));
-        return !work.isEmpty() && QFileInfo(tempHostDirectory() + "/" + work.first()).size() > 0;
+        const QFileInfoList parts = QDir(host("d")).entryInfoList({"*.part"}, QDir::Files | QDir::Hidden);
+        return !parts.isEmpty() && parts.first().size() > 0;
     };
 
     for (const int signal : {SIGINT, SIGHUP}) {
         EXPECT_TRUE(interruptCli({"ftp", "--set", "C:\\Sets\\ftp.set", "get", "gross.bin.00001.nxz", "D:\\gross.bin"},
                                  QProcessEnvironment::systemEnvironment(), downloading, signal))
             << "the signal ends the download";
-        EXPECT_EQ(tempFiles(), QStringList()) << "no work file";
+        EXPECT_EQ(tempFiles(), QStringList());
         EXPECT_EQ(readFile("D:\\gross.bin"), QByteArray("the user's old file"));
         EXPECT_EQ(QDir(host("d")).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
     }

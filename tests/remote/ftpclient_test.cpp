@@ -3,8 +3,6 @@
 #include "remote/ftperror.h"
 #include "remote/ftptestbase.h"
 
-#include "engine/keycipher.h"
-#include "engine/restore.h"
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
@@ -372,20 +370,33 @@ TEST_F(FtpClientTest, DownloadsByteExactIntoANewFileOnly)
     EXPECT_FALSE(exists(local("missing.bin")));
 }
 
-TEST_F(FtpClientTest, AKeyedStoredFileComesBackDecipheredAndExpanded)
+TEST_F(FtpClientTest, AReceiverTakesTheBlocksAsTheyComeAndItsRefusalEndsTheTransfer)
 {
-    const QByteArray content = mixedContent(200000, 3);
-    const QString stored = platform::toWindowsPath(host("ftp/DS/Bericht.doc.00003.nxz"));
-    writeStoredFile(stored, content, "Schlüssel");
+    const QByteArray content = mixedContent(8 * 1024 * 1024 + 3, 3);
+    putRemote("private/f.bin", content);
     startServer(FtpServerKind::Tls);
     client.useTls();
     client.Connect();
-    client.ChangeDir("DS");
+    client.ChangeDir("private");
     client.setTransferType(FtpTransferType::Image);
-    client.Get("Bericht.doc.00003.nxz", local("work.tmp"));
-    DecipherFile(local("work.tmp"), "Schlüssel", noStatus(), nullptr);
-    ASSERT_EQ(ExpandToFile(local("work.tmp"), local("Bericht.doc"), kReplaceExisting), 0);
-    EXPECT_EQ(readFile(local("Bericht.doc")), content);
+    QByteArray received;
+    client.Get("f.bin", [&](const char* data, qint64 size) {
+        received.append(data, size);
+        return true;
+    });
+    EXPECT_EQ(received, content);
+
+    qint64 reported = 0;
+    client.onWork = [&](qint64 count) { reported = count; };
+    int blocks = 0;
+    const auto failure = failureOf([&] { client.Get("f.bin", [&](const char*, qint64) { return ++blocks < 3; }); });
+    ASSERT_TRUE(failure);
+    EXPECT_FALSE(failure->cancelled());
+    EXPECT_TRUE(failure->text().startsWith("/private/f.bin: ")) << failure->text().toStdString();
+    EXPECT_EQ(blocks, 3);
+    EXPECT_LT(reported, content.size() / 2);
+    client.onWork = nullptr;
+    EXPECT_EQ(client.Size("f.bin"), content.size());  // the session goes on
 }
 
 TEST_F(FtpClientTest, AnAbortFromTheProgressReportEndsTheTransferAndTheSessionGoesOn)

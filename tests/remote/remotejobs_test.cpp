@@ -155,6 +155,33 @@ TEST_F(RemoteJobTest, AStoppedJobIsCancelledAndChangesNothing)
     EXPECT_EQ(session.client.RetrieveCurrentDir(), "/");
 }
 
+TEST_F(RemoteJobTest, AStopDuringASlowDownloadEndsItAndLeavesNothing)
+{
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/gross.bin.00001.nxz")), mixedContent(4 << 20, 9), "geheim");
+    startServer(FtpServerKind::Tls, {.bytesPerSecond = 256 * 1024});
+    settings = serverSettings(true);
+    open();
+    const QString last = TempDirectory() + "§tmp.bin";
+    writeFile(last, "the last download");
+    // Past the first block handed to the decoder.
+    std::atomic<qint64> received = 0;
+    session.client.onWork = [&](qint64 count) { received = count; };
+    std::stop_source stop;
+    JobResult result;
+    std::thread worker([&] {
+        DownloadJob job(session, "gross.bin.00001.nxz", "geheim");
+        result = run(job, stop.get_token());
+    });
+    awaitUntil([&] { return received > 600 * 1024; });
+    stop.request_stop();  // "Aktion abbrechen"
+    worker.join();
+
+    EXPECT_GT(received, 600 * 1024);
+    EXPECT_EQ(result.kind, ErrorKind::Cancelled) << describe(result).toStdString();
+    EXPECT_EQ(readFile(last), "the last download");
+    EXPECT_EQ(tempFiles(), QStringList{"§tmp.bin"});
+}
+
 TEST_F(RemoteJobTest, AJobIsRefusedWhileAnotherOperationRuns)
 {
     putRemote("private/big.bin", QByteArray(64 * 1024 * 1024, 'b'));

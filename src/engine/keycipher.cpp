@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace quorbin {
@@ -47,6 +48,29 @@ KeyStream::KeyStream(const QByteArray& keyBytes) : length_(keyBytes.size())
         repeated_.append(keyBytes);
 }
 
+namespace {
+
+// Sixteen bytes at a time in a vector register (SSE2 on every x86-64): GCC's default -O2 does not
+// vectorise a byte loop whose two arrays might overlap.
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+template <bool Encipher>
+void combine(unsigned char* data, const unsigned char* key, qsizetype size)
+{
+    qsizetype i = 0;
+    for (; i + 16 <= size; i += 16) {
+        Bytes16 d, k;
+        std::memcpy(&d, data + i, 16);
+        std::memcpy(&k, key + i, 16);
+        d = Encipher ? d + k : d - k;
+        std::memcpy(data + i, &d, 16);
+    }
+    for (; i < size; ++i)
+        data[i] = static_cast<unsigned char>(Encipher ? data[i] + key[i] : data[i] - key[i]);
+}
+
+}  // namespace
+
 void KeyStream::apply(bool encipher, unsigned char* data, qsizetype size, qint64 position) const
 {
     if (length_ == 0)
@@ -55,13 +79,10 @@ void KeyStream::apply(bool encipher, unsigned char* data, qsizetype size, qint64
     while (size > 0) {
         // The same key bytes follow every span_ bytes, so each piece starts at the same offset.
         const qsizetype piece = std::min(size, span_);
-        if (encipher) {
-            for (qsizetype i = 0; i < piece; ++i)
-                data[i] = static_cast<unsigned char>(data[i] + key[i]);
-        } else {
-            for (qsizetype i = 0; i < piece; ++i)
-                data[i] = static_cast<unsigned char>(data[i] - key[i]);
-        }
+        if (encipher)
+            combine<true>(data, key, piece);
+        else
+            combine<false>(data, key, piece);
         data += piece;
         size -= piece;
     }

@@ -105,5 +105,29 @@ TEST_F(CipherTest, FileThatCannotBeOpenedRaisesAnError)
     EXPECT_THROW(DecipherFile("C:\\missing.bin", "k", noStatus(), nullptr), IoError);
 }
 
+TEST(KeyStreamTest, AgreesWithByteByByteAcrossVectorAndSpanBoundaries)
+{
+    const QByteArray key = KeyBytes(QString::fromUtf16(u"Zw\u00F6lf-Zeiche7"));  // 13: no power of two
+    const auto reference = [&](QByteArray data, qint64 position) {
+        for (qsizetype i = 0; i < data.size(); ++i)
+            data[i] = char(uchar(data[i]) - uchar(key[(position + i) % key.size()]));
+        return data;
+    };
+    const struct {
+        qsizetype size;
+        qint64 position;
+    } cases[] = {{1, 0}, {15, 3}, {16, 12}, {17, 5}, {64 * 1024 + 7, 11}, {200 * 1024 + 3, 1000003}, {1 << 20, 9}};
+    for (const auto& c : cases) {
+        QByteArray data(c.size, '\0');
+        for (qsizetype i = 0; i < c.size; ++i)
+            data[i] = char(i * 131 + 7);
+        QByteArray mine = data;
+        KeyStream(key).decipher(reinterpret_cast<unsigned char*>(mine.data()), mine.size(), c.position);
+        EXPECT_EQ(mine, reference(data, c.position)) << c.size << " at " << c.position;
+        KeyStream(key).encipher(reinterpret_cast<unsigned char*>(mine.data()), mine.size(), c.position);
+        EXPECT_EQ(mine, data) << "back again";
+    }
+}
+
 }  // namespace
 }  // namespace quorbin

@@ -42,8 +42,6 @@ JobResult fetchDecoded(FtpClient& client, const QString& name, const QString& ke
         client.Get(name, [&](const char* data, qint64 size) { return decoder.receive(data, size); });
     } catch (const FtpError& error) {
         const JobResult decoded = decoder.abandon();
-        if (context.stopRequested())
-            return FtpFailure(FtpError::cancellation());
         // A wrong key, damage or a full disk ended the transfer.
         if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
             return decoded;
@@ -201,11 +199,11 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     }
     const JobResult result = isStoredFile(name) ? fetchDecoded(client, name, key, out, downloadFile, context)
                                                 : fetchAsIs(client, name, out, downloadFile);
-    if (!result.ok())
-        return result;
-    // "Aktion abbrechen" until the very end keeps the old file.
+    // "Aktion abbrechen" until the very end keeps the old file, whichever side saw it first.
     if (context.stopRequested())
         return FtpFailure(FtpError::cancellation());
+    if (!result.ok())
+        return result;
     if (!out.commit())
         return platform::targetNotWritable(out.errorString(), downloadFile);
     return JobResult::success();

@@ -34,13 +34,13 @@ void ShellOpenFile(const QString& file, const QString&, const QString&, int) { p
 
 TemporaryFileGuard::TemporaryFileGuard(QString path) : path_(std::move(path))
 {
-    platform::trackScratchFile(platform::toHostPath(path_));
+    scratchPlace_ = platform::trackScratchFile(platform::toHostPath(path_));
 }
 
 TemporaryFileGuard::~TemporaryFileGuard()
 {
     platform::removeFile(path_);
-    platform::untrackScratchFile(platform::toHostPath(path_));
+    platform::untrackScratchFile(scratchPlace_);
 }
 
 }  // namespace quorbin

@@ -29,6 +29,7 @@ public:
 
 private:
     QString path_;
+    int scratchPlace_ = -1;
 };
 
 }  // namespace quorbin

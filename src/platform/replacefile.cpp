@@ -58,7 +58,7 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
             path_ = candidate;
-            trackScratchFile(toHostPath(path_));
+            scratchPlace_ = trackScratchFile(toHostPath(path_));
             fd_ = fd;
             return;
         }
@@ -77,8 +77,7 @@ ReplacementFile::~ReplacementFile()
         close(fd_);
     if (!committed_ && !path_.isEmpty())
         removeFile(path_);
-    if (!path_.isEmpty())
-        untrackScratchFile(toHostPath(path_));
+    untrackScratchFile(scratchPlace_);
 }
 
 bool ReplacementFile::commit()

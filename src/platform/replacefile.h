@@ -36,6 +36,7 @@ private:
     QString path_;
     int fd_ = -1;  // written with plain calls: a walk writes thousands of small files
     bool committed_ = false;
+    int scratchPlace_ = -1;
     int errorNumber_ = 0;
 };
 

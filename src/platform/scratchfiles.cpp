@@ -1,7 +1,10 @@
 #include "platform/scratchfiles.h"
 
+#include "platform/hostnames.h"
+
 #include <atomic>
 #include <cstring>
+#include <iterator>
 #include <unistd.h>
 
 namespace quorbin::platform {
@@ -16,30 +19,27 @@ Slot table[32];
 
 }  // namespace
 
-void trackScratchFile(const QString& hostPath)
+int trackScratchFile(const QString& hostPath)
 {
-    const QByteArray path = hostPath.toLocal8Bit();
+    const QByteArray path = hostBytes(hostPath);
     if (path.size() >= qsizetype(sizeof(Slot::path)))
-        return;
-    for (Slot& slot : table) {
+        return -1;
+    for (int place = 0; place < int(std::size(table)); ++place) {
+        Slot& slot = table[place];
         int expected = 0;
         if (!slot.state.compare_exchange_strong(expected, 1))
             continue;
         std::memcpy(slot.path, path.constData(), size_t(path.size()) + 1);
         slot.state.store(2);
-        return;
+        return place;
     }
+    return -1;
 }
 
-void untrackScratchFile(const QString& hostPath)
+void untrackScratchFile(int place)
 {
-    const QByteArray path = hostPath.toLocal8Bit();
-    for (Slot& slot : table) {
-        if (slot.state.load() == 2 && std::strcmp(slot.path, path.constData()) == 0) {
-            slot.state.store(0);
-            return;
-        }
-    }
+    if (place >= 0 && place < int(std::size(table)))
+        table[place].state.store(0);
 }
 
 void removeTrackedScratchFiles()

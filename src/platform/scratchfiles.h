@@ -6,8 +6,11 @@
 
 namespace quorbin::platform {
 
-void trackScratchFile(const QString& hostPath);
-void untrackScratchFile(const QString& hostPath);
+// Returns the file's place in the table, for untracking it; -1 when the table is full.
+int trackScratchFile(const QString& hostPath);
+// Each thread untracks only what it tracked, by its place: a path in the table is read by
+// no one but the signal clean-up while it is tracked.
+void untrackScratchFile(int place);
 
 // Removes every tracked file; for a process that is about to end without its clean-up.
 void removeTrackedScratchFiles();

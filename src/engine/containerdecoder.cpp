@@ -48,9 +48,10 @@ JobResult ContainerDecoder::feed(unsigned char* data, qint64 size, const JobCont
     for (;;) {
         std::size_t made = 0;
         const Inflater::State state = inflater_.inflate(output, kOutput, made);
+        // Counted first: a stream whose checksum alone is wrong did produce its data.
+        produced_ += qint64(made);
         if (state == Inflater::State::BadHeader || state == Inflater::State::BadData)
             return failure(int(state));
-        produced_ += qint64(made);
         if (made > 0 && !out_.write(reinterpret_cast<char*>(output), qint64(made)))
             return platform::targetNotWritable(out_.errorString(), target_);
         if (state == Inflater::State::End) {

@@ -103,6 +103,21 @@ TEST_P(RestoreErrorsTest, NamesTheCauseAndKeepsTheTarget)
 INSTANTIATE_TEST_SUITE_P(Causes, RestoreErrorsTest, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class RestoreChecksumTest : public test::SandboxTest {};
+
+TEST_F(RestoreChecksumTest, AKeyedFileWhoseChecksumAloneIsWrongIsDamagedNotPerhapsAWrongKey)
+{
+    test::writeStoredFile(kStored, "short content, all in one buffer", "k");
+    QByteArray stored = readFile(kStored);
+    stored[stored.size() - 1] = char(stored[stored.size() - 1] ^ 1);
+    writeFile(kStored, stored);
+
+    const JobResult result = RestoreStored(kStored, kTarget, "k", QString(), quietContext());
+
+    EXPECT_EQ(result.kind, ErrorKind::Damaged);
+    EXPECT_EQ(result.message, "Datei beschädigt") << "the data came out whole, so the key was right";
+}
+
 class RestoreCancelTest : public test::SandboxTest {};
 
 TEST_F(RestoreCancelTest, AStopBetweenBuffersEndsTheRestoreAndKeepsTheTarget)

@@ -61,8 +61,8 @@ int runDir(QStringList arguments)
     const auto jobsText = takeOption(arguments, QStringLiteral("--jobs"), error);
     bool jobsValid = true;
     const int jobs = jobsText ? jobsText->toInt(&jobsValid) : 0;
-    if (error.isEmpty() && jobsText && (!jobsValid || jobs < 1 || jobs > 64))
-        error = "--jobs braucht eine Zahl von 1 bis 64: " + *jobsText;
+    if (error.isEmpty() && jobsText && (!jobsValid || jobs < 1 || jobs > kMaxWorkers))
+        error = QStringLiteral("--jobs braucht eine Zahl von 1 bis %1: ").arg(kMaxWorkers) + *jobsText;
     const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
     if (error.isEmpty() && !rule)
         error = "Unbekannte Regel: " + ruleText.value_or(QString());

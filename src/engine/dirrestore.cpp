@@ -5,6 +5,7 @@
 #include "engine/storepath.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
+#include "platform/scratchfiles.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
@@ -13,6 +14,10 @@
 
 
 namespace quorbin {
+
+// Besides the workers' files, the download and the window keep a few of their own.
+static_assert(kMaxWorkers + 16 <= platform::kMaxScratchFiles);
+
 namespace {
 
 enum class EntryAnswer { None, Proceed, Stop };
@@ -403,7 +408,9 @@ JobResult DirRestoreJob::run(const JobContext& context)
             options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop) : StoredFileCount();
         progress.started(total.files, total.bytes);
     };
-    const int workers = options_.jobs > 0 ? options_.jobs : int(std::max(1u, std::thread::hardware_concurrency()));
+    // Each worker holds one scratch file; the clean-up table must hold them all.
+    const int workers = std::min(kMaxWorkers, options_.jobs > 0 ? options_.jobs
+                                                                : int(std::max(1u, std::thread::hardware_concurrency())));
     if (!RestoreDirectory(walk, countTotals, workers)) {
         progress.finished();
         return RefusedTargets(walk.newStartDirectory, walk.startDirectory) == TargetRefusal::WholeHost

@@ -70,6 +70,8 @@ TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& st
 // Whether one target lies below the store's set folder of the start directory.
 bool TargetInsideStore(const QString& target, const QString& startDirectory);
 
+inline constexpr int kMaxWorkers = 32;
+
 // "Zurückladen" as a job: counts what lies below the start directory for the progress
 // totals, then walks. Its result is a success, "abgebrochen", or the number of entries not
 // restored (with the first one's kind). A success names, as its message, the files that
@@ -87,7 +89,7 @@ public:
         bool countTotals = true;  // walk the tree once before, for the progress totals
         // Also told of each file with later versions only.
         std::function<void(const QString& warning)> warn;
-        int jobs = 0;  // threads that restore; 0: one per core
+        int jobs = 0;  // threads that restore; 0: one per core; at most kMaxWorkers
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

@@ -48,7 +48,9 @@ void EntryPool::run(Unit unit, const QString& folder)
     {
         const std::lock_guard guard(lock_);
         inOrder_.push_back(slot);
-        waiting_.push_back(slot);
+        if (waiting_.empty() || waiting_.back().folder != folder)
+            waiting_.push_back(Waiting{folder, {}});
+        waiting_.back().queued.push_back(slot);
     }
     changed_.notify_all();
     tellFinished();
@@ -87,8 +89,10 @@ void EntryPool::work()
             const auto next = nextFree();
             if (next == waiting_.end())
                 return;
-            slot = *next;
-            waiting_.erase(next);
+            slot = next->queued.front();
+            next->queued.pop_front();
+            if (next->queued.empty())
+                waiting_.erase(next);
             busyFolders_.insert(slot->folder);
         }
         if (!walk_.stop.stop_requested()) {
@@ -139,10 +143,10 @@ void EntryPool::work()
     }
 }
 
-std::deque<std::shared_ptr<EntryPool::Slot>>::iterator EntryPool::nextFree()
+std::deque<EntryPool::Waiting>::iterator EntryPool::nextFree()
 {
     return std::find_if(waiting_.begin(), waiting_.end(),
-                        [this](const std::shared_ptr<Slot>& slot) { return !busyFolders_.contains(slot->folder); });
+                        [this](const Waiting& waiting) { return !busyFolders_.contains(waiting.folder); });
 }
 
 void EntryPool::tellFinished()

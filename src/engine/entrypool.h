@@ -41,15 +41,22 @@ private:
     struct Slot;
     class Recorder;
     void work();
-    std::deque<std::shared_ptr<Slot>>::iterator nextFree();
     void tellFinished();
 
     const DirRestore& walk_;
     std::mutex lock_;
     std::condition_variable changed_;
     std::deque<std::shared_ptr<Slot>> inOrder_;  // handed over, not yet told
-    std::deque<std::shared_ptr<Slot>> waiting_;  // not yet begun
-    QSet<QString> busyFolders_;                   // of the units running now
+    // Not yet begun, folder by folder in walk order: picking the next unit looks at folders,
+    // not at every unit in the window. A folder may come twice when the walk went below it
+    // and came back.
+    struct Waiting {
+        QString folder;
+        std::deque<std::shared_ptr<Slot>> queued;
+    };
+    std::deque<Waiting> waiting_;
+    QSet<QString> busyFolders_;  // of the units running now
+    std::deque<Waiting>::iterator nextFree();
     bool closing_ = false;
     std::size_t window_;
     std::chrono::steady_clock::time_point nextProgress_;  // of the walking thread

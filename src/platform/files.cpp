@@ -128,7 +128,26 @@ qint64 fileSize(const QString& path)
     return stat(native(path).constData(), &st) == 0 ? qint64(st.st_size) : -1;
 }
 
-bool createFolders(const QString& directory) { return QDir().mkpath(toHostPath(directory)); }
+bool createFolders(const QString& directory)
+{
+    // Part by part through the same bytes that opening a file there uses, so a folder whose
+    // name is no UTF-8 is found rather than made again under its reading.
+    const QString path = QDir::cleanPath(toHostPath(directory));
+    struct stat st {};
+    if (stat(hostBytes(path).constData(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    for (qsizetype end = path.indexOf(u'/', 1); ; end = path.indexOf(u'/', end + 1)) {
+        const QByteArray part = hostBytes(end < 0 ? path : path.left(end));
+        if (mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (end < 0)
+            break;
+    }
+    if (stat(hostBytes(path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    errno = ENOTDIR;
+    return false;
+}
 
 bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
 

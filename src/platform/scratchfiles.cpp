@@ -15,7 +15,7 @@ struct Slot {
     std::atomic<int> state{0};  // 0 free, 1 being written, 2 holds a path
     char path[4096];
 };
-Slot table[32];
+Slot table[kMaxScratchFiles];
 
 }  // namespace
 

@@ -6,6 +6,9 @@
 
 namespace quorbin::platform {
 
+// How many files the table holds at once: more than a tree restore's workers ever write.
+inline constexpr int kMaxScratchFiles = 128;
+
 // Returns the file's place in the table, for untracking it; -1 when the table is full.
 int trackScratchFile(const QString& hostPath);
 // Each thread untracks only what it tracked, by its place: a path in the table is read by

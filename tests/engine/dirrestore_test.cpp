@@ -360,6 +360,20 @@ TEST_F(DirRestoreTest, NamesThatAreNoUtf8AreRestoredUnderTheirWindows1252Reading
                                      dateText(at(12)) + " C:\\Docs" + shownFolder + QString::fromUtf16(u"Pl\u00E4ne.txt")});
 }
 
+TEST_F(DirRestoreTest, ANewStartDirectoryInAFolderNamedInAnotherCodePageIsThatFolder)
+{
+    stored("Sub\\a.txt.00001.nxz", "a", at(10));
+    platform::createFolders("E:\\Fotos\\");
+    renameToBytes(host("e/Fotos"), "Fotos\xE4");
+    ASSERT_EQ(platform::findEntries("E:\\*.*").size(), 1);  // as the window's folder list reads it
+
+    RestoreDirTree(kStart, walk(kNewestVersion, QString::fromUtf16(u"E:\\Fotos\u00E4\\Neu\\")));
+
+    const QByteArray raw = host("e").toUtf8() + "/Fotos\xE4/Neu/Sub/a.txt";
+    EXPECT_EQ(::access(raw.constData(), F_OK), 0) << qPrintable(log.lines.join('\n'));
+    EXPECT_EQ(::access((host("e").toUtf8() + "/Fotos\xC3\xA4").constData(), F_OK), -1) << "no second folder under the reading";
+}
+
 TEST_F(DirRestoreTest, ANameThatReadsLikeItsNeighbourIsReportedNotMixedUp)
 {
     stored(QString::fromUtf16(u"B\u00FCro\\a.txt.00001.nxz"), "utf-8 folder", at(10));

@@ -5,6 +5,7 @@
 #include "engine/storepath.h"
 #include "platform/dirsearch.h"
 #include "platform/files.h"
+#include "platform/replacefile.h"
 #include "platform/scratchfiles.h"
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
@@ -350,7 +351,6 @@ public:
     }
 
     void laterVersionsOnly() { ++laterOnly_; }
-    qint64 restored() const { return files_ - failures_; }
 
     JobResult outcome(bool stopped) const
     {
@@ -419,12 +419,16 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                         QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
                                         platform::toHostPath(walk.newStartDirectory));
     }
-    // The many new files reach the disk once, at the end, rather than one by one.
-    if (!options_.dryRun && walkProgress.restored() > 0)
-        platform::syncFileSystemOf(options_.newStartDirectory.isEmpty() ? DecodeStoreDir(options_.startDirectory)
-                                                                        : options_.newStartDirectory);
+    // The many new files reach the disk once, at the end, rather than one by one; a disk that
+    // cannot take them must not pass for a restore that worked.
+    const QString written = options_.newStartDirectory.isEmpty() ? DecodeStoreDir(options_.startDirectory)
+                                                                 : options_.newStartDirectory;
+    const int syncError = options_.dryRun ? 0 : platform::syncFileSystemOf(written);
     progress.finished();
-    return walkProgress.outcome(context.stopRequested());
+    const JobResult outcome = walkProgress.outcome(context.stopRequested());
+    if (syncError != 0 && outcome.ok())
+        return platform::targetNotWritable(platform::systemReason(syncError), written);
+    return outcome;
 }
 
 }  // namespace quorbin

@@ -30,8 +30,10 @@ public:
         case Z_OK:
         case Z_BUF_ERROR:
             return z_.avail_out == 0 ? State::OutputFull : State::NeedsInput;
+        case Z_NEED_DICT:
+            return State::BadHeader;  // the header's dictionary flag, which no container sets
         default:
-            // A dictionary flag, a wrong method or check bits: the header is wrong.
+            // A wrong method or check bits: the header is wrong.
             return z_.total_out == 0 && z_.total_in <= 2 ? State::BadHeader : State::BadData;
         }
     }

@@ -62,8 +62,11 @@ DirListing listEntries(const QString& pattern)
         listing.error = errno;
         return listing;
     }
-    errno = 0;
-    while (const dirent* d = readdir(dir)) {
+    for (;;) {
+        errno = 0;  // readdir tells the end and a failure apart only by it
+        const dirent* d = readdir(dir);
+        if (!d)
+            break;
         const QByteArray raw(d->d_name);
         if (raw == "." || raw == "..")
             continue;
@@ -88,7 +91,6 @@ DirListing listEntries(const QString& pattern)
             e.directory = true;  // attributes unknown: searched as a directory, which then fails
         }
         listing.entries << e;
-        errno = 0;
     }
     if (errno != 0)
         listing.error = errno;  // the listing broke off

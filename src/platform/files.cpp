@@ -151,16 +151,17 @@ bool createFolders(const QString& directory)
 
 bool removeFile(const QString& path) { return unlink(native(path).constData()) == 0; }
 
-void syncFileSystemOf(const QString& path)
+int syncFileSystemOf(const QString& path)
 {
     QString folder = QDir::cleanPath(toHostPath(path));
     while (!QFileInfo::exists(folder) && folder != u"/" && !folder.isEmpty())
         folder = QFileInfo(folder).path();
     const int fd = open(hostBytes(folder).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return;
-    syncfs(fd);
+        return 0;  // nothing there was written
+    const int result = syncfs(fd) == 0 ? 0 : errno;
     close(fd);
+    return result;
 }
 
 QString directoryPart(const QString& path) { return path.left(lastDelimiter(path) + 1); }

@@ -57,8 +57,9 @@ qint64 fileSize(const QString& path);
 
 bool removeFile(const QString& path);
 
-// Writes the file system that holds the path (or its nearest existing folder) to the disk.
-void syncFileSystemOf(const QString& path);
+// Writes the file system that holds the path (or its nearest existing folder) to the disk;
+// the errno of a failed write-back, or 0.
+int syncFileSystemOf(const QString& path);
 
 
 // The directory part of a Windows text, up to and including its last "\" (or ":").

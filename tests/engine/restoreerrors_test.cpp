@@ -62,6 +62,10 @@ const Failure kFailures[] = {
          writeContainer(t, c);
      },
      {}, ErrorKind::Damaged, "beschädigt", false},
+    // A header that asks for a preset dictionary, as some wrong keys make it: told alike by
+    // both inflaters.
+    {"DictionaryFlag", [](auto& t) { writeContainer(t, QByteArray("\x78\xBB\x01\x02\x03\x04\x4B\x04\x00", 9)); }, {},
+     ErrorKind::NoKey, "kein Schlüssel", false},
     {"Truncated", [](auto& t) { writeContainer(t, test::containerOf(large()).left(200000)); }, {},
      ErrorKind::Truncated, "abgeschnitten", false},
     {"Empty", [](auto& t) { writeContainer(t, QByteArray()); }, {}, ErrorKind::Truncated, "leer", false},

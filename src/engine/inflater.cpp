@@ -13,8 +13,6 @@ std::atomic<InflaterKind> chosen{InflaterKind::Zlib};
 
 }  // namespace
 
-InflaterKind inflaterKind() { return chosen; }
-
 bool useInflater(InflaterKind kind)
 {
 #ifndef QUORBIN_HAVE_ISAL

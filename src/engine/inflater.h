@@ -34,7 +34,6 @@ Inflater& threadInflater();
 
 // ISA-L when the build has it, unless told otherwise. useInflater lets tests and comparison
 // runs take zlib; it returns false for a kind the build lacks. Set it before any restore runs.
-InflaterKind inflaterKind();
 bool useInflater(InflaterKind kind);
 
 // A new inflater of the given kind; null when the build lacks it.

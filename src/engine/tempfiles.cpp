@@ -2,7 +2,6 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/scratchfiles.h"
 #include "platform/shell.h"
 #include "platform/tempfiles.h"
 #include "platform/userinterface.h"
@@ -31,16 +30,5 @@ QString TempOpenFileName(const QString& userFileName)
 }
 
 void ShellOpenFile(const QString& file, const QString&, const QString&, int) { platform::shellOpen(file); }
-
-TemporaryFileGuard::TemporaryFileGuard(QString path) : path_(std::move(path))
-{
-    scratchPlace_ = platform::trackScratchFile(platform::toHostPath(path_));
-}
-
-TemporaryFileGuard::~TemporaryFileGuard()
-{
-    platform::removeFile(path_);
-    platform::untrackScratchFile(scratchPlace_);
-}
 
 }  // namespace quorbin

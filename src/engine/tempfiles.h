@@ -19,17 +19,4 @@ QString TempOpenFileName(const QString& userFileName);
 // the desktop decides the window.
 void ShellOpenFile(const QString& file, const QString& parameters, const QString& directory, int showCommand);
 
-// Deletes a temporary file when it goes out of scope, also when an error passes through.
-class TemporaryFileGuard {
-public:
-    explicit TemporaryFileGuard(QString path);
-    ~TemporaryFileGuard();
-    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
-    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
-
-private:
-    QString path_;
-    int scratchPlace_ = -1;
-};
-
 }  // namespace quorbin

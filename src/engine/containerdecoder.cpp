@@ -21,7 +21,7 @@ unsigned char* threadOutput()
 
 }  // namespace
 
-ContainerDecoder::ContainerDecoder(const QString& key, platform::ReplacementFile& out, const QString& source,
+ContainerDecoder::ContainerDecoder(const QString& key, platform::ReplacementFile* out, const QString& source,
                                    const QString& target, bool sourceIsRemote)
     : key_(key),
       cipher_(std::make_unique<const KeyStream>(key)),
@@ -52,8 +52,8 @@ JobResult ContainerDecoder::feed(unsigned char* data, qint64 size, const JobCont
         produced_ += qint64(made);
         if (state == Inflater::State::BadHeader || state == Inflater::State::BadData)
             return failure(int(state));
-        if (made > 0 && !out_.write(reinterpret_cast<char*>(output), qint64(made)))
-            return platform::targetNotWritable(out_.errorString(), target_);
+        if (made > 0 && out_ && !out_->write(reinterpret_cast<char*>(output), qint64(made)))
+            return platform::targetNotWritable(out_->errorString(), target_);
         if (state == Inflater::State::End) {
             ended_ = true;  // whatever follows the stream is not ours
             return JobResult::success();

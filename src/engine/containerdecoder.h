@@ -2,6 +2,7 @@
 // A container taken in pieces as they come (read from a disk, or arriving from a server):
 // each piece is deciphered with the key and inflated into a replacement file. Which cause a
 // failure has is told as for a whole file: no key, wrong key, damage, a stream that ends early.
+// Without a replacement file the output goes nowhere: the container is only checked.
 #include "platform/job.h"
 #include "platform/replacefile.h"
 
@@ -17,8 +18,8 @@ class KeyStream;
 class ContainerDecoder {
 public:
     // `source` names the container in messages (a Windows path, or a remote name when
-    // `sourceIsRemote`); `target` the file that `out` replaces.
-    ContainerDecoder(const QString& key, platform::ReplacementFile& out, const QString& source, const QString& target,
+    // `sourceIsRemote`); `target` the file that `out` replaces. `out` may be null.
+    ContainerDecoder(const QString& key, platform::ReplacementFile* out, const QString& source, const QString& target,
                      bool sourceIsRemote = false);
     ContainerDecoder(const ContainerDecoder&) = delete;
     ContainerDecoder& operator=(const ContainerDecoder&) = delete;
@@ -33,6 +34,8 @@ public:
     JobResult finish() const;
     // Container bytes taken so far.
     qint64 position() const { return position_; }
+    // Bytes the stream expanded to so far.
+    qint64 produced() const { return produced_; }
 
     ~ContainerDecoder();
 
@@ -43,7 +46,7 @@ private:
     QString key_;
     std::unique_ptr<const KeyStream> cipher_;
     Inflater& inflater_;
-    platform::ReplacementFile& out_;
+    platform::ReplacementFile* out_;
     QString source_;
     QString target_;
     bool sourceIsRemote_;

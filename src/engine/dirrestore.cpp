@@ -53,11 +53,7 @@ bool mayReplace(const QString& target, const DirRestore& walk)
                     Buttons::OkCancel) == Answer::Ok;
 }
 
-// Every name of the directory; a drive ("X:") takes the pattern without a separator.
-QString searchPattern(const QString& directory)
-{
-    return directory.endsWith(u':') ? directory + "*.*" : directory + "\\*.*";
-}
+StoreAccess& storeOf(const DirRestore& walk) { return walk.store ? *walk.store : localStore(); }
 
 QString errorLine(const QString& shownPath) { return "ERROR *****" + shownPath + "--->   nicht rückgesichert"; }
 
@@ -99,25 +95,25 @@ QString errorLine(const QString& shownPath, const JobResult& result)
 JobResult restoreChosenVersion(const QString& entryPath, const QString& target, const DirRestore& walk,
                                const VersionIndex* index, VersionChoice& choice)
 {
-    if (target.isEmpty())
+    if (target.isEmpty() && !walk.verifyOnly)
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
     const auto chosen = SelectVersion(walk.rule, entryPath, walk.versionLimit, index);
     if (!chosen)
         return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
     choice = *chosen;
-    if (targetInStore(target, walk))
+    if (!walk.verifyOnly && targetInStore(target, walk))
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
     if (choice.afterLimit && walk.warn)
         walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
                   choice.dateText + ")");
     if (!mayReplace(target, walk))
         return JobResult::failure(ErrorKind::Refused, QStringLiteral("nicht ersetzt"));
-    if (walk.dryRun)
-        return JobResult::success();
     const QString key = walk.key ? walk.key() : QString();
     const JobContext context{walk.stop, walk.reporter};
+    if (walk.dryRun || walk.verifyOnly)
+        return storeOf(walk).verify(choice.versionPath, key, context);
     // Stamped from the version's time itself, not from its text, which may not read back.
-    return RestoreStoredTo(choice.versionPath, target, key, choice.time, context);
+    return storeOf(walk).restore(choice.versionPath, target, key, choice.time, context);
 }
 
 void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk,
@@ -140,6 +136,20 @@ void restoreStoredEntry(const QString& entryPath, const QString& target, const D
         walk.fileDone(shownPath, result);
 }
 
+// One stored version read through, whatever the others are; for checks of every version.
+void verifyStoredVersion(const QString& versionPath, const DirRestore& walk)
+{
+    JobResult result;
+    try {
+        result = storeOf(walk).verify(versionPath, walk.key ? walk.key() : QString(), JobContext{walk.stop, walk.reporter});
+    } catch (const std::exception& e) {
+        result = JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()));
+    }
+    report(result.ok() ? versionPath : errorLine(versionPath, result), walk);
+    if (walk.fileDone)
+        walk.fileDone(versionPath, result);
+}
+
 void copyUncompressedEntry(const QString& entryPath, const QString& target, const DirRestore& walk)
 {
     JobResult result;
@@ -150,7 +160,7 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
     else if (!mayReplace(target, walk) || walk.dryRun)
         return;
     else
-        result = CopyUnchanged(entryPath, target, JobContext{walk.stop, walk.reporter});
+        result = storeOf(walk).copyPlain(entryPath, target, JobContext{walk.stop, walk.reporter});
     // A copy that worked stays silent, as it always did; one that failed must not.
     if (result.ok())
         return;
@@ -173,9 +183,12 @@ QString DirEntryTarget(const QString& entryPath, const DirRestore& walk)
 
 void RestoreDirEntry(const QString& entryPath, const DirRestore& walk, const VersionIndex* index)
 {
-    if (entryPath.contains(kFirstVersionSuffix))
+    if (walk.verifyOnly && walk.everyVersion) {
+        if (HasVersionSuffix(entryPath))
+            verifyStoredVersion(entryPath, walk);
+    } else if (entryPath.contains(kFirstVersionSuffix))
         restoreStoredEntry(entryPath, DirEntryTarget(entryPath, walk), walk, index);
-    else if (!entryPath.contains(kContainerMark))
+    else if (!entryPath.contains(kContainerMark) && !walk.verifyOnly)
         copyUncompressedEntry(entryPath, DirEntryTarget(entryPath, walk), walk);
     // Later versions are handled through their original version.
 }
@@ -192,7 +205,7 @@ void reportUnreachable(const QString& path, const JobResult& result, const DirRe
 
 void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index, const DirRestore& walk)
 {
-    if (!walk.laterVersionsOnly)
+    if (!walk.laterVersionsOnly || walk.everyVersion)
         return;
     for (const auto& [base, names] : index.withoutFirstVersion())
         walk.laterVersionsOnly(directory + u'\\' + base, names);
@@ -208,18 +221,15 @@ using Dispatch = std::function<void(EntryPool::Unit, const QString& folder)>;
 
 void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& dispatch)
 {
-    const platform::DirListing listing = platform::listEntries(searchPattern(directory));
+    QList<platform::DirEntry> entries;
+    const JobResult listed = storeOf(walk).list(directory, entries);
     lastStoreCheck = {};  // links may have changed since this thread last looked
-    if (listing.error != 0) {
-        const JobResult unreadable = JobResult::failure(
-            ErrorKind::SourceUnreadable, "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
-            platform::hostPathOf(directory));
-        dispatch([directory, unreadable](const DirRestore& w) { reportUnreachable(directory, unreadable, w); }, directory);
-    }
+    if (!listed.ok())
+        dispatch([directory, listed](const DirRestore& w) { reportUnreachable(directory, listed, w); }, directory);
     // Shared with the units that may still run after this level is walked.
-    const auto index = std::make_shared<const VersionIndex>(listing.entries);
+    const auto index = std::make_shared<const VersionIndex>(entries);
     dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); }, directory);
-    for (const platform::DirEntry& entry : listing.entries) {
+    for (const platform::DirEntry& entry : entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
             if (entry.ambiguousName)
@@ -270,18 +280,21 @@ void RestoreDirTreeOn(const QString& directory, const DirRestore& walk, int work
     pool.finish();
 }
 
-StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop)
+StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop, StoreAccess& store,
+                                 bool everyVersion)
 {
     StoredFileCount count;
-    for (const platform::DirEntry& entry : platform::findEntries(searchPattern(directory))) {
+    QList<platform::DirEntry> entries;
+    store.list(directory, entries);
+    for (const platform::DirEntry& entry : entries) {
         if (stop.stop_requested())
             break;
         const QString path = directory + u'\\' + entry.name;
         if (entry.directory) {
-            const StoredFileCount below = CountStoredFiles(path, stop);
+            const StoredFileCount below = CountStoredFiles(path, stop, store, everyVersion);
             count.files += below.files;
             count.bytes += below.bytes;
-        } else if (path.contains(kFirstVersionSuffix)) {
+        } else if (everyVersion ? HasVersionSuffix(path) : path.contains(kFirstVersionSuffix)) {
             ++count.files;
             count.bytes += std::max<qint64>(0, entry.size >= 0 ? entry.size : platform::fileSize(path));
         }
@@ -308,7 +321,7 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
         const DirRestore& walk;
         ~Finish() { walk.reporter.log.appendLine(QStringLiteral("fertig")); }
     } finish{walk};
-    if (RefusedTargets(walk.newStartDirectory, walk.startDirectory) != TargetRefusal::None)
+    if (!walk.verifyOnly && RefusedTargets(walk.newStartDirectory, walk.startDirectory) != TargetRefusal::None)
         return false;
     if (beforeWalk)
         beforeWalk();
@@ -388,11 +401,11 @@ JobResult DirRestoreJob::run(const JobContext& context)
     const DirRestore walk{options_.newStartDirectory,
                           options_.startDirectory,
                           options_.rule,
-                          options_.ask,
+                          options_.ask && !options_.verifyOnly,
                           options_.versionLimit,
                           RestoreReporter{context.report.status, context.report.log, walkProgress},
                           options_.key,
-                          options_.dryRun,
+                          options_.dryRun || options_.verifyOnly,
                           [&walkProgress](const QString&, const JobResult& result) { walkProgress.fileDone(result); },
                           context.stop,
                           options_.warn,
@@ -401,11 +414,15 @@ JobResult DirRestoreJob::run(const JobContext& context)
                               if (options_.warn)
                                   options_.warn("nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " +
                                                 basePath + " (" + versionNames.join(QStringLiteral(", ")) + ")");
-                          }};
+                          },
+                          options_.verifyOnly,
+                          options_.everyVersion && options_.verifyOnly,
+                          options_.store.get()};
     // Counted after "start", so the log shows at once that the restore began.
     const auto countTotals = [&] {
         const StoredFileCount total =
-            options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop) : StoredFileCount();
+            options_.countTotals ? CountStoredFiles(options_.startDirectory, context.stop, storeOf(walk), walk.everyVersion)
+                                 : StoredFileCount();
         progress.started(total.files, total.bytes);
     };
     // Each worker holds one scratch file; the clean-up table must hold them all.
@@ -423,7 +440,7 @@ JobResult DirRestoreJob::run(const JobContext& context)
     // cannot take them must not pass for a restore that worked.
     const QString written = options_.newStartDirectory.isEmpty() ? DecodeStoreDir(options_.startDirectory)
                                                                  : options_.newStartDirectory;
-    const int syncError = options_.dryRun ? 0 : platform::syncFileSystemOf(written);
+    const int syncError = walk.dryRun ? 0 : platform::syncFileSystemOf(written);
     progress.finished();
     const JobResult outcome = walkProgress.outcome(context.stopRequested());
     if (syncError != 0 && outcome.ok())

@@ -1,5 +1,6 @@
 #pragma once
 // Restoring everything below one store directory, depth first.
+#include "engine/storeaccess.h"
 #include "engine/versions.h"
 #include "platform/job.h"
 #include "platform/reporter.h"
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace quorbin {
 
@@ -19,7 +21,9 @@ struct DirRestore {
     double versionLimit = 0;    // day count, for kVersionBeforeDate
     RestoreReporter reporter;
     std::function<QString()> key;  // read anew for every stored file
-    bool dryRun = false;           // log what would be restored, write nothing
+    // Log what would be restored and write nothing; each chosen version is read to its end
+    // all the same, so that one a restore would fail on gets its ERROR line.
+    bool dryRun = false;
     // Told after each stored file (and each plain entry that failed) with the path its line
     // shows and how it ended; may be empty.
     std::function<void(const QString& shownPath, const JobResult& result)> fileDone;
@@ -30,6 +34,11 @@ struct DirRestore {
     // Told of a file whose store folder holds later versions but not the first one: the walk
     // restores a file through its first version only, so this one stays behind. May be empty.
     std::function<void(const QString& basePath, const QStringList& versionNames)> laterVersionsOnly;
+    // With dryRun: only the store is read, no target is looked at (plain entries are passed
+    // over), and with everyVersion each stored version is read, not the one the rule chooses.
+    bool verifyOnly = false;
+    bool everyVersion = false;
+    StoreAccess* store = nullptr;  // null: the store on this machine's disks
 };
 
 // Walks one directory level and everything below it. Stops after the entry in hand once
@@ -52,8 +61,10 @@ struct StoredFileCount {
     qint64 files = 0;
     qint64 bytes = 0;
 };
-// Ends early, with what it counted so far, once the stop token is set.
-StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop = {});
+// Ends early, with what it counted so far, once the stop token is set. With everyVersion,
+// every stored version counts.
+StoredFileCount CountStoredFiles(const QString& directory, std::stop_token stop = {},
+                                 StoreAccess& store = localStore(), bool everyVersion = false);
 
 // "Zurückladen" as a whole: "start", the walk from the start directory, "fertig" (also when
 // an error ends the walk early).
@@ -90,6 +101,9 @@ public:
         // Also told of each file with later versions only.
         std::function<void(const QString& warning)> warn;
         int jobs = 0;  // threads that restore; 0: one per core; at most kMaxWorkers
+        bool verifyOnly = false;  // as in DirRestore; implies dryRun
+        bool everyVersion = false;
+        std::shared_ptr<StoreAccess> store;  // null: the local disks
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

@@ -70,4 +70,17 @@ QString RestoreBlanks(const QString& text)
     return r;
 }
 
+bool HasVersionSuffix(const QString& name)
+{
+    if (name.size() < kVersionSuffixLength || !name.endsWith(QStringLiteral(".nxz")))
+        return false;
+    const qsizetype at = name.size() - kVersionSuffixLength;
+    if (name.at(at) != u'.')
+        return false;
+    for (qsizetype i = at + 1; i < at + 6; ++i)
+        if (name.at(i) < u'0' || name.at(i) > u'9')
+            return false;
+    return true;
+}
+
 }  // namespace quorbin

@@ -27,5 +27,7 @@ inline constexpr int kVersionSuffixLength = 10;  // ".00001.nxz"
 // The suffix of a file's first version, through which the walk restores the file.
 inline const QString kFirstVersionSuffix = QStringLiteral(".00001.nxz");
 bool HasContainerExtension(const QString& path);  // exactly ".nxz"
+// "." + five digits + ".nxz" at the end of the name or path.
+bool HasVersionSuffix(const QString& name);
 
 }  // namespace quorbin

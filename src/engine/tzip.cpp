@@ -44,11 +44,21 @@ std::unique_ptr<platform::ReadFile> openForReading(const QString& path)
     return file;
 }
 
-// Expands all of `in` into `out`; success only when the stream ended with a good checksum.
-JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile& out, const QString& from, const QString& too, const QString& key,
-                     const JobContext& context)
+// Expands all of `in` into `out` (nowhere when null); success only when the stream ended with
+// a good checksum.
+JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile* out, const QString& from, const QString& too, const QString& key,
+                     const JobContext& context, qint64* expanded = nullptr)
 {
     ContainerDecoder decoder(key, out, from, too);
+    struct Count {
+        const ContainerDecoder& decoder;
+        qint64* expanded;
+        ~Count()
+        {
+            if (expanded)
+                *expanded = decoder.produced();
+        }
+    } count{decoder, expanded};
     unsigned char* input = threadBuffers().input.get();
     for (;;) {
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
@@ -80,11 +90,20 @@ JobResult ExpandContainer(const QString& from, const QString& too, const QString
     platform::ReplacementFile out(too);
     if (!out.isOpen())
         return platform::targetNotWritable(out.errorString(), too);
-    if (JobResult result = inflateAll(*in, out, from, too, key, context); !result.ok())
+    if (JobResult result = inflateAll(*in, &out, from, too, key, context); !result.ok())
         return result;
     if (!out.commit())
         return platform::targetNotWritable(out.errorString(), too);
     return JobResult::success();
+}
+
+JobResult VerifyContainer(const QString& from, const QString& key, const JobContext& context, qint64* expanded)
+{
+    const auto in = openForReading(from);
+    if (!in)
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), platform::hostPathOf(from));
+    return inflateAll(*in, nullptr, from, QString(), key, context, expanded);
 }
 
 int TZIP::Expand(const QString& from, const QString& too)

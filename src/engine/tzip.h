@@ -14,6 +14,12 @@ namespace quorbin {
 // ends early. Progress: advanced(0, container bytes read so far).
 JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context);
 
+// Reads the container `from` to its end, deciphered and expanded to nowhere: fails exactly as
+// ExpandContainer would on the same container, and writes nothing. `expanded`, when given,
+// receives how many bytes the stream expanded to.
+JobResult VerifyContainer(const QString& from, const QString& key, const JobContext& context,
+                          qint64* expanded = nullptr);
+
 class TZIP {
 public:
     // ExpandContainer without a key: 0 when the whole stream was read and checked; -1 when it

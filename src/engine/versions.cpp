@@ -15,19 +15,6 @@ namespace {
 // Times are compared at six decimals of a day, as the store's platform did.
 double roundedDays(const QDateTime& t) { return std::round(platform::toDayCount(t) * 1e6) / 1e6; }
 
-// "." + five digits + ".nxz" at the end of the name.
-bool hasVersionSuffix(const QString& name)
-{
-    if (name.size() < kVersionSuffixLength || !name.endsWith(QStringLiteral(".nxz")))
-        return false;
-    const qsizetype at = name.size() - kVersionSuffixLength;
-    if (name.at(at) != u'.')
-        return false;
-    for (qsizetype i = at + 1; i < at + 6; ++i)
-        if (name.at(i) < u'0' || name.at(i) > u'9')
-            return false;
-    return true;
-}
 
 // Of the versions that match the base case-blind, those of exactly this base when it has any:
 // on a case-sensitive disk "Twin.txt" and "twin.txt" are two files, and one's versions must
@@ -47,7 +34,7 @@ QList<ListedVersion> ownVersionsBySearch(const QString& base, const QString& bas
 {
     QList<ListedVersion> versions;
     for (const platform::DirEntry& entry : platform::findEntries(base + ".*.*"))
-        if (hasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
+        if (HasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
             entry.name.startsWith(baseName, Qt::CaseInsensitive))
             versions << ListedVersion{entry.name, entry.lastWriteSeconds};
     return ownCaseFirst(versions, baseName);
@@ -69,7 +56,7 @@ VersionChoice choiceAt(const QString& path, const QDateTime& time)
 VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
 {
     for (const platform::DirEntry& entry : entries)
-        if (hasVersionSuffix(entry.name))
+        if (HasVersionSuffix(entry.name))
             byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()] << ListedVersion{entry.name, entry.lastWriteSeconds};
 }
 

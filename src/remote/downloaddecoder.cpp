@@ -30,7 +30,7 @@ DownloadDecoder::~DownloadDecoder()
 void DownloadDecoder::decode(const QString& key, platform::ReplacementFile& out, const QString& remotePath,
                              const QString& target, const RestoreReporter& report)
 {
-    ContainerDecoder decoder(key, out, remotePath, target, true);
+    ContainerDecoder decoder(key, &out, remotePath, target, true);
     const JobContext context{stop_.get_token(), report};
     JobResult result;
     for (;;) {

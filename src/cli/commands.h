@@ -20,6 +20,8 @@ int runSet(QStringList arguments);
 int runVersions(QStringList arguments);
 int runDir(QStringList arguments);
 int runFtp(QStringList arguments);
+int runVerify(QStringList arguments);
+int runFind(QStringList arguments);
 
 extern const char* const kDecodeHelp;
 extern const char* const kFileHelp;
@@ -27,6 +29,8 @@ extern const char* const kSetHelp;
 extern const char* const kVersionsHelp;
 extern const char* const kDirHelp;
 extern const char* const kFtpHelp;
+extern const char* const kVerifyHelp;
+extern const char* const kFindHelp;
 
 // The backup set that a command-line argument names; nothing (and why, in error) when the
 // file cannot be read.

@@ -19,7 +19,9 @@ const Command kCommands[] = {
     {"set", "print a backup set and the program settings", kSetHelp, runSet},
     {"versions", "list the stored versions of a file", kVersionsHelp, runVersions},
     {"dir", "restore a directory tree of the store", kDirHelp, runDir},
-    {"ftp", "list or fetch files of the FTP mirror", kFtpHelp, runFtp},
+    {"ftp", "list, fetch, restore or verify files of the FTP mirror", kFtpHelp, runFtp},
+    {"verify", "check that every stored file of a tree can be restored", kVerifyHelp, runVerify},
+    {"find", "find stored files by their original name", kFindHelp, runFind},
 };
 
 QString programHelp()

@@ -97,7 +97,7 @@ int runDir(QStringList arguments)
     TerminalProgress progress;
     TerminalLog log(progress);
     DirRestoreJob::Options options{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
-                                   [&key] { return *key; }, dryRun, progress.enabled(), {}, jobs, false, false, nullptr};
+                                   [&key] { return *key; }, dryRun, progress.enabled(), {}, jobs, false, false, nullptr, {}};
     if (to) {
         options.newStartDirectory = windowsPathOfArgument(*to);
         if (!options.newStartDirectory.endsWith(u'\\'))

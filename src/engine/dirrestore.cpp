@@ -406,7 +406,11 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           RestoreReporter{context.report.status, context.report.log, walkProgress},
                           options_.key,
                           options_.dryRun || options_.verifyOnly,
-                          [&walkProgress](const QString&, const JobResult& result) { walkProgress.fileDone(result); },
+                          [this, &walkProgress](const QString& shownPath, const JobResult& result) {
+                              walkProgress.fileDone(result);
+                              if (options_.fileDone)
+                                  options_.fileDone(shownPath, result);
+                          },
                           context.stop,
                           options_.warn,
                           [this, &walkProgress](const QString& basePath, const QStringList& versionNames) {

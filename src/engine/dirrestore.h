@@ -104,6 +104,8 @@ public:
         bool verifyOnly = false;  // as in DirRestore; implies dryRun
         bool everyVersion = false;
         std::shared_ptr<StoreAccess> store;  // null: the local disks
+        // Also told after each file, as DirRestore::fileDone.
+        std::function<void(const QString& shownPath, const JobResult& result)> fileDone;
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

@@ -456,7 +456,7 @@ TEST_F(DirRestoreTest, FilesWithLaterVersionsOnlyAreNamedButNotLogged)
     stored("twin.txt.00001.nxz", "twin", at(10));
     QStringList warnings;
     DirRestoreJob job({QString(), kStart, kNewestVersion, false, 0, [] { return QString(); }, false, false,
-                       [&warnings](const QString& warning) { warnings << warning; }, 1, false, false, nullptr});
+                       [&warnings](const QString& warning) { warnings << warning; }, 1, false, false, nullptr, {}});
 
     const JobResult result = job.run(JobContext{{}, RestoreReporter{status, log, noProgress()}});
 

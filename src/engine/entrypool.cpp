@@ -127,6 +127,9 @@ void EntryPool::work()
                             w.laterVersionsOnly(basePath, names);
                     });
                 },
+                walk_.verifyOnly,
+                walk_.everyVersion,
+                walk_.store,
             };
             try {
                 slot->unit(own);

@@ -21,6 +21,14 @@ QString windowsPathOfArgument(const QString& argument)
     return windows;
 }
 
+QString directoryOfArgument(const QString& argument)
+{
+    QString directory = windowsPathOfArgument(argument);
+    while (directory.size() > 3 && (directory.endsWith(u'\\') || directory.endsWith(u'/')))
+        directory.chop(1);  // "…\Docs\" would show a doubled separator in every line
+    return directory;
+}
+
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error)
 {
     const qsizetype at = arguments.indexOf(name);
@@ -37,6 +45,21 @@ std::optional<QString> takeOption(QStringList& arguments, const QString& name, Q
 }
 
 bool takeFlag(QStringList& arguments, const QString& name) { return arguments.removeAll(name) > 0; }
+
+int takeJobs(QStringList& arguments, int most, QString& error)
+{
+    const auto text = takeOption(arguments, QStringLiteral("--jobs"), error);
+    if (!text)
+        return 0;
+    bool valid = false;
+    const int jobs = text->toInt(&valid);
+    if (!valid || jobs < 1 || jobs > most) {
+        if (error.isEmpty())
+            error = QStringLiteral("--jobs braucht eine Zahl von 1 bis %1: ").arg(most) + *text;
+        return 0;
+    }
+    return jobs;
+}
 
 std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& error)
 {

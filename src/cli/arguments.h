@@ -21,10 +21,14 @@ public:
 // Throws UsageError for a host path that no drive holds.
 QString windowsPathOfArgument(const QString& argument);
 
+// The same for a directory, without trailing separators.
+QString directoryOfArgument(const QString& argument);
 // Takes "--name VALUE" out of the arguments; nothing when absent. A missing value is a usage
 // error, reported through `error`.
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error);
 bool takeFlag(QStringList& arguments, const QString& name);
+// "--jobs N" with N from 1 to `most`; 0 when absent or (with the reason in `error`) invalid.
+int takeJobs(QStringList& arguments, int most, QString& error);
 
 // The key: --key-file FILE (UTF-8, one trailing newline dropped), else $QUORBIN_KEY, else none.
 std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& error);

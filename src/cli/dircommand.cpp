@@ -58,11 +58,7 @@ int runDir(QStringList arguments)
     const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
     const bool ask = takeFlag(arguments, QStringLiteral("--ask"));
     const bool dryRun = takeFlag(arguments, QStringLiteral("--dry-run"));
-    const auto jobsText = takeOption(arguments, QStringLiteral("--jobs"), error);
-    bool jobsValid = true;
-    const int jobs = jobsText ? jobsText->toInt(&jobsValid) : 0;
-    if (error.isEmpty() && jobsText && (!jobsValid || jobs < 1 || jobs > kMaxWorkers))
-        error = QStringLiteral("--jobs braucht eine Zahl von 1 bis %1: ").arg(kMaxWorkers) + *jobsText;
+    const int jobs = takeJobs(arguments, kMaxWorkers, error);
     const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
     if (error.isEmpty() && !rule)
         error = "Unbekannte Regel: " + ruleText.value_or(QString());
@@ -77,9 +73,7 @@ int runDir(QStringList arguments)
         printError(error.isEmpty() ? QString::fromUtf8(kDirHelp) : error);
         return kUsage;
     }
-    QString start = windowsPathOfArgument(arguments.first());
-    while (start.size() > 3 && (start.endsWith(u'\\') || start.endsWith(u'/')))
-        start.chop(1);  // "…\Docs\" would show a doubled separator in every line
+    const QString start = directoryOfArgument(arguments.first());
     if (!start.contains(u'$')) {
         printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
         return kUsage;

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include "platform/files.h"
 #include "platform/datetime.h"
 
 #include "platform/winpath.h"
@@ -27,6 +28,12 @@ QString directoryOfArgument(const QString& argument)
     while (directory.size() > 3 && (directory.endsWith(u'\\') || directory.endsWith(u'/')))
         directory.chop(1);  // "…\Docs\" would show a doubled separator in every line
     return directory;
+}
+
+void requireDirectory(const QString& directory)
+{
+    if (!platform::directoryExists(directory))
+        throw UsageError("Verzeichnis nicht gefunden: " + directory);
 }
 
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error)

@@ -23,6 +23,8 @@ QString windowsPathOfArgument(const QString& argument);
 
 // The same for a directory, without trailing separators.
 QString directoryOfArgument(const QString& argument);
+// Throws UsageError when the directory does not exist.
+void requireDirectory(const QString& directory);
 // Takes "--name VALUE" out of the arguments; nothing when absent. A missing value is a usage
 // error, reported through `error`.
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error);

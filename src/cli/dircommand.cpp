@@ -78,10 +78,7 @@ int runDir(QStringList arguments)
         printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
         return kUsage;
     }
-    if (!platform::directoryExists(start)) {
-        printError("Verzeichnis nicht gefunden: " + start);
-        return kUsage;
-    }
+    requireDirectory(start);
     const auto key = keyFromOptions(keyFile, setFile, error);
     if (!key) {
         printError(error);

@@ -115,10 +115,7 @@ int runVerify(QStringList arguments)
         return kUsage;
     }
     const QString start = directoryOfArgument(arguments.first());
-    if (!platform::directoryExists(start)) {
-        printError("Verzeichnis nicht gefunden: " + start);
-        return kUsage;
-    }
+    requireDirectory(start);
     const auto key = keyFromOptions(keyFile, setFile, error);
     if (!key) {
         printError(error);

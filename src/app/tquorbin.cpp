@@ -10,6 +10,7 @@
 #include "app/pathtext.h"
 #include "app/remotepage.h"
 #include "app/sharedkey.h"
+#include "app/storecheck.h"
 #include "app/toolcontext.h"
 #include "app/widgetstyle.h"
 #include "platform/files.h"
@@ -53,7 +54,8 @@ const char* const kPageTitles[] = {
 Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      status_(nullptr), log_(nullptr), progress_(nullptr), key_(std::make_shared<SharedKey>())
+      status_(nullptr), log_(nullptr), progress_(nullptr), key_(std::make_shared<SharedKey>()),
+      storeCheck_(std::make_unique<StoreCheck>(*this, this))
 {
     createControls();
     status_ = StatusPanelSink(sbPanel0);
@@ -177,11 +179,14 @@ void Tquorbin::createMenu()
     Datei1->setObjectName("Datei1");
     ffnen1 = Datei1->addAction(QStringLiteral("öffnen"));
     ffnen1->setObjectName("ffnen1");
+    Sicherungprfen1 = Datei1->addAction(QStringLiteral("Sicherung prüfen"));
+    Sicherungprfen1->setObjectName("Sicherungprfen1");
     Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und beenden"));
     Shutdownundbeenden1->setObjectName("Shutdownundbeenden1");
     Aktionabbrechen1 = menuBar()->addAction(QStringLiteral("Aktion abbrechen"));
     Aktionabbrechen1->setObjectName("Aktionabbrechen1");
     connect(ffnen1, &QAction::triggered, this, guarded([this] { ffnen1Click(); }));
+    connect(Sicherungprfen1, &QAction::triggered, this, guarded([this] { Sicherungprfen1Click(); }));
     connect(Shutdownundbeenden1, &QAction::triggered, this, guarded([this] { Shutdownundbeenden1Click(); }));
     connect(Aktionabbrechen1, &QAction::triggered, this, guarded([this] { Aktionabbrechen1Click(); }));
 }
@@ -245,6 +250,8 @@ void Tquorbin::offerFtpPage(bool offered)
         ftp->setCurrentIndex(SichernPage);
     ftp->setTabVisible(FtpPage, offered);
 }
+
+void Tquorbin::Sicherungprfen1Click() { storeCheck_->start(dirPage->StartDir->text()); }
 
 void Tquorbin::ffnen1Click()
 {

@@ -38,6 +38,7 @@ class FileRestorePage;
 class JobRunner;
 class RemotePage;
 class SharedKey;
+class StoreCheck;
 class PageControl;
 
 class Tquorbin : public QMainWindow, public JobHost {
@@ -74,6 +75,7 @@ public:
     // Menu.
     QMenu* Datei1;
     QAction* ffnen1;
+    QAction* Sicherungprfen1;  // checks the directory chosen on "Verzeichn. wiederh."
     QAction* Shutdownundbeenden1;
     QAction* Aktionabbrechen1;
 
@@ -99,6 +101,8 @@ public:
     void ReadQuorbinIni(const QString& fileName);
     void Readini(const QString& path);
     void ffnen1Click();
+    void Sicherungprfen1Click();
+    StoreCheck& storeCheck() { return *storeCheck_; }
     void Shutdownundbeenden1Click();
     void Aktionabbrechen1Click();
     void ftpChange();
@@ -131,6 +135,7 @@ private:
     QString odFileName_;  // the open dialog starts where the last choice was
     QString storeDirectory_;
     std::shared_ptr<SharedKey> key_;
+    std::unique_ptr<StoreCheck> storeCheck_;
     // Last: it stops and waits for a running job before the widgets it reports to go.
     std::unique_ptr<JobRunner> jobs_;
 };

@@ -4,8 +4,11 @@
 #include "app/directoryedit.h"
 #include "app/jobrunner.h"
 #include "app/pagecontrol.h"
+#include "app/storecheck.h"
+#include "app/dirrestorepage.h"
 #include "app/toolcontext.h"
 #include "config/initexts.h"
+#include "engine/keycipher.h"
 #include "engine/restore.h"
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
@@ -20,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include "qstringprinter.h"
 
 #include <gtest/gtest.h>
@@ -211,14 +215,47 @@ TEST_F(TquorbinTest, MenuDateiHoldsOpenAndShutdown)
     w.show();
     ASSERT_TRUE(w.menuBar()->actions().contains(w.Datei1->menuAction()));
     EXPECT_EQ(w.Datei1->title(), "Datei");
-    EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Shutdownundbeenden1}));
+    EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Sicherungprfen1, w.Shutdownundbeenden1}));
     EXPECT_EQ(w.ffnen1->text(), "öffnen");
+    EXPECT_EQ(w.Sicherungprfen1->text(), "Sicherung prüfen");
     EXPECT_EQ(w.Shutdownundbeenden1->text(), "Shutdown und beenden");
 
     w.Shutdownundbeenden1->trigger();
 
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(user.beeps, 0);
+}
+
+TEST_F(TquorbinTest, SicherungPruefenListsTheBadFilesOfTheChosenDirectory)
+{
+    Tquorbin w{QString()};
+    w.Sicherungprfen1->trigger();
+    EXPECT_EQ(user.messages, QStringList{"Verzeichnis nicht gefunden: StartDir\nBitte auf der Seite \"Verzeichn. "
+                                         "wiederh.\" ein Verzeichnis der Sicherung wählen!"});
+    EXPECT_EQ(w.storeCheck().results(), nullptr);
+
+    const QString start = "D:\\Store\\Set1\\C$\\Docs";
+    test::writeStoredFile(start + "\\gut.txt.00001.nxz", "gut", "k");
+    test::writeStoredFile(start + "\\Sub\\fremd.txt.00001.nxz", "fremd", "anderer");
+    QByteArray cut = test::containerOf(test::mixedContent(5000)).left(40);
+    CipherBuffer(true, cut.data(), cut.size(), KeyBytes("k"), 0);
+    writeFile(start + "\\kurz.txt.00001.nxz", cut);
+    w.setPage->eschlussel->setText("k");
+    w.dirPage->StartDir->setText(start);
+    w.Sicherungprfen1->trigger();
+    w.jobs().waitForIdle();
+
+    StoreCheckResults* results = w.storeCheck().results();
+    ASSERT_NE(results, nullptr);
+    EXPECT_TRUE(results->isVisible());
+    EXPECT_EQ(results->summary->text(), start + ": 3 Dateien gelesen, 2 fehlerhaft");
+    QStringList rows;
+    for (int row = 0; row < results->files->rowCount(); ++row)
+        rows << results->files->item(row, 0)->text() + " | " + results->files->item(row, 1)->text();
+    rows.sort();
+    EXPECT_EQ(rows, (QStringList{start + "\\Sub\\fremd.txt.00001.nxz | falscher Schlüssel",
+                                 start + "\\kurz.txt.00001.nxz | Datei ist abgeschnitten"}));
+    EXPECT_TRUE(snapshot("C:\\").isEmpty()) << "a check writes nothing";
 }
 
 TEST_F(TquorbinTest, TheEndOfSessionIsAgreedToWithOneBeepAndClosesTheWindow)

@@ -14,19 +14,32 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
+namespace {
+
+// The failures that another key may mend; damage that reads like a wrong key counts too.
+bool blamesTheKey(const JobResult& result)
+{
+    return result.kind == ErrorKind::WrongKey || result.kind == ErrorKind::NoKey ||
+           (result.kind == ErrorKind::Damaged && result.message.contains(QStringLiteral("Schlüssel")));
+}
+
+}  // namespace
 
 TExplF::TExplF(const QString& launchArgument, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      launchArgument_(launchArgument), status_(nullptr)
+      launchArgument_(launchArgument), status_(nullptr), progress_(nullptr)
 {
     createControls();
     status_ = StatusPanelSink(sbPanel0);
-    jobs_ = std::make_unique<JobRunner>(status_, noLog(), noProgress());
+    progress_ = ProgressBarSink(pb);
+    jobs_ = std::make_unique<JobRunner>(status_, noLog(), progress_);
     // An error while starting is reported, and the window opens all the same.
     guarded([&] { FormCreate(); })();
 }
@@ -63,6 +76,13 @@ void TExplF::createControls()
     grid->addWidget(Button1, 2, 0);
     grid->addWidget(Button2, 2, 1);
     grid->addWidget(Button3, 2, 2);
+    pb = new QProgressBar(this);
+    pb->setObjectName("pb");
+    pb->setTextVisible(false);
+    pb->setFixedHeight(12);
+    pb->setRange(0, 100);
+    pb->setValue(0);
+    grid->addWidget(pb, 3, 0, 1, 3);
     grid->setRowMinimumHeight(3, 22);
     grid->setRowStretch(3, 1);
     setTabOrder(eschlussel, Button1);
@@ -87,6 +107,14 @@ void TExplF::createControls()
     connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
     connect(Button3, &QPushButton::clicked, this, guarded([this] { Button3Click(); }));
+    // Enter restores to a chosen place, the command a double-click is mostly for; Escape
+    // cancels as "abbrechen" does.
+    auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), this);
+    connect(enter, &QShortcut::activated, this, guarded([this] { Button2Click(); }));
+    auto* keypadEnter = new QShortcut(QKeySequence(Qt::Key_Enter), this);
+    connect(keypadEnter, &QShortcut::activated, this, guarded([this] { Button2Click(); }));
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, guarded([this] { Button3Click(); }));
     eschlussel->setFocus();
 }
 
@@ -136,12 +164,19 @@ void TExplF::restoreThenEnd(const QString& target, bool copyPlainFiles, std::fun
     FileRestoreJob::Options options;
     options.copyPlainFiles = copyPlainFiles;
     auto job = std::make_unique<FileRestoreJob>(launchArgument_, target, eschlussel->text(), options);
-    jobs_->start(std::move(job), [succeeded = std::move(succeeded)](const JobResult& result) {
-        // The window ends either way; ending silently after a failure would look like success.
+    jobs_->start(std::move(job), [this, succeeded = std::move(succeeded)](const JobResult& result) {
+        if (!result.ok())
+            tellRestoreFailed(result);
+        // A mistyped key is worth another try without a second double-click.
+        if (blamesTheKey(result)) {
+            sbPanel0->setText(result.message);
+            eschlussel->clear();
+            eschlussel->setFocus();
+            return;
+        }
+        // The window ends otherwise; ending silently after a failure would look like success.
         if (result.ok() && succeeded)
             succeeded();
-        else if (!result.ok())
-            tellRestoreFailed(result);
         EndProcess(0);
     });
 }

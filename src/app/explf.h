@@ -1,6 +1,6 @@
 #pragma once
 // The double-click window: one stored file, its key, and three commands that each end the
-// program when done.
+// program when done. A wrong key leaves the window open for another try.
 #include "app/widgetsinks.h"
 
 #include <QWidget>
@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
@@ -28,6 +29,7 @@ public:
     QPushButton* Button3;
     QLineEdit* Edit1;
     QPushButton* Button2;
+    QProgressBar* pb;  // the restore's progress, for files that take a while
     QStatusBar* sb;
     QLabel* sbPanel0;
     QLabel* sbPanel1;
@@ -47,6 +49,7 @@ private:
 
     const QString launchArgument_;
     StatusPanelSink status_;
+    ProgressBarSink progress_;
     // Last: it stops and waits for a running restore before the widgets go.
     std::unique_ptr<JobRunner> jobs_;
 };

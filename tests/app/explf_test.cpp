@@ -179,17 +179,31 @@ TEST_F(ExplFTest, RestoreToCancelledWritesNothingAndEnds)
     EXPECT_EQ(user.pointer(), Pointer::Normal);
 }
 
-TEST_F(ExplFTest, RestoreToWithTheWrongKeyTellsItAndKeepsAnExistingFile)
+// A wrong key keeps the window open, with the cause shown and the key field cleared for the
+// next try, which then works without a second double-click.
+TEST_F(ExplFTest, RestoreToWithTheWrongKeyStaysOpenForAnotherTry)
 {
     test::writeStoredFile(kStored, content, kKey);
     writeFile("C:\\Docs\\Brief.docx", "before");
-    user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx");
+    user.dialogChoices << QStringLiteral("C:\\Docs\\Brief.docx") << QStringLiteral("C:\\Docs\\Brief.docx");
+    auto w = window(kStored, "falsch");
+    w->show();
+    QApplication::setActiveWindow(w.get());
 
-    clickAndWait(*window(kStored, "falsch"), &TExplF::Button2);
+    clickAndWait(*w, &TExplF::Button2);
 
     EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), "before");
     EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei\n\nfalscher Schlüssel: " +
                                          platform::toHostPath(kStored)});
+    EXPECT_TRUE(exits.codes.isEmpty());
+    EXPECT_EQ(w->sbPanel0->text(), "falscher Schlüssel");
+    EXPECT_TRUE(w->eschlussel->text().isEmpty());
+    EXPECT_TRUE(w->eschlussel->hasFocus());
+
+    w->eschlussel->setText(kKey);
+    QTest::keyClick(w->eschlussel, Qt::Key_Return);
+    w->jobs().waitForIdle();
+    EXPECT_EQ(readFile("C:\\Docs\\Brief.docx"), content);
     EXPECT_EQ(exits.codes, QList<int>{0});
 }
 
@@ -205,7 +219,16 @@ TEST_F(ExplFTest, OpenTemporarilyWithTheWrongKeyTellsItAndOpensNothing)
     EXPECT_TRUE(user.opened.isEmpty());
     EXPECT_EQ(user.messages, QStringList{"Fehler beim Zurückladen der Datei\n\nfalscher Schlüssel: " +
                                          platform::toHostPath(kStored)});
-    EXPECT_EQ(exits.codes, (QList<int>{0, 0}));
+    EXPECT_EQ(exits.codes, (QList<int>{0}));
+}
+
+TEST_F(ExplFTest, EscapeClosesTheWindow)
+{
+    auto w = window(kStored, QString());
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w->eschlussel, Qt::Key_Escape);
+    EXPECT_EQ(exits.codes, QList<int>{0});
 }
 
 TEST_F(ExplFTest, AbbrechenDuringARestoreStopsItOpensNothingAndEnds)

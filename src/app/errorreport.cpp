@@ -7,7 +7,18 @@
 
 namespace quorbin::app {
 
-void ReportError(const QString& text) { ui().showMessage(text, QGuiApplication::applicationDisplayName()); }
+namespace {
+QString& caption()
+{
+    static QString text;
+    return text;
+}
+}  // namespace
+
+void setMessageCaption(const QString& text) { caption() = text; }
+QString messageCaption() { return caption(); }
+
+void ReportError(const QString& text) { ui().showMessage(text, messageCaption()); }
 
 void tellRestoreFailed(const JobResult& result)
 {

@@ -1,5 +1,6 @@
 #include "app/launch.h"
 
+#include "app/errorreport.h"
 #include "app/explf.h"
 #include "app/pathtext.h"
 #include "app/tquorbin.h"
@@ -34,7 +35,7 @@ QString launchArgument(const QStringList& arguments)
 std::unique_ptr<QWidget> startWindow(const QString& argument)
 {
     const LaunchMode mode = launchModeOf(argument);
-    QGuiApplication::setApplicationDisplayName(applicationTitle(mode));
+    setMessageCaption(applicationTitle(mode));
     if (mode == LaunchMode::Normal)
         return std::make_unique<Tquorbin>(argument);
     auto window = std::make_unique<TExplF>(argument);

@@ -1,5 +1,6 @@
 #include "app/qtuserinterface.h"
 
+#include "app/errorreport.h"
 #include "platform/files.h"
 #include "platform/winpath.h"
 
@@ -19,7 +20,7 @@ QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 QString captionOr(const QString& caption)
 {
-    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+    return caption.isEmpty() ? messageCaption() : caption;
 }
 
 // A dialog must not show the hourglass of the command that opened it.

@@ -175,15 +175,19 @@ QWidget* Tquorbin::createLogPage()
 
 void Tquorbin::createMenu()
 {
-    Datei1 = menuBar()->addMenu(QStringLiteral("Datei"));
+    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
     Datei1->setObjectName("Datei1");
-    ffnen1 = Datei1->addAction(QStringLiteral("öffnen"));
+    ffnen1 = Datei1->addAction(QStringLiteral("ö&ffnen"));
+    ffnen1->setShortcut(QKeySequence::Open);
     ffnen1->setObjectName("ffnen1");
-    Sicherungprfen1 = Datei1->addAction(QStringLiteral("Sicherung prüfen"));
+    Sicherungprfen1 = Datei1->addAction(QStringLiteral("Sicherung &prüfen"));
     Sicherungprfen1->setObjectName("Sicherungprfen1");
-    Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und beenden"));
+    Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und &beenden"));
+    Shutdownundbeenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Shutdownundbeenden1->setObjectName("Shutdownundbeenden1");
-    Aktionabbrechen1 = menuBar()->addAction(QStringLiteral("Aktion abbrechen"));
+    Aktionabbrechen1 = menuBar()->addAction(QStringLiteral("&Aktion abbrechen"));
+    // Escape stops the running job; with none running it does nothing.
+    Aktionabbrechen1->setShortcut(QKeySequence(Qt::Key_Escape));
     Aktionabbrechen1->setObjectName("Aktionabbrechen1");
     connect(ffnen1, &QAction::triggered, this, guarded([this] { ffnen1Click(); }));
     connect(Sicherungprfen1, &QAction::triggered, this, guarded([this] { Sicherungprfen1Click(); }));

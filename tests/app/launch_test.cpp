@@ -1,5 +1,6 @@
 #include "app/backupsetpage.h"
 #include "app/launch.h"
+#include "app/errorreport.h"
 
 #include "app/explf.h"
 #include "app/tquorbin.h"
@@ -67,7 +68,7 @@ TEST_F(StartWindowTest, AStoredFileOpensTheDoubleClickWindowWithOneBeep)
     auto* explf = dynamic_cast<TExplF*>(window.get());
     ASSERT_NE(explf, nullptr);
     EXPECT_EQ(explf->Edit1->text(), argument);
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Datenrücksicherung");
+    EXPECT_EQ(messageCaption(), "Datenrücksicherung");
     EXPECT_EQ(user.beeps, 1);
 }
 
@@ -79,7 +80,7 @@ TEST_F(StartWindowTest, AnythingElseOpensTheMainWindowWithoutBeep)
         auto* main = dynamic_cast<Tquorbin*>(window.get());
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(main->setPage->Edit1->text(), argument);
-        EXPECT_EQ(QGuiApplication::applicationDisplayName(), "quorbin Datenrücksicherung");
+        EXPECT_EQ(messageCaption(), "quorbin Datenrücksicherung");
     }
     EXPECT_EQ(user.beeps, 0);
 }

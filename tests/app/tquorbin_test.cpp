@@ -196,7 +196,8 @@ TEST_F(TquorbinTest, AktionAbbrechenWhileNothingRunsLeavesTheNextJobAlone)
 {
     Tquorbin w{QString()};
     ASSERT_TRUE(w.menuBar()->actions().contains(w.Aktionabbrechen1)) << "an item of the menu bar itself";
-    EXPECT_EQ(w.Aktionabbrechen1->text(), "Aktion abbrechen");
+    EXPECT_EQ(w.Aktionabbrechen1->text(), "&Aktion abbrechen");
+    EXPECT_EQ(w.Aktionabbrechen1->shortcut(), QKeySequence(Qt::Key_Escape));
 
     w.Aktionabbrechen1->trigger();
     w.Aktionabbrechen1->trigger();
@@ -214,11 +215,13 @@ TEST_F(TquorbinTest, MenuDateiHoldsOpenAndShutdown)
     Tquorbin w{QString()};
     w.show();
     ASSERT_TRUE(w.menuBar()->actions().contains(w.Datei1->menuAction()));
-    EXPECT_EQ(w.Datei1->title(), "Datei");
+    EXPECT_EQ(w.Datei1->title(), "&Datei");
     EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Sicherungprfen1, w.Shutdownundbeenden1}));
-    EXPECT_EQ(w.ffnen1->text(), "öffnen");
-    EXPECT_EQ(w.Sicherungprfen1->text(), "Sicherung prüfen");
-    EXPECT_EQ(w.Shutdownundbeenden1->text(), "Shutdown und beenden");
+    EXPECT_EQ(w.ffnen1->text(), "ö&ffnen");
+    EXPECT_EQ(w.ffnen1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(w.Sicherungprfen1->text(), "Sicherung &prüfen");
+    EXPECT_EQ(w.Shutdownundbeenden1->text(), "Shutdown und &beenden");
+    EXPECT_EQ(w.Shutdownundbeenden1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     w.Shutdownundbeenden1->trigger();
 

@@ -1,5 +1,7 @@
 #include "app/widgetsinks.h"
 
+#include "platform/datetime.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,6 +38,7 @@ void ProgressBarSink::started(qint64 files, qint64 bytes)
     // Without totals the bar can only say that something runs.
     bar_->setRange(0, files > 1 || bytes > 0 ? kBarSteps : 0);
     bar_->setValue(0);
+    clock_.start();
 }
 
 void ProgressBarSink::advanced(qint64 filesDone, qint64 bytesDone)
@@ -49,8 +52,12 @@ void ProgressBarSink::advanced(qint64 filesDone, qint64 bytesDone)
         bar_->setValue(int(std::clamp(fraction, 0.0, 1.0) * kBarSteps));
     if (countField_ && files_ > 1)
         countField_->setText(QStringLiteral("%1 von %2 Dateien").arg(filesDone).arg(files_));
-    if (amountField_)
-        amountField_->setText(QStringLiteral("%1 von %2 MB").arg(mebibytes(bytesDone), mebibytes(bytes_)));
+    if (amountField_) {
+        const QString left = platform::timeLeftText(bytes_ > 0 ? double(bytesDone) / bytes_ : fraction,
+                                                    clock_.isValid() ? clock_.elapsed() / 1000.0 : 0);
+        amountField_->setText(QStringLiteral("%1 von %2 MB").arg(mebibytes(bytesDone), mebibytes(bytes_)) +
+                              (left.isEmpty() ? QString() : ", " + left));
+    }
 }
 
 void ProgressBarSink::finished()

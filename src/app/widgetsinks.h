@@ -2,6 +2,8 @@
 // The windows' reporter sinks: a status bar panel, a log box and a progress bar.
 #include "platform/reporter.h"
 
+#include <QElapsedTimer>
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -28,7 +30,7 @@ private:
 };
 
 // A job's progress on the bar: by files when it has several, else by bytes; with the counts
-// in the two fields beside it when there are any.
+// in the two fields beside it when there are any, and the time left after the amount.
 class ProgressBarSink : public ProgressSink {
 public:
     explicit ProgressBarSink(QProgressBar* bar, QLineEdit* countField = nullptr, QLineEdit* amountField = nullptr)
@@ -47,6 +49,7 @@ private:
     QLineEdit* amountField_;
     qint64 files_ = 0;
     qint64 bytes_ = 0;
+    QElapsedTimer clock_;  // since started, for the time left
 };
 
 }  // namespace quorbin::app

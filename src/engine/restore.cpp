@@ -139,13 +139,17 @@ JobResult FileRestoreJob::run(const JobContext& context)
     context.report.progress.started(1, std::max<qint64>(0, platform::fileSize(source_)));
     context.report.progress.item(source_);
     JobResult result;
+    QString target = target_;
     if (HasContainerExtension(source_) || !options_.copyPlainFiles) {
-        const QString target = options_.blankMarksInTarget ? RestoreBlanks(target_) : target_;
+        target = options_.blankMarksInTarget ? RestoreBlanks(target_) : target_;
         result = RestoreStoredTo(source_, target, key_, options_.stamp, context);
     } else {
-        result = CopyUnchanged(source_, target_, context);
+        result = CopyUnchanged(source_, target, context);
     }
     context.report.progress.finished();
+    // The user learns where the file went, which on this system may be a mapped drive's folder.
+    if (result.ok())
+        result.message = "wiederhergestellt: " + platform::hostPathOf(platform::absolutePath(target));
     return result;
 }
 

@@ -32,6 +32,7 @@ JobResult CopyUnchanged(const QString& source, const QString& target, const JobC
 
 // The single-file restore as a job: a container is restored; any other file is copied
 // unchanged, or taken for a container too when plain copies are not wanted.
+// A success names the written file's host path as its message.
 class FileRestoreJob : public Job {
 public:
     struct Options {

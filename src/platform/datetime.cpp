@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace quorbin::platform {
 
 void settleLocalTimeZone()
@@ -75,6 +77,17 @@ QString germanDateText(const QDate& date) { return date.toString(QStringLiteral(
 QString germanDateTimeText(const QDateTime& local)
 {
     return local.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+QString timeLeftText(double fractionDone, double secondsSoFar)
+{
+    if (fractionDone <= 0 || fractionDone > 1 || secondsSoFar < 1)
+        return {};
+    const qint64 left = qint64(std::llround(secondsSoFar * (1 - fractionDone) / fractionDone));
+    const QString seconds = QStringLiteral("%1").arg(left % 60, 2, 10, QChar(u'0'));
+    if (left >= 3600)
+        return QStringLiteral("noch %1:%2:%3").arg(left / 3600).arg((left / 60) % 60, 2, 10, QChar(u'0')).arg(seconds);
+    return QStringLiteral("noch %1:%2").arg(left / 60).arg(seconds);
 }
 
 }  // namespace quorbin::platform

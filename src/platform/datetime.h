@@ -28,4 +28,9 @@ QString userLongTimeFormat();
 QString germanDateText(const QDate& date);
 QString germanDateTimeText(const QDateTime& local);
 
+// "noch 1:05" (minutes and seconds; hours too from one hour on) for work of which the
+// fraction done took the seconds so far, at the same pace; empty while too little is done to
+// tell (under a second, or no fraction).
+QString timeLeftText(double fractionDone, double secondsSoFar);
+
 }  // namespace quorbin::platform

@@ -1,5 +1,7 @@
 #include "app/qtuserinterface.h"
 
+#include "app/errorreport.h"
+
 #include "fixtures/sandbox.h"
 #include "fixtures/scripteduser.h"
 #include "platform/winpath.h"
@@ -89,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, MessageBoxes,
 TEST(QtUserInterfaceTest, AMessageWithoutCaptionCarriesTheApplicationTitle)
 {
     QtUserInterface user;
-    QGuiApplication::setApplicationDisplayName("quorbin Datenrücksicherung");
+    setMessageCaption("quorbin Datenrücksicherung");
     QString caption;
     QString text;
     whenDialogShows([&](QWidget* dialog) {

@@ -122,7 +122,7 @@ TEST_F(ResponsivenessTest, ALargeExpansionLeavesTheWindowAliveAndEndsSoonWhenCan
     });
     EXPECT_LT(gap, kLargestGapMs);
     EXPECT_EQ(platform::fileSize("E:\\gross.bin"), qint64(1) << 30);
-    EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen");
+    EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen; wiederhergestellt: " + platform::toHostPath("E:\\gross.bin"));
 
     writeFile("E:\\gross.bin", kOld);
     window->filePage->wiederherstellenananderenOrt1->trigger();

@@ -207,7 +207,7 @@ TEST_F(TquorbinTest, AktionAbbrechenWhileNothingRunsLeavesTheNextJobAlone)
     ASSERT_TRUE(w.runJob(std::make_unique<FileRestoreJob>("D:\\Store\\C$\\a.txt.00001.nxz", "C:\\a.txt", QString())));
     w.jobs().waitForIdle();
     EXPECT_EQ(readFile("C:\\a.txt"), QByteArray(3 << 20, 'a'));
-    EXPECT_EQ(w.sbPanel0->text(), "abgeschlossen");
+    EXPECT_EQ(w.sbPanel0->text(), "abgeschlossen; wiederhergestellt: " + platform::toHostPath("C:\\a.txt"));
 }
 
 TEST_F(TquorbinTest, MenuDateiHoldsOpenAndShutdown)

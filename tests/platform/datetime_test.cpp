@@ -35,3 +35,19 @@ TEST(DateTime, GermanFormsAreFixed)
 
 }  // namespace
 }  // namespace quorbin::platform
+
+namespace quorbin::platform {
+
+TEST(DateTime, TimeLeftAtTheSamePace)
+{
+    struct Case {
+        double fraction;
+        double seconds;
+        const char* text;
+    };
+    for (const Case& c : {Case{0.5, 30, "noch 0:30"}, Case{0.25, 20, "noch 1:00"}, Case{0.01, 40, "noch 1:06:00"},
+                          Case{1.0, 10, "noch 0:00"}, Case{0.5, 0.5, ""}, Case{0, 10, ""}})
+        EXPECT_EQ(timeLeftText(c.fraction, c.seconds).toStdString(), c.text) << c.fraction << " " << c.seconds;
+}
+
+}  // namespace quorbin::platform

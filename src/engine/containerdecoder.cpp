@@ -24,7 +24,7 @@ unsigned char* threadOutput()
 ContainerDecoder::ContainerDecoder(const QString& key, platform::ReplacementFile* out, const QString& source,
                                    const QString& target, bool sourceIsRemote)
     : key_(key),
-      cipher_(std::make_unique<const KeyStream>(key)),
+      cipher_(threadKeyStream(key)),
       inflater_(threadInflater()),
       out_(out),
       source_(source),
@@ -41,7 +41,7 @@ JobResult ContainerDecoder::feed(unsigned char* data, qint64 size, const JobCont
 {
     if (ended_ || size <= 0)
         return JobResult::success();
-    cipher_->decipher(data, size, position_);
+    cipher_.decipher(data, size, position_);
     position_ += size;
     inflater_.feed(data, std::size_t(size));
     unsigned char* output = threadOutput();

@@ -44,7 +44,7 @@ private:
     JobResult failure(int state) const;
 
     QString key_;
-    std::unique_ptr<const KeyStream> cipher_;
+    const KeyStream& cipher_;  // the thread's: one decoder at a time per thread
     Inflater& inflater_;
     platform::ReplacementFile* out_;
     QString source_;

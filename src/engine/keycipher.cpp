@@ -43,9 +43,19 @@ KeyStream::KeyStream(const QByteArray& keyBytes) : length_(keyBytes.size())
     if (length_ == 0)
         return;  // no key: nothing to combine, and no length to take the position modulo
     span_ = std::max<qsizetype>(1, kKeySpan / length_) * length_;
-    repeated_.reserve(span_ + length_);
-    while (repeated_.size() < span_ + length_)
-        repeated_.append(keyBytes);
+    repeated_ = keyBytes.repeated(span_ / length_ + 1);
+}
+
+const KeyStream& threadKeyStream(const QString& key)
+{
+    // A tree restore deciphers thousands of small files with one key: it is laid out once.
+    thread_local QString lastKey;
+    thread_local std::unique_ptr<const KeyStream> stream;
+    if (!stream || key != lastKey) {
+        stream = std::make_unique<const KeyStream>(key);
+        lastKey = key;
+    }
+    return *stream;
 }
 
 namespace {

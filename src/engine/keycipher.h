@@ -37,4 +37,8 @@ private:
     QByteArray repeated_;    // span_ + length_ bytes, so any offset below length_ has span_ after it
 };
 
+// The key's stream, kept per thread for as long as the key stays the same. Valid until the
+// thread asks for another key.
+const KeyStream& threadKeyStream(const QString& key);
+
 }  // namespace quorbin

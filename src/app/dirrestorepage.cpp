@@ -2,6 +2,7 @@
 
 #include "app/directoryedit.h"
 #include "app/directorylist.h"
+#include "app/pathtext.h"
 #include "app/drivecombo.h"
 #include "app/errorreport.h"
 #include "app/filelist.h"
@@ -154,6 +155,26 @@ void DirRestorePage::Button2Click()
     // A second walk beside the running one would mix their logs and share their cancel.
     if (host_.refuseWhileBusy())
         return;
+    // Paths the user typed in the host's form are taken, and shown, as the Windows paths they name.
+    // Any other start directory meets the store's own checks below.
+    QString refusal;
+    if (StartDir->text().startsWith(u'/')) {
+        const auto start = fieldPath(StartDir->text(), refusal);
+        if (!start) {
+            ui().showMessage(refusal, QString());
+            return;
+        }
+        StartDir->setText(*start);
+    }
+    if (Art->itemIndex() == 1) {
+        const auto newStart = fieldPath(Zieldir->text(), refusal);
+        if (!newStart) {
+            ui().showMessage(refusal, QString());
+            return;
+        }
+        if (*newStart != Zieldir->text().trimmed())
+            Zieldir->setText(*newStart);
+    }
     host_.clearLog();
     DirRestoreJob::Options options;
     options.startDirectory = StartDir->text();
@@ -181,6 +202,9 @@ void DirRestorePage::Button2Click()
         return;
     case TargetRefusal::WholeHost:
         ui().showMessage(kWholeHostRefusal, QString());
+        return;
+    case TargetRefusal::NotAbsolute:
+        ui().showMessage("Das neue Startverzeichnis ist kein vollständiger Pfad: " + options.newStartDirectory, QString());
         return;
     case TargetRefusal::None:
         break;

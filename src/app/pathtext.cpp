@@ -11,4 +11,21 @@ QString windowsTextOf(const QString& pathText)
     return platform::toWindowsPath(pathText);
 }
 
+std::optional<QString> fieldPath(const QString& typed, QString& refusal)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty() || platform::isAbsoluteWindowsPath(text))
+        return text;
+    if (!text.startsWith(u'/')) {
+        refusal = "Kein vollständiger Pfad: " + text + QStringLiteral("\nBitte mit Laufwerk (C:\\…) oder ab / angeben.");
+        return {};
+    }
+    const QString windows = platform::toWindowsPath(text);
+    if (windows.isEmpty()) {
+        refusal = "Der Pfad liegt auf keinem Laufwerk: " + text;
+        return {};
+    }
+    return windows;
+}
+
 }  // namespace quorbin::app

@@ -102,6 +102,9 @@ int runDir(QStringList arguments)
         printError("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist: mit --to ein neues "
                    "Startverzeichnis wählen oder das Laufwerk in QUORBIN_DRIVES zuordnen.");
         return kUsage;
+    case TargetRefusal::NotAbsolute:
+        printError("Das neue Startverzeichnis ist kein absoluter Pfad: " + options.newStartDirectory);
+        return kUsage;
     case TargetRefusal::None:
         break;
     }

@@ -309,6 +309,8 @@ bool TargetInsideStore(const QString& target, const QString& startDirectory)
 
 TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& startDirectory)
 {
+    if (!newStartDirectory.isEmpty() && !platform::isAbsoluteWindowsPath(newStartDirectory))
+        return TargetRefusal::NotAbsolute;
     if (!newStartDirectory.isEmpty())
         return TargetInsideStore(newStartDirectory, startDirectory) ? TargetRefusal::InsideStore : TargetRefusal::None;
     return platform::onWholeHostDrive(DecodeStoreDir(startDirectory)) ? TargetRefusal::WholeHost : TargetRefusal::None;
@@ -434,11 +436,17 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                                                 : int(std::max(1u, std::thread::hardware_concurrency())));
     if (!RestoreDirectory(walk, countTotals, workers)) {
         progress.finished();
-        return RefusedTargets(walk.newStartDirectory, walk.startDirectory) == TargetRefusal::WholeHost
-                   ? JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"))
-                   : JobResult::failure(ErrorKind::Refused,
-                                        QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
-                                        platform::toHostPath(walk.newStartDirectory));
+        switch (RefusedTargets(walk.newStartDirectory, walk.startDirectory)) {
+        case TargetRefusal::WholeHost:
+            return JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"));
+        case TargetRefusal::NotAbsolute:
+            return JobResult::failure(ErrorKind::Refused,
+                                      "das neue Startverzeichnis ist kein absoluter Pfad: " + walk.newStartDirectory);
+        default:
+            return JobResult::failure(ErrorKind::Refused,
+                                      QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
+                                      platform::toHostPath(walk.newStartDirectory));
+        }
     }
     // The many new files reach the disk once, at the end, rather than one by one; a disk that
     // cannot take them must not pass for a restore that worked.

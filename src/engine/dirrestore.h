@@ -74,8 +74,9 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
 
 // Why a walk must not write where it would: below the store's set folder (a new start
 // directory inside the store, its blank marks read as blanks, links followed), or across the
-// host's whole file system (original paths on Z:, which the user did not map).
-enum class TargetRefusal { None, InsideStore, WholeHost };
+// host's whole file system (original paths on Z:, which the user did not map), or to a new
+// start directory that is no absolute path (every file would fail on its own).
+enum class TargetRefusal { None, InsideStore, WholeHost, NotAbsolute };
 TargetRefusal RefusedTargets(const QString& newStartDirectory, const QString& startDirectory);
 
 // Whether one target lies below the store's set folder of the start directory.

@@ -106,6 +106,19 @@ bool hostPathIsBelow(const QString& path, const QString& root)
 
 }  // namespace
 
+bool isAbsoluteWindowsPath(const QString& text)
+{
+    const auto separator = [](QChar c) { return c == u'\\' || c == u'/'; };
+    if (text.size() >= 3 && text.at(0).isLetter() && text.at(0).unicode() < 0x80 && text.at(1) == u':' &&
+        separator(text.at(2)))
+        return true;
+    if (text.size() < 5 || !separator(text.at(0)) || !separator(text.at(1)))
+        return false;
+    // A server and a share, both named.
+    const qsizetype shareStart = text.indexOf(u'\\', 2);
+    return shareStart > 2 && shareStart + 1 < text.size() && !separator(text.at(shareStart + 1));
+}
+
 bool looksLikeWindowsPath(const QString& text)
 {
     if (text.size() >= 2 && isDriveLetter(text.at(0)) && text.at(1) == u':')

@@ -31,5 +31,7 @@ bool onWholeHostDrive(const QString& windowsPath);
 
 // True when the text names a Windows path explicitly: "X:..." or "\\...".
 bool looksLikeWindowsPath(const QString& text);
+// "X:\..." or "\\server\share...": a path that names one place whatever the current directory.
+bool isAbsoluteWindowsPath(const QString& text);
 
 }  // namespace quorbin::platform

@@ -14,6 +14,7 @@
 #include "fixtures/scripteduser.h"
 #include "fixtures/storewriter.h"
 #include "platform/datetime.h"
+#include "platform/winpath.h"
 #include "platform/files.h"
 
 #include <QCheckBox>
@@ -195,6 +196,47 @@ TEST_F(DirRestorePageTest, RestoresBelowTheNewStartDirectory)
     EXPECT_EQ(window->dirPage->Zieldir->text(), "E:\\Neu");
     zurueckladen(kNewestVersion);
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("drei"));
+}
+
+// Paths typed in the host's form are the same places; a relative one is refused before any
+// work starts, since the window has no current directory the user could know.
+TEST_F(DirRestorePageTest, HostPathsInTheFieldsAreTakenAndShownAsWindowsPaths)
+{
+    writeStore();
+    window->dirPage->Art->setItemIndex(1);
+    const struct {
+        const char* name;
+        QString start;
+        QString newStart;
+        QString shownStart;
+        QString shownNewStart;
+        QString message;  // empty: the restore runs
+    } cases[] = {
+        {"host new start", kStart, host("e/Neu"), kStart, "E:\\Neu", {}},
+        {"host start", platform::toHostPath(kStart), "E:\\Zwei", kStart, "E:\\Zwei", {}},
+        {"relative new start", kStart, "Neu", kStart, "Neu",
+         "Kein vollständiger Pfad: Neu\nBitte mit Laufwerk (C:\\…) oder ab / angeben."},
+        {"relative start", "Store/Set1", "E:\\Drei", "Store/Set1", "E:\\Drei", "Kein Backup-Pfad. Bitte neu wählen!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        user.messages.clear();
+        window->Memo2->clear();
+        window->dirPage->StartDir->setText(c.start);
+        window->dirPage->Zieldir->setText(c.newStart);
+        window->dirPage->Button2->click();
+        window->jobs().waitForIdle();
+        EXPECT_EQ(window->dirPage->StartDir->text(), c.shownStart);
+        EXPECT_EQ(window->dirPage->Zieldir->text(), c.shownNewStart);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join('\n'));
+            EXPECT_EQ(readFile(c.shownNewStart + "\\a.txt"), QByteArray("drei"));
+        } else {
+            EXPECT_EQ(user.messages, QStringList{c.message});
+            EXPECT_TRUE(window->Memo2->toPlainText().isEmpty()) << "nothing started";
+        }
+    }
+    EXPECT_FALSE(exists("E:\\Drei"));
 }
 
 TEST_F(DirRestorePageTest, TheStatusCountsFilesWithLaterVersionsOnly)

@@ -283,6 +283,10 @@ TEST_F(DirRestoreTest, NoNewStartDirectoryLetsTheWalkWriteIntoTheStore)
         {"the set folder above the start directory", "D:\\Mein Store\\Set1\\", TargetRefusal::InsideStore},
         {"beside the set folder", "D:\\Mein Store\\Anderes\\", TargetRefusal::None},
         {"elsewhere", "E:\\Neu\\", TargetRefusal::None},
+        {"a server share", "\\\\server\\share\\Neu\\", TargetRefusal::None},
+        {"relative", "Neu\\", TargetRefusal::NotAbsolute},
+        {"relative to a drive", "E:Neu\\", TargetRefusal::NotAbsolute},
+        {"a host path", "/home/anna/Neu/", TargetRefusal::NotAbsolute},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

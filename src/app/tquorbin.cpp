@@ -3,6 +3,7 @@
 #include "app/backupsetpage.h"
 #include "app/directoryedit.h"
 #include "app/dirrestorepage.h"
+#include "app/drivesdialog.h"
 #include "app/errorreport.h"
 #include "app/filerestorepage.h"
 #include "app/jobrunner.h"
@@ -15,6 +16,7 @@
 #include "app/widgetstyle.h"
 #include "platform/files.h"
 #include "platform/userinterface.h"
+#include "platform/winpath.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
@@ -182,6 +185,8 @@ void Tquorbin::createMenu()
     ffnen1->setObjectName("ffnen1");
     Sicherungprfen1 = Datei1->addAction(QStringLiteral("Sicherung &prüfen"));
     Sicherungprfen1->setObjectName("Sicherungprfen1");
+    Laufwerke1 = Datei1->addAction(QStringLiteral("&Laufwerke…"));
+    Laufwerke1->setObjectName("Laufwerke1");
     Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und &beenden"));
     Shutdownundbeenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Shutdownundbeenden1->setObjectName("Shutdownundbeenden1");
@@ -190,6 +195,7 @@ void Tquorbin::createMenu()
     Aktionabbrechen1->setShortcut(QKeySequence(Qt::Key_Escape));
     Aktionabbrechen1->setObjectName("Aktionabbrechen1");
     connect(ffnen1, &QAction::triggered, this, guarded([this] { ffnen1Click(); }));
+    connect(Laufwerke1, &QAction::triggered, this, guarded([this] { Laufwerke1Click(); }));
     connect(Sicherungprfen1, &QAction::triggered, this, guarded([this] { Sicherungprfen1Click(); }));
     connect(Shutdownundbeenden1, &QAction::triggered, this, guarded([this] { Shutdownundbeenden1Click(); }));
     connect(Aktionabbrechen1, &QAction::triggered, this, guarded([this] { Aktionabbrechen1Click(); }));
@@ -208,6 +214,9 @@ void Tquorbin::FormCreate(const QString& launchArgument)
     prepareRestorePages();
     ftp->setCurrentIndex(SichernPage);
     ftpChange();
+    // Once the window shows, so that the question has it to stand on.
+    if (!launchArgument.isEmpty())
+        QTimer::singleShot(0, this, guarded([this] { checkTargetReachable(); }));
 }
 
 void Tquorbin::fillToolContext()
@@ -257,6 +266,31 @@ void Tquorbin::offerFtpPage(bool offered)
 
 void Tquorbin::Sicherungprfen1Click() { storeCheck_->start(dirPage->StartDir->text()); }
 
+void Tquorbin::Laufwerke1Click()
+{
+    // The walk in hand converts its paths with the map it started with.
+    if (refuseWhileBusy())
+        return;
+    if (editDriveMap(this))
+        pointDirectoryListsAt(setPage->edZiel->text());
+}
+
+void Tquorbin::checkTargetReachable()
+{
+    const QString target = setPage->edZiel->text().trimmed();
+    if (target.isEmpty() || platform::directoryExists(target) || !platform::isAbsoluteWindowsPath(target))
+        return;
+    const QString root = target.startsWith(u"\\\\")
+                             ? target.left(target.indexOf(u'\\', target.indexOf(u'\\', 2) + 1))
+                             : target.left(2);
+    const QString kind = root.startsWith(u"\\\\") ? QStringLiteral("Freigabe ") : QStringLiteral("Laufwerk ");
+    const QString text = "Das Ziel der Sicherung ist hier nicht erreichbar: " + target + "\n" + kind + root +
+                         " liegt auf diesem Rechner in " + platform::toHostPath(root + u'\\') + ", dort fehlt " +
+                         platform::toHostPath(target) + ".\n\nLaufwerke jetzt zuordnen?";
+    if (ui().ask(text, QStringLiteral("Ziel nicht erreichbar"), Buttons::YesNo) == Answer::Yes)
+        Laufwerke1Click();
+}
+
 void Tquorbin::ffnen1Click()
 {
     // A running walk reads the key and the target of the set it was started with.
@@ -274,6 +308,7 @@ void Tquorbin::ffnen1Click()
     setPage->Edit1->setText(odFileName_);
     Readini(odFileName_);
     pointDirectoryListsAt(setPage->edZiel->text());
+    checkTargetReachable();
 }
 
 void Tquorbin::Shutdownundbeenden1Click() { close(); }

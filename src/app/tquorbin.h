@@ -76,6 +76,7 @@ public:
     QMenu* Datei1;
     QAction* ffnen1;
     QAction* Sicherungprfen1;  // checks the directory chosen on "Verzeichn. wiederh."
+    QAction* Laufwerke1;       // where the drive letters lie on this machine
     QAction* Shutdownundbeenden1;
     QAction* Aktionabbrechen1;
 
@@ -102,6 +103,10 @@ public:
     void Readini(const QString& path);
     void ffnen1Click();
     void Sicherungprfen1Click();
+    void Laufwerke1Click();
+    // Says so when the loaded set's target cannot be reached, naming its drive's folder here,
+    // and offers to map the drives.
+    void checkTargetReachable();
     StoreCheck& storeCheck() { return *storeCheck_; }
     void Shutdownundbeenden1Click();
     void Aktionabbrechen1Click();

@@ -1,5 +1,7 @@
 #include "platform/winpath.h"
 
+#include "platform/drivemap.h"
+
 #include <QDir>
 #include <QStringList>
 #include <QtGlobal>
@@ -47,11 +49,55 @@ QString overriddenRoot(QChar letter)
     return isDriveLetter(letter) ? cache.roots[letter.toUpper().unicode() - u'A'] : QString();
 }
 
-QString driveRoot(QChar letter)
+// The map of the settings file, read again when this process changed it or the file's place
+// moved (XDG_CONFIG_HOME).
+struct FileMap {
+    int generation = -1;
+    QString file;
+    QString roots[26];
+    QList<DriveMapping> shares;
+};
+
+const FileMap& fileMap()
+{
+    thread_local FileMap cache;
+    const QString file = driveMapFile();
+    if (cache.generation != driveMapGeneration() || cache.file != file) {
+        cache = FileMap{driveMapGeneration(), file, {}, {}};
+        for (const DriveMapping& m : readDriveMap()) {
+            if (m.name.startsWith(u'\\'))
+                cache.shares << m;
+            else if (cache.roots[m.name.at(0).unicode() - u'A'].isEmpty())
+                cache.roots[m.name.at(0).unicode() - u'A'] = m.hostFolder;
+        }
+    }
+    return cache;
+}
+
+// The root the user chose for the letter: QUORBIN_DRIVES, else the settings file.
+QString userRoot(QChar letter)
 {
     const QString overridden = overriddenRoot(letter);
-    if (!overridden.isEmpty())
+    if (!overridden.isEmpty() || !isDriveLetter(letter))
         return overridden;
+    return fileMap().roots[letter.toUpper().unicode() - u'A'];
+}
+
+// The folder of a mapped share, or nothing.
+QString shareRoot(const QString& server, const QString& share)
+{
+    const QString name = "\\\\" + server + u'\\' + share;
+    for (const DriveMapping& m : fileMap().shares)
+        if (m.name.compare(name, Qt::CaseInsensitive) == 0)
+            return m.hostFolder;
+    return {};
+}
+
+QString driveRoot(QChar letter)
+{
+    const QString chosen = userRoot(letter);
+    if (!chosen.isEmpty())
+        return chosen;
     if (letter.toUpper() == u'Z')
         return QStringLiteral("/");
     return quorbinDataDir() + "/drives/" + letter.toLower();
@@ -141,6 +187,9 @@ QString toHostPath(const QString& windowsPath)
         for (const QString& h : head)
             if (h != u"." && h != u"..")
                 cleanHead << h;
+        if (cleanHead.size() == 2)
+            if (const QString mapped = shareRoot(cleanHead.at(0), cleanHead.at(1)); !mapped.isEmpty())
+                return joinHost(mapped, tail);
         return joinHost(uncRoot(), cleanHead + tail);
     }
     if (p.size() >= 2 && isDriveLetter(p.at(0)) && p.at(1) == u':')
@@ -176,8 +225,15 @@ QString toWindowsPath(const QString& hostPath)
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         consider(driveRoot(QChar(letter)), QString(QChar(letter)) + u':');
     consider(uncRoot(), QStringLiteral("\\"));
+    for (const DriveMapping& share : fileMap().shares)
+        consider(share.hostFolder, share.name);
     if (bestRoot.isEmpty())
         return {};
+    if (bestPrefix.startsWith(u"\\\\")) {  // a mapped share
+        QString rest = path.mid(bestRoot.size() + 1);
+        rest.replace(u'/', u'\\');
+        return rest.isEmpty() ? bestPrefix : bestPrefix + u'\\' + rest;
+    }
 
     QString rest = bestRoot == u"/" ? path.mid(1) : path.mid(bestRoot.size() + 1);
     rest.replace(u'/', u'\\');
@@ -203,7 +259,7 @@ bool onWholeHostDrive(const QString& windowsPath)
     if (windowsPath.size() < 2 || !isDriveLetter(windowsPath.at(0)) || windowsPath.at(1) != u':')
         return false;
     const QChar letter = windowsPath.at(0);
-    return overriddenRoot(letter).isEmpty() && driveRoot(letter) == u"/";
+    return userRoot(letter).isEmpty() && driveRoot(letter) == u"/";
 }
 
 QList<QChar> knownDriveLetters()
@@ -211,7 +267,7 @@ QList<QChar> knownDriveLetters()
     QList<QChar> letters;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const QChar c(letter);
-        if (c == u'Z' || !overriddenRoot(c).isEmpty() || QDir(driveRoot(c)).exists())
+        if (c == u'Z' || !userRoot(c).isEmpty() || QDir(driveRoot(c)).exists())
             letters << c;
     }
     return letters;

@@ -216,7 +216,7 @@ TEST_F(TquorbinTest, MenuDateiHoldsOpenAndShutdown)
     w.show();
     ASSERT_TRUE(w.menuBar()->actions().contains(w.Datei1->menuAction()));
     EXPECT_EQ(w.Datei1->title(), "&Datei");
-    EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Sicherungprfen1, w.Shutdownundbeenden1}));
+    EXPECT_EQ(w.Datei1->actions(), (QList<QAction*>{w.ffnen1, w.Sicherungprfen1, w.Laufwerke1, w.Shutdownundbeenden1}));
     EXPECT_EQ(w.ffnen1->text(), "ö&ffnen");
     EXPECT_EQ(w.ffnen1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(w.Sicherungprfen1->text(), "Sicherung &prüfen");

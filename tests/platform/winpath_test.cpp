@@ -1,5 +1,6 @@
 #include "platform/winpath.h"
 
+#include "platform/drivemap.h"
 #include "fixtures/sandbox.h"
 
 #include <QDir>
@@ -98,6 +99,43 @@ TEST_F(WinPathTest, WithZMappedElsewhereAPathOnNoDriveHasNoWindowsTextAndRelativ
 
     QDir::setCurrent(before);
     qputenv("QUORBIN_DRIVES", drives);
+}
+
+}  // namespace
+}  // namespace quorbin::platform
+
+namespace quorbin::platform {
+namespace {
+
+// The user's map in the settings file: letters and shares land where it says, both ways;
+// QUORBIN_DRIVES still wins for the letters it names (the sandbox maps C, D and E).
+TEST_F(WinPathTest, TheSettingsFileMapsLettersAndShares)
+{
+    QString error;
+    ASSERT_TRUE(writeDriveMap({{"F:", host("media/Sicherung")}, {"\\\\nas\\daten", host("mnt/nas")}, {"C:", "/tmp"}},
+                              error))
+        << qPrintable(error);
+    EXPECT_EQ(readDriveMap().size(), 3);
+    EXPECT_EQ(toHostPath("F:\\Store\\a.txt"), host("media/Sicherung/Store/a.txt"));
+    EXPECT_EQ(toHostPath("\\\\NAS\\Daten\\p.xlsx"), host("mnt/nas/p.xlsx"));
+    EXPECT_EQ(toHostPath("\\\\nas\\andere\\p.xlsx"), host("data/quorbin/unc/nas/andere/p.xlsx"));
+    EXPECT_EQ(toHostPath("C:\\x"), host("c/x"));
+    EXPECT_EQ(toWindowsPath(host("media/Sicherung/Store")), "F:\\Store");
+    EXPECT_EQ(toWindowsPath(host("mnt/nas/p.xlsx")), "\\\\nas\\daten\\p.xlsx");
+    EXPECT_TRUE(knownDriveLetters().contains(QChar(u'F')));
+
+    ASSERT_TRUE(writeDriveMap({}, error));
+    EXPECT_EQ(toHostPath("F:\\Store"), host("data/quorbin/drives/f/Store"));
+}
+
+TEST(DriveMapTest, NamesAreNormalisedOrRefused)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"d", "D:"}, {"d:", "D:"}, {"D:\\", "D:"}, {"\\\\nas\\daten\\", "\\\\nas\\daten"}, {"//nas/daten", "\\\\nas\\daten"},
+        {"\\\\nas", ""}, {"\\\\nas\\..", ""}, {"DD", ""}, {"1:", ""}, {"", ""},
+    };
+    for (const auto& [text, name] : cases)
+        EXPECT_EQ(normalisedDriveName(QString::fromUtf8(text)), QString::fromUtf8(name)) << text;
 }
 
 }  // namespace

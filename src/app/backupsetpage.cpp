@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,18 +78,25 @@ BackupSetPage::BackupSetPage(QWidget* parent) : QWidget(parent)
     EBasis = ftpField(ftpGrid, 7, "EBasis", QStringLiteral("FTP-Basis"), QStringLiteral("private/"));
     CBPassive = checkBox(gbftp, "CBPassive", QStringLiteral("passiv"));
     CBPassive->setEnabled(false);
-    ftpGrid->addWidget(CBPassive, 8, 1);
     cbdebug = checkBox(gbftp, "cbdebug", QStringLiteral("Debug"));
     cbdebug->setEnabled(false);
-    ftpGrid->addWidget(cbdebug, 9, 1);
     Button11 = placeButton(gbftp, "Button11", QStringLiteral("Verbindung testen"));
-    ftpGrid->addWidget(Button11, 10, 1, Qt::AlignLeft);
+    // One row for the three, so that the page fits a laptop screen at 120 dpi.
+    auto* ftpControls = new QHBoxLayout;
+    ftpControls->addWidget(CBPassive);
+    ftpControls->addWidget(cbdebug);
+    ftpControls->addStretch(1);
+    ftpControls->addWidget(Button11);
+    ftpGrid->addLayout(ftpControls, 8, 1);
     settingsGrid->addWidget(gbftp, 2, 0, 1, 2);
 
     MitSSL = checkBox(settings, "MitSSL", QStringLiteral("Verschlüsselt übertragen"));
-    settingsGrid->addWidget(MitSSL, 3, 0, 1, 2);
     MitVZ = checkBox(settings, "MitVZ", QStringLiteral("Verzeichnisdienst nutzen Port 86 + 87"));
-    settingsGrid->addWidget(MitVZ, 4, 0, 1, 2);
+    auto* transferOptions = new QHBoxLayout;
+    transferOptions->addWidget(MitSSL);
+    transferOptions->addWidget(MitVZ);
+    transferOptions->addStretch(1);
+    settingsGrid->addLayout(transferOptions, 3, 0, 1, 2);
     settingsGrid->setRowStretch(5, 1);
     pageGrid->addWidget(settings, 1, 0);
 

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace quorbin::app {
 
 namespace {
@@ -22,7 +24,7 @@ QFrame* Tquorbin::createBottomPanel()
     auto* panel = new QFrame;
     panel->setObjectName("Panel2");
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFixedHeight(44);
+
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(1, 1, 1, 1);
     grid->setSpacing(1);
@@ -50,9 +52,12 @@ QFrame* Tquorbin::createBottomPanel()
     sb->setPalette(green);
     sbPanel0 = addStatusPanel(sb, "sbPanel0", 800);
     grid->addWidget(sb, 1, 0, 1, 3);
+    // The design's 20 pixels a row, more where larger fonts (120 dpi) need them.
+    const int row = std::max(20, panel->fontMetrics().height() + 5);
     for (QWidget* w : {static_cast<QWidget*>(pb), static_cast<QWidget*>(pro), static_cast<QWidget*>(total),
                        static_cast<QWidget*>(sb)})
-        w->setFixedHeight(20);
+        w->setFixedHeight(row);
+    panel->setFixedHeight(2 * row + 4);
     return panel;
 }
 

@@ -56,7 +56,7 @@ const char* const kPageTitles[] = {
 
 Tquorbin::Tquorbin(const QString& launchArgument, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       status_(nullptr), log_(nullptr), progress_(nullptr), key_(std::make_shared<SharedKey>()),
       storeCheck_(std::make_unique<StoreCheck>(*this, this))
 {
@@ -156,9 +156,14 @@ void Tquorbin::createControls()
     setCentralWidget(client);
     createMenu();
 
-    client->setFixedSize(1061, 652);
-    setFixedSize(1061, 652 + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // The design's size where the screen has room for it; the layouts let the window grow, and
+    // shrink to what its controls need, so that it fits a laptop screen at 120 dpi.
+    QSize size(1061, 652 + menuBar()->sizeHint().height());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size.expandedTo(minimumSizeHint()));
+    if (screen)
         move(screen->availableGeometry().center() - rect().center());
 }
 

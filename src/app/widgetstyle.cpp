@@ -60,9 +60,10 @@ QLabel* addStatusPanel(QStatusBar* bar, const char* name, int width)
 {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedWidth(width);
+    // At least the design's width; a wider window gives long status texts the room.
+    panel->setMinimumWidth(width);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bar->addWidget(panel);
+    bar->addWidget(panel, 1);
     return panel;
 }
 

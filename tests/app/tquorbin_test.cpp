@@ -16,6 +16,7 @@
 #include "platform/winpath.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -293,14 +294,37 @@ TEST_F(TquorbinTest, TheToolContextReachesTheWindowsSinks)
     EXPECT_EQ(w.pb->width(), 482);
 }
 
-TEST_F(TquorbinTest, TheWindowHasItsFixedSize)
+// The window opens at most at the design's size, grows with its lists, log and status texts,
+// and needs no more than a 1280×800 laptop screen even with fonts a quarter larger (120 dpi).
+TEST_F(TquorbinTest, TheWindowGrowsAndFitsALaptopScreen)
 {
     Tquorbin w{QString()};
-    EXPECT_EQ(w.centralWidget()->size(), QSize(1061, 652));
+    w.show();
+    // The design's size, or less on a smaller screen (the offscreen one is 800×600), but never
+    // less than the controls need.
+    const QSize design(1061, 652);
+    EXPECT_LE(w.centralWidget()->width(), std::max(design.width(), w.minimumSizeHint().width()));
+    EXPECT_LE(w.centralWidget()->height(), std::max(design.height(), w.minimumSizeHint().height()));
+    EXPECT_GE(w.width(), w.minimumSizeHint().width());
     EXPECT_EQ(w.Label5->height(), 20);
     EXPECT_EQ(w.Panel2->height(), 44);
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+    w.ftp->setCurrentIndex(Tquorbin::LogPage);
+    QApplication::processEvents();
+    const QSize memo = w.Memo2->size();
+    const int status = w.sbPanel0->width();
+    w.resize(w.size() + QSize(300, 200));
+    QApplication::processEvents();
+    EXPECT_EQ(w.Memo2->size(), memo + QSize(300, 200));
+    EXPECT_GT(w.sbPanel0->width(), status);
+
+    QFont larger = w.font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.25);
+    w.setFont(larger);
+    const QSize needed = w.minimumSizeHint();
+    EXPECT_LE(needed.width(), 1280);
+    EXPECT_LE(needed.height(), 800 - 60) << "room for a panel and the title bar";
 }
 
 }  // namespace

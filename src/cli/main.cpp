@@ -29,7 +29,8 @@ QString programHelp()
     QString text = QStringLiteral("Usage: quorbin-restore COMMAND [ARGUMENTS]\n\nCommands:\n");
     for (const Command& c : kCommands)
         text += QStringLiteral("  %1  %2\n").arg(QString::fromUtf8(c.name).leftJustified(8), QString::fromUtf8(c.summary));
-    text += QStringLiteral("\n'quorbin-restore COMMAND --help' tells more about a command.");
+    text += QStringLiteral("\n'quorbin-restore COMMAND --help' tells more about a command;\n"
+                           "'quorbin-restore --version' prints the version.");
     return text;
 }
 
@@ -50,6 +51,10 @@ int main(int argc, char* argv[])
         return kUsage;
     }
     const QString name = arguments.takeFirst();
+    if (name == u"--version") {
+        printLine(QStringLiteral("quorbin-restore " QUORBIN_VERSION));
+        return kOk;
+    }
     if (name == u"--help" || name == u"-h" || name == u"help") {
         printLine(programHelp());
         return kOk;

@@ -9,6 +9,7 @@
 #include "platform/winpath.h"
 
 #include <QGuiApplication>
+#include <QProcess>
 #include <QLineEdit>
 #include "qstringprinter.h"
 
@@ -93,6 +94,42 @@ TEST_F(StartWindowTest, TheLaunchArgumentIsTheFirstArgumentAsAWindowsText)
     EXPECT_EQ(launchArgument({"quorbin", "\\\\server\\share\\x.set"}), "\\\\server\\share\\x.set");
     EXPECT_EQ(launchArgument({"quorbin", hostFile}), "C:\\Store\\plan.00003.nxz");
     EXPECT_EQ(platform::toHostPath(launchArgument({"quorbin", "/srv/other/x.set"})), "/srv/other/x.set");
+}
+
+}  // namespace
+}  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+// The program's own options, run as a user runs it; --help and --version need no display.
+TEST(ProgramOptionsTest, HelpVersionAndUnknownOptions)
+{
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* outStart;
+        const char* errStart;
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: quorbin [SETFILE | STORED-FILE]", ""},
+        {{"-h"}, 0, "Usage: quorbin", ""},
+        {{"--version"}, 0, "quorbin " QUORBIN_VERSION "\n", ""},
+        {{"-platform", "offscreen", "--bogus"}, 2, "", "quorbin: unknown option --bogus"},
+    };
+    for (const Case& c : cases) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QUORBIN_APP_BINARY), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitCode(), c.exitCode) << qPrintable(c.arguments.join(' '));
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        EXPECT_TRUE(*c.outStart == 0 || out.startsWith(QString::fromUtf8(c.outStart))) << qPrintable(c.arguments.join(u' ')) << ": " << qPrintable(out);
+        EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains(QString::fromUtf8(c.errStart)));
+    }
 }
 
 }  // namespace

@@ -69,3 +69,16 @@ TEST(CommandLine, UsageErrorsAndHelp)
 
 }  // namespace
 }  // namespace quorbin::test
+
+namespace quorbin::test {
+namespace {
+
+TEST(ProgramOptions, VersionComesFromTheProject)
+{
+    const CliResult r = runCli({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "quorbin-restore " QUORBIN_VERSION "\n");
+}
+
+}  // namespace
+}  // namespace quorbin::test

@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when any is missing.
+# Installs the Debian packages that building (and, unless --programs, testing) needs, when
+# any is missing. --programs: only what the two programs need; --screenshots: also what
+# scripts/screenshots.sh needs.
 set -euo pipefail
 
+# Building and running quorbin and quorbin-restore.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev
+  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n
+)
+# The tests: their FTP server, its certificate, and the reference tools they compare with.
+test_packages=(
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
-  pigz curl qt6-translations-l10n libisal-dev
+  pigz curl
 )
-
-# Only for scripts/screenshots.sh, which asks for them with --screenshots.
 screenshot_packages=(xvfb xauth qt6-qpa-plugins fonts-dejavu-core)
-if [ "${1:-}" = "--screenshots" ]; then
-  packages+=("${screenshot_packages[@]}")
-fi
+
+case "${1:-}" in
+  --programs) ;;
+  --screenshots) packages+=("${test_packages[@]}" "${screenshot_packages[@]}") ;;
+  *) packages+=("${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,7 +13,7 @@ packages=(
 test_packages=(
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
-  pigz curl bash-completion
+  pigz curl bash-completion locales
 )
 screenshot_packages=(xvfb xauth qt6-qpa-plugins fonts-dejavu-core)
 

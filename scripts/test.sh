@@ -1,7 +1,47 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test:
+#  1. the suite in C.UTF-8 (extra arguments go to this ctest run);
+#  2. the suite again in de_DE.UTF-8 (made with localedef when missing);
+#  3. the layers' suites once more without the power to read every file (as the user nobody,
+#     or as root with its capabilities dropped where nobody cannot reach the build), so that
+#     the unreadable and read-only cases really run;
+#  4. the suite in a build with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+#     failing on any report.
+# --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$(pwd)"
+quick=0
+if [ "${1:-}" = "--quick" ]; then
+  quick=1
+  shift
+fi
 bash scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" "$@"
+
+# ctest's lines for passing tests say nothing; failures, their output and the summary stay.
+suite() {
+  local dir="$1"
+  shift
+  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" "$@") |
+    { grep -v -E '^ *Start +[0-9]+: |Test +#[0-9]+: .*( Passed| Skipped) ' || true; }
+}
+
+echo "== tests, C.UTF-8"
+LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE= suite build "$@"
+[ "$quick" -eq 1 ] && exit 0
+
+echo "== tests, de_DE.UTF-8"
+bash scripts/locales.sh
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 LANGUAGE= suite build
+
+echo "== layer tests without the power to read every file"
+bash scripts/unprivileged.sh "$root/build"
+
+echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_BENCHMARKS=OFF \
+  -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build build-asan
+# Leaks are not checked: Qt and libcurl keep process-wide caches until exit.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LC_ALL=C.UTF-8 suite build-asan

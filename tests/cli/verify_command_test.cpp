@@ -5,7 +5,6 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
-#include <unistd.h>
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -96,8 +95,8 @@ TEST_F(VerifyCommandTest, AGoodTreeExitsWithZeroAndWritesNothing)
 
 TEST_F(VerifyCommandTest, UnreadableFolderIsABadEntry)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every folder";
+    if (!permissionsBind())
+        GTEST_SKIP() << "this process reads every folder (root); scripts/test.sh runs it again without that";
     const QString host = platform::toHostPath(kStart + "\\Sub");
     QFile::setPermissions(host, QFileDevice::Permissions());
     const CliResult r = runCli({"verify", kStart + "\\Sub"}, env());

@@ -137,7 +137,9 @@ void FileRestorePage::wiederherstellen2Click()
     }
     if (host_.refuseWhileBusy())
         return;
-    if (ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
+    // Only a file that is there can be overwritten: a missing one is simply restored.
+    if (platform::fileExists(target) &&
+        ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
         return;
     restoreSelected(selected, target);
 }

@@ -1,29 +1,11 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "cli/signalstop.h"
-#include "cli/terminalprogress.h"
+#include "cli/treeoptions.h"
 #include "engine/dirrestore.h"
-#include "platform/datetime.h"
 #include "platform/files.h"
 
-#include <QDateTime>
-#include <QLocale>
 
 namespace quorbin::cli {
-namespace {
-
-std::optional<VersionRule> ruleNamed(const QString& name)
-{
-    if (name == u"original")
-        return kOriginalVersion;
-    if (name == u"before")
-        return kVersionBeforeDate;
-    if (name == u"newest")
-        return kNewestVersion;
-    return {};
-}
-
-}  // namespace
 
 const char* const kDirHelp =
     "quorbin-restore dir START-DIR [--to NEW-DIR] [--rule original|before|newest]\n"
@@ -51,24 +33,9 @@ const char* const kDirHelp =
 int runDir(QStringList arguments)
 {
     QString error;
-    const auto to = takeOption(arguments, QStringLiteral("--to"), error);
-    const auto ruleText = takeOption(arguments, QStringLiteral("--rule"), error);
-    const auto beforeText = takeOption(arguments, QStringLiteral("--before"), error);
     const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
     const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
-    const bool ask = takeFlag(arguments, QStringLiteral("--ask"));
-    const bool dryRun = takeFlag(arguments, QStringLiteral("--dry-run"));
-    const int jobs = takeJobs(arguments, kMaxWorkers, error);
-    const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
-    if (error.isEmpty() && !rule)
-        error = "Unbekannte Regel: " + ruleText.value_or(QString());
-    const auto limit = beforeText ? dateFromArgument(*beforeText) : std::nullopt;
-    if (error.isEmpty() && beforeText && !limit)
-        error = "Datum nicht lesbar: " + *beforeText;
-    if (error.isEmpty() && beforeText && rule != kVersionBeforeDate)
-        error = QStringLiteral("--before gilt nur mit --rule before");
-    if (error.isEmpty() && rule == kVersionBeforeDate && !limit)
-        error = QStringLiteral("--rule before braucht --before DATUM");
+    const TreeOptions tree = takeTreeOptions(arguments, error);
     if (!error.isEmpty() || arguments.size() != 1) {
         printError(error.isEmpty() ? QString::fromUtf8(kDirHelp) : error);
         return kUsage;
@@ -85,39 +52,11 @@ int runDir(QStringList arguments)
         return kFailed;
     }
 
-    TerminalProgress progress;
-    TerminalLog log(progress);
-    DirRestoreJob::Options options{QString(), start, *rule, ask, limit ? platform::toDayCount(*limit) : 0,
-                                   [&key] { return *key; }, dryRun, progress.enabled(), {}, jobs, false, false, nullptr, {}};
-    if (to) {
-        options.newStartDirectory = windowsPathOfArgument(*to);
-        if (!options.newStartDirectory.endsWith(u'\\'))
-            options.newStartDirectory += u'\\';
-    }
-    switch (RefusedTargets(options.newStartDirectory, start)) {
-    case TargetRefusal::InsideStore:
-        printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + options.newStartDirectory);
+    DirRestoreJob::Options options = treeJobOptions(tree, start);
+    options.key = [&key] { return *key; };
+    if (refusesTargets(options))
         return kUsage;
-    case TargetRefusal::WholeHost:
-        printError("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist: mit --to ein neues "
-                   "Startverzeichnis wählen oder das Laufwerk in QUORBIN_DRIVES zuordnen.");
-        return kUsage;
-    case TargetRefusal::NotAbsolute:
-        printError("Das neue Startverzeichnis ist kein absoluter Pfad: " + options.newStartDirectory);
-        return kUsage;
-    case TargetRefusal::None:
-        break;
-    }
-    options.warn = [&progress](const QString& warning) {
-        progress.clearLine();
-        printError("Warnung: " + warning);
-    };
-    DirRestoreJob job(options);
-    const JobResult result = runStoppable(job, RestoreReporter{noStatus(), log, progress});
-    progress.clearLine();
-    if (!result.ok())
-        printError(describe(result));
-    return log.sawError || !result.ok() ? kFailed : kOk;
+    return runTreeJob(options);
 }
 
 }  // namespace quorbin::cli

@@ -2,11 +2,14 @@
 #include "cli/commands.h"
 #include "cli/signalstop.h"
 #include "cli/terminalprogress.h"
+#include "cli/treeoptions.h"
+#include "cli/verifycommand.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "remote/ftpconnect.h"
 #include "remote/ftperror.h"
 #include "remote/remotebrowser.h"
+#include "remote/remotestore.h"
 
 #include <algorithm>
 
@@ -15,6 +18,10 @@ namespace quorbin::cli {
 const char* const kFtpHelp =
     "quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [REMOTE-DIR]\n"
     "quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] get REMOTE-FILE LOCAL-FILE\n"
+    "quorbin-restore ftp --set SETFILE [connection options] dir REMOTE-DIR [--to NEW-DIR]\n"
+    "                    [--rule original|before|newest] [--before DATE] [--ask] [--dry-run]\n"
+    "                    [--jobs N] [--force]\n"
+    "quorbin-restore ftp --set SETFILE [connection options] verify REMOTE-DIR [--all-versions] [--jobs N]\n"
     "\n"
     "Connects to the FTP mirror of the backup set SETFILE as the desktop program does (host,\n"
     "port, user, password, passive mode, base path \"Basis\"; TLS and the directory service as\n"
@@ -31,7 +38,26 @@ const char* const kFtpHelp =
     "is deciphered with the set's key and expanded on the way, anything else is saved as it\n"
     "is. An existing LOCAL-FILE is replaced only when the download succeeded.\n"
     "\n"
-    "Exit status: 0 done, 1 failed (reason on stderr), 2 usage error.\n";
+    "dir restores the tree REMOTE-DIR of the mirror (below the base path, such as\n"
+    "Set1/C$/Docs) as `dir` restores the same tree of the store itself, with the same options\n"
+    "and the same log lines: the mirror stands for the set's target folder (Ziel), so its\n"
+    "Set1/C$/Docs is the store's <Ziel>\\Set1\\C$\\Docs. N files (default 4) download at a time,\n"
+    "each over a connection of its own, deciphered and expanded as they come. A connection\n"
+    "that breaks is tried again three times (after 0.5, 1 and 2 s), then the file gets its\n"
+    "ERROR line and the walk goes on.\n"
+    "Versions are chosen by the times the server lists, moved into local time by the clock\n"
+    "difference that the connect measures (local minus server, rounded to whole minutes). A\n"
+    "file whose listing has no time or the day only is not restored (ERROR line).\n"
+    "Already restored: an existing target whose last-write time is the chosen version's time\n"
+    "(a plain file: also its listed size) is one an earlier run wrote, for a restore stamps\n"
+    "each file so and puts it in place only whole. It is not fetched again unless --force,\n"
+    "but keeps its log line, so that the log of a resumed run is the log of a whole one; the\n"
+    "count of such files goes to stderr.\n"
+    "verify reads every stored file below REMOTE-DIR (or only the newest version) through\n"
+    "the decoder to nowhere, as `verify` does; nothing is written to disk.\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (reason on stderr; dir and verify: some file not restored\n"
+    "or bad), 2 usage error.\n";
 
 namespace {
 
@@ -158,6 +184,83 @@ int get(FtpSession& session, const QString& remote, const QString& target, const
     return kFailed;
 }
 
+// The mirror opened, or why not (printed). The connect's warnings go to stderr.
+std::shared_ptr<RemoteStore> openStore(const FtpSettings& settings, const BackupSet& set, bool force)
+{
+    RemoteStore::Options options;
+    options.storeRoot = set.Ziel;
+    options.force = force;
+    options.stop = signalStopToken();
+    try {
+        QStringList warnings;
+        auto store = OpenRemoteStore(settings, options, warnings);
+        for (const QString& warning : warnings)
+            printError("Warnung: " + warning);
+        return store;
+    } catch (const FtpError& e) {
+        printError("Keine FTP-Verbindung: " + e.text());
+    } catch (const IoError& e) {
+        printError("Keine FTP-Verbindung: " + e.text());
+    }
+    return nullptr;
+}
+
+// The store path of REMOTE-DIR; empty (printed why) when no walk may start there.
+QString startOf(const RemoteStore& store, const QString& remoteDirectory)
+{
+    const QString start = store.storePathOf(remoteDirectory);
+    if (start.isEmpty())
+        printError("Kein Verzeichnis unter dem Basispfad: " + remoteDirectory);
+    else if (!start.contains(u'$'))
+        printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+    else
+        return start;
+    return {};
+}
+
+int restoreTree(const FtpSettings& settings, const BackupSet& set, QStringList arguments)
+{
+    QString error;
+    const bool force = takeFlag(arguments, QStringLiteral("--force"));
+    const TreeOptions tree = takeTreeOptions(arguments, error);
+    if (!error.isEmpty() || arguments.size() != 1) {
+        printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
+        return kUsage;
+    }
+    const std::shared_ptr<RemoteStore> store = openStore(settings, set, force);
+    if (!store)
+        return kFailed;
+    DirRestoreJob::Options options = treeJobOptions(tree, startOf(*store, arguments.first()));
+    if (options.startDirectory.isEmpty() || refusesTargets(options))
+        return kUsage;
+    options.key = [key = set.SCHLUESSEL] { return key; };
+    options.jobs = tree.jobs > 0 ? tree.jobs : kRemoteWorkers;
+    options.store = store;
+    return runTreeJob(options, [&store] {
+        if (store->skipped() > 0)
+            printError(QStringLiteral("schon wiederhergestellt, nicht erneut geladen: %1").arg(store->skipped()));
+    });
+}
+
+int verifyTree(const FtpSettings& settings, const BackupSet& set, QStringList arguments)
+{
+    QString error;
+    const bool allVersions = takeFlag(arguments, QStringLiteral("--all-versions"));
+    const int jobs = takeJobs(arguments, kMaxWorkers, error);
+    if (!error.isEmpty() || arguments.size() != 1) {
+        printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
+        return kUsage;
+    }
+    const std::shared_ptr<RemoteStore> store = openStore(settings, set, false);
+    if (!store)
+        return kFailed;
+    const QString start = startOf(*store, arguments.first());
+    if (start.isEmpty())
+        return kUsage;
+    return verifyStore(VerifyRequest{start, [key = set.SCHLUESSEL] { return key; }, allVersions,
+                                     jobs > 0 ? jobs : kRemoteWorkers, store});
+}
+
 }  // namespace
 
 int runFtp(QStringList arguments)
@@ -170,7 +273,8 @@ int runFtp(QStringList arguments)
     const bool noService = takeFlag(arguments, QStringLiteral("--no-dirservice"));
     const QString action = arguments.value(0);
     const bool usable = error.isEmpty() && setFile && !(service && noService) && !(noTls && requireTls) &&
-                        ((action == u"ls" && arguments.size() <= 2) || (action == u"get" && arguments.size() == 3));
+                        ((action == u"ls" && arguments.size() <= 2) || (action == u"get" && arguments.size() == 3) ||
+                         action == u"dir" || action == u"verify");
     if (!usable) {
         printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
         return kUsage;
@@ -190,6 +294,11 @@ int runFtp(QStringList arguments)
         settings.requireTls = true;
     if (service || noService)
         settings.directoryService = service;
+
+    if (action == u"dir")
+        return restoreTree(settings, *set, arguments.mid(1));
+    if (action == u"verify")
+        return verifyTree(settings, *set, arguments.mid(1));
 
     FtpSession session;
     if (!openSession(session, settings, error)) {

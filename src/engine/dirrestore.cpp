@@ -10,6 +10,7 @@
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 
@@ -203,6 +204,31 @@ void reportUnreachable(const QString& path, const JobResult& result, const DirRe
         walk.fileDone(path, result);
 }
 
+// Longer names than any file system of the store's platform takes.
+constexpr qsizetype kMaxNameLength = 255;
+
+// A name that cannot be one step of a path: "/" or "\" would reach into other folders, ".."
+// above this one, control characters rewrite what a log or terminal shows. No Windows store
+// holds such names; the listing of a server may send anything.
+bool isUsableName(const QString& name)
+{
+    if (name.isEmpty() || name == u"." || name == u".." || name.size() > kMaxNameLength)
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+}
+
+// The name as the log may show it: control characters as "?", cut after the longest name.
+QString shownName(const QString& name)
+{
+    QString shown = name.left(kMaxNameLength);
+    for (QChar& c : shown)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u'?';
+    return shown.size() < name.size() ? shown + QStringLiteral("…") : shown;
+}
+
 void reportLaterVersionsOnly(const QString& directory, const VersionIndex& index, const DirRestore& walk)
 {
     if (!walk.laterVersionsOnly || walk.everyVersion)
@@ -232,7 +258,14 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
     for (const platform::DirEntry& entry : entries) {
         const QString path = directory + u'\\' + entry.name;
         try {
-            if (entry.ambiguousName)
+            if (!isUsableName(entry.name))
+                dispatch(
+                    [shown = directory + u'\\' + shownName(entry.name)](const DirRestore& w) {
+                        reportUnreachable(
+                            shown, JobResult::failure(ErrorKind::Refused, QStringLiteral("unzulässiger Name")), w);
+                    },
+                    directory);
+            else if (entry.ambiguousName)
                 dispatch(
                     [path](const DirRestore& w) {
                         reportUnreachable(path,

@@ -148,6 +148,9 @@ void EntryPool::work()
 
 std::deque<EntryPool::Waiting>::iterator EntryPool::nextFree()
 {
+    // A store that waits on the network gains from two workers in one folder.
+    if (walk_.store && walk_.store->sharesFolders())
+        return waiting_.begin();
     return std::find_if(waiting_.begin(), waiting_.end(),
                         [this](const Waiting& waiting) { return !busyFolders_.contains(waiting.folder); });
 }

@@ -32,7 +32,8 @@ public:
     // are in hand. Called by the walking thread only. Once the walk's stop token is set, units
     // not yet begun are dropped, as a walk on one thread never begins them. Units of one
     // `folder` run one at a time: files made side by side in one folder wait for each other
-    // in the file system, so the workers take different folders.
+    // in the file system, so the workers take different folders (unless the
+    // store shares folders: see StoreAccess::sharesFolders).
     void run(Unit unit, const QString& folder);
     // Waits for every unit and tells what the rest did.
     void finish();

@@ -55,6 +55,11 @@ bool exists(const QByteArray& path)
 
 }  // namespace
 
+QString nameText(const QByteArray& raw)
+{
+    return QByteArrayView(raw).isValidUtf8() ? QString::fromUtf8(raw) : fromWindows1252(raw);
+}
+
 EntryName decodeEntryName(const QString& directory, const QByteArray& raw)
 {
     if (QByteArrayView(raw).isValidUtf8())

@@ -15,6 +15,10 @@ struct EntryName {
     bool ambiguous = false;
 };
 
+// The text of a name's bytes as a directory entry reads: UTF-8, else Windows-1252. For names
+// from elsewhere (a server's listing), which no host path stands for.
+QString nameText(const QByteArray& raw);
+
 // The text of the directory entry `raw` of the directory at the host path `directory`.
 EntryName decodeEntryName(const QString& directory, const QByteArray& raw);
 

@@ -1,6 +1,7 @@
 #include "remote/downloaddecoder.h"
 
 #include "engine/containerdecoder.h"
+#include "remote/ftperror.h"
 
 namespace quorbin {
 namespace {
@@ -11,12 +12,12 @@ constexpr int kBlocks = 8;
 
 }  // namespace
 
-DownloadDecoder::DownloadDecoder(const QString& key, platform::ReplacementFile& out, const QString& remotePath,
+DownloadDecoder::DownloadDecoder(const QString& key, platform::ReplacementFile* out, const QString& remotePath,
                                  const QString& target, const JobContext& context)
     : queue_(kBlockSize, kBlocks), forward_(context.stop, ForwardStop{&stop_})
 {
     // The decoder works with its thread's inflater: it is made, fed and ended there.
-    thread_ = std::thread([this, key, &out, remotePath, target, report = context.report] {
+    thread_ = std::thread([this, key, out, remotePath, target, report = context.report] {
         decode(key, out, remotePath, target, report);
     });
 }
@@ -27,10 +28,10 @@ DownloadDecoder::~DownloadDecoder()
         abandon();
 }
 
-void DownloadDecoder::decode(const QString& key, platform::ReplacementFile& out, const QString& remotePath,
+void DownloadDecoder::decode(const QString& key, platform::ReplacementFile* out, const QString& remotePath,
                              const QString& target, const RestoreReporter& report)
 {
-    ContainerDecoder decoder(key, &out, remotePath, target, true);
+    ContainerDecoder decoder(key, out, remotePath, target, true);
     const JobContext context{stop_.get_token(), report};
     JobResult result;
     for (;;) {
@@ -59,6 +60,19 @@ JobResult DownloadDecoder::abandon()
     stop_.request_stop();
     queue_.close();
     return join();
+}
+
+JobResult DecodeDownload(DownloadDecoder& decoder, const std::function<void(const FtpReceiver&)>& transfer)
+{
+    try {
+        transfer([&decoder](const char* data, qint64 size) { return decoder.receive(data, size); });
+    } catch (const FtpError& error) {
+        const JobResult decoded = decoder.abandon();
+        if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
+            return decoded;
+        throw;
+    }
+    return decoder.finish();
 }
 
 JobResult DownloadDecoder::join()

@@ -5,8 +5,10 @@
 #include "platform/job.h"
 #include "platform/replacefile.h"
 #include "remote/blockqueue.h"
+#include "remote/ftpclient.h"
 
 #include <QString>
+#include <functional>
 #include <stop_token>
 #include <thread>
 
@@ -15,8 +17,9 @@ namespace quorbin {
 class DownloadDecoder {
 public:
     // `remotePath` names the stored file in the decoder's failures; `target` is the file that
-    // `out` replaces. A stop of the context's token reaches the decoder too.
-    DownloadDecoder(const QString& key, platform::ReplacementFile& out, const QString& remotePath,
+    // `out` replaces; a null `out` decodes to nowhere, for a check. A stop of the context's token
+    // reaches the decoder too.
+    DownloadDecoder(const QString& key, platform::ReplacementFile* out, const QString& remotePath,
                     const QString& target, const JobContext& context);
     ~DownloadDecoder();
     DownloadDecoder(const DownloadDecoder&) = delete;
@@ -37,7 +40,7 @@ private:
         std::stop_source* to;
         void operator()() const { to->request_stop(); }
     };
-    void decode(const QString& key, platform::ReplacementFile& out, const QString& remotePath, const QString& target,
+    void decode(const QString& key, platform::ReplacementFile* out, const QString& remotePath, const QString& target,
                 const RestoreReporter& report);
     JobResult join();
 
@@ -47,5 +50,10 @@ private:
     JobResult result_;  // the decoder thread's, read after it ended
     std::thread thread_;
 };
+
+// Runs `transfer` (which hands each block it gets to the receiver) into the decoder and waits
+// for it. When the transfer fails because the decoder refused more (a wrong key, damage, a
+// full disk), that cause is the result; any other failure of the transfer is thrown on.
+JobResult DecodeDownload(DownloadDecoder& decoder, const std::function<void(const FtpReceiver&)>& transfer);
 
 }  // namespace quorbin

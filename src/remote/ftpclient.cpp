@@ -165,6 +165,8 @@ struct FtpClient::State {
     QByteArray encodeName(const QString& name, const QString& from) const;
     QByteArray baseUrl() const;
     QByteArray url(const QString& absolutePath) const;
+    QByteArray urlOfBytes(QByteArray absolutePath) const;
+    std::optional<QList<FtpListEntry>> fetchListing(const QByteArray& url, QByteArray& body);
     QString resolve(const QString& name) const;
 
     bool stopping() const { return abortRequested || stop.stop_requested(); }
@@ -227,10 +229,17 @@ QByteArray FtpClient::State::url(const QString& absolutePath) const
 {
     // "%2F" makes the path absolute instead of relative to the login directory. A login
     // directory such as "C:/…" brings no leading "/" of its own to take off.
-    QByteArray path = encodeName(absolutePath, QString());
-    if (path.startsWith('/'))
-        path.remove(0, 1);
-    return baseUrl() + "/%2F" + path.toPercentEncoding("/");
+    return urlOfBytes(encodeName(absolutePath, QString()));
+}
+
+QByteArray FtpClient::State::urlOfBytes(QByteArray absolutePath) const
+{
+    // A line break would end the command and start another one.
+    if (absolutePath.contains('\r') || absolutePath.contains('\n') || absolutePath.contains('\0'))
+        throw FtpError(QStringLiteral("Ungültiger Name: ") + DecodeServerText(absolutePath));
+    if (absolutePath.startsWith('/'))
+        absolutePath.remove(0, 1);
+    return baseUrl() + "/%2F" + absolutePath.toPercentEncoding("/");
 }
 
 QString FtpClient::State::resolve(const QString& name) const
@@ -508,10 +517,9 @@ void FtpClient::RemoveDir(const QString& name) { d->runCommand("RMD " + d->encod
 
 void FtpClient::Delete(const QString& name) { d->runCommand("DELE " + d->encodeName(name, d->directory)); }
 
-void FtpClient::List()
+std::optional<QList<FtpListEntry>> FtpClient::State::fetchListing(const QByteArray& address, QByteArray& body)
 {
-    d->requireConnected();
-    QByteArray body;
+    requireConnected();
     const FtpReceiver append = [&body](const char* data, qint64 size) {
         if (body.size() + size > kMaxListingBytes)
             return false;  // a listing without end
@@ -519,19 +527,36 @@ void FtpClient::List()
         return true;
     };
     Operation op;
-    op.url = d->url(directoryPath(d->directory));
-    if (d->features.mlsd)
+    op.url = address;
+    if (features.mlsd)
         op.customRequest = "MLSD";
     op.transfer = true;
     op.receive = &append;
-    if (const CURLcode code = d->run(op); code != CURLE_OK)
-        d->fail(code);
+    if (const CURLcode code = run(op); code != CURLE_OK)
+        fail(code);
+    return features.mlsd ? ParseMlsd(body) : ParseList(body, QDateTime::currentDateTime());
+}
+
+void FtpClient::List()
+{
+    d->requireConnected();
+    QByteArray body;
+    std::optional<QList<FtpListEntry>> entries = d->fetchListing(d->url(directoryPath(d->directory)), body);
     d->listing = body;
-    std::optional<QList<FtpListEntry>> entries =
-        d->features.mlsd ? ParseMlsd(body) : ParseList(body, QDateTime::currentDateTime());
     d->entriesReadable = entries.has_value();
     d->entries = entries.value_or(QList<FtpListEntry>());
     d->names.learn(d->directory, d->entries);
+}
+
+QList<FtpListEntry> FtpClient::ListAt(const QByteArray& directory)
+{
+    d->requireConnected();
+    QByteArray body;
+    const std::optional<QList<FtpListEntry>> entries =
+        d->fetchListing(d->urlOfBytes(directory.endsWith('/') ? directory : directory + '/'), body);
+    if (!entries)
+        throw FtpError(QString::fromUtf8(kNoListParser));
+    return *entries;
 }
 
 const QList<FtpListEntry>& FtpClient::DirectoryListing() const
@@ -561,6 +586,8 @@ qint64 FtpClient::Size(const QString& name)
 }
 
 QString FtpClient::remotePath(const QString& name) const { return d->resolve(name); }
+
+QByteArray FtpClient::spelling(const QString& absolutePath) const { return d->encodeName(absolutePath, QString()); }
 
 void FtpClient::Get(const QString& name, const QString& localPath)
 {
@@ -594,12 +621,18 @@ void FtpClient::Get(const QString& name, const FtpReceiver& receive)
 {
     d->requireConnected();
     const QString remote = d->resolve(name);
+    GetAt(d->encodeName(remote, QString()), receive);
+}
+
+void FtpClient::GetAt(const QByteArray& path, const FtpReceiver& receive)
+{
+    d->requireConnected();
     Operation op;
-    op.url = d->url(remote);
+    op.url = d->urlOfBytes(path);
     op.transfer = true;
     op.receive = &receive;
     if (const CURLcode code = d->run(op); code != CURLE_OK)
-        throw d->errorOf(code).about(remote);
+        throw d->errorOf(code).about(DecodeServerText(path));
 }
 
 }  // namespace quorbin

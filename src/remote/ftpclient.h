@@ -101,6 +101,10 @@ public:
     // (read in the Unix or the DOS form, see ParseList). The names listed are sent back as
     // the bytes the server listed them with.
     void List();
+    // The listing of the directory at an absolute remote path given in the bytes the server
+    // listed its steps with; the current directory and the last listing stay. Throws as List
+    // does, also for entries that cannot be read.
+    QList<FtpListEntry> ListAt(const QByteArray& directory);
     // The entries of the last listing. A LIST reply of which no line could be read throws
     // "Es wurden keine FTP-Listen-Parser registriert.".
     const QList<FtpListEntry>& DirectoryListing() const;
@@ -111,6 +115,8 @@ public:
     qint64 Size(const QString& name);
     // The absolute remote path of a name as Size and Get take it.
     QString remotePath(const QString& name) const;
+    // The bytes a path goes to the server with (see FtpNames), for ListAt and GetAt.
+    QByteArray spelling(const QString& absolutePath) const;
     // Downloads into a new local file (Windows path text); refuses an existing one. A failed,
     // aborted or stopped download leaves no local file behind; its error names the remote
     // file. A failed active data connection says to turn on passive mode.
@@ -118,6 +124,8 @@ public:
     // Downloads, handing each block to `receive` as it arrives. Fails as the other Get does;
     // a refusal by `receive` fails it too, and the caller knows why.
     void Get(const QString& name, const FtpReceiver& receive);
+    // The same for an absolute remote path in the server's bytes, as ListAt takes it.
+    void GetAt(const QByteArray& path, const FtpReceiver& receive);
 
     // What the server announced in its feature list at the last login.
     bool announcesMlsd() const;

@@ -24,6 +24,32 @@ QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
     return loginDirectory + basePath;
 }
 
+void ApplyFtpSettings(FtpClient& client, const FtpSettings& settings)
+{
+    client.setPort(PortFromText(settings.portText));
+    client.setHost(settings.host);
+    client.setUser(settings.user);
+    client.setPassword(settings.password);
+    client.setProxyHost(settings.proxyHost);
+    client.setPassive(settings.passive);
+    // Required TLS is TLS: a password must not go out in clear because a box was unticked.
+    if (settings.tls || settings.requireTls)
+        client.useTls();
+    client.setTlsRequired(settings.requireTls);
+}
+
+void ConnectAnother(FtpClient& client, const FtpSettings& settings, std::stop_token stop)
+{
+    const FtpClient::StopScope scope(client, stop);
+    ApplyFtpSettings(client, settings);
+    if (!settings.proxyPortText.isEmpty())
+        client.setProxyPort(PortFromText(settings.proxyPortText));
+    client.Connect();
+    if (client.tls() && !client.tlsInUse() && settings.requireTls)
+        throw FtpError::tlsRefusal();
+    client.setTransferType(FtpTransferType::Image);
+}
+
 ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
                           std::stop_token stop)
 {
@@ -36,16 +62,7 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
     const FtpClient::StopScope scope(client, stop);
     const QString tempDirectory = TempDirectory();
     status.setStatus(QStringLiteral("verbinden mit: ") + settings.host);
-    client.setPort(PortFromText(settings.portText));
-    client.setHost(settings.host);
-    client.setUser(settings.user);
-    client.setPassword(settings.password);
-    client.setProxyHost(settings.proxyHost);
-    client.setPassive(settings.passive);
-    // Required TLS is TLS: a password must not go out in clear because a box was unticked.
-    if (settings.tls || settings.requireTls)
-        client.useTls();
-    client.setTlsRequired(settings.requireTls);
+    ApplyFtpSettings(client, settings);
     session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log, stop);
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));

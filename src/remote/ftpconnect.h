@@ -40,6 +40,15 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
 void openftp(FtpSession& session, const FtpSettings& settings, StatusSink& status, LogSink& log,
              std::stop_token stop = {});
 
+// The connection values of the settings put into the client (all but the proxy port, which
+// the connect sequence sets after the directory service).
+void ApplyFtpSettings(FtpClient& client, const FtpSettings& settings);
+
+// One more connection of the same settings, for work beside the session: login only, no
+// directory service, no time check (the session's own connect measured the clock already).
+// Throws FtpError as a login fails.
+void ConnectAnother(FtpClient& client, const FtpSettings& settings, std::stop_token stop);
+
 // The login directory followed by the base path, joined as they stand (no "/" put between),
 // where the backup program put the mirror.
 QString JoinBasePath(const QString& loginDirectory, const QString& basePath);

@@ -37,17 +37,12 @@ bool isStoredFile(const QString& name) { return extensionOf(name) == kStoredExte
 JobResult fetchDecoded(FtpClient& client, const QString& name, const QString& key, platform::ReplacementFile& out,
                        const QString& target, const JobContext& context)
 {
-    DownloadDecoder decoder(key, out, client.remotePath(name), target, context);
+    DownloadDecoder decoder(key, &out, client.remotePath(name), target, context);
     try {
-        client.Get(name, [&](const char* data, qint64 size) { return decoder.receive(data, size); });
+        return DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.Get(name, receive); });
     } catch (const FtpError& error) {
-        const JobResult decoded = decoder.abandon();
-        // A wrong key, damage or a full disk ended the transfer.
-        if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
-            return decoded;
         return FtpFailure(error);
     }
-    return decoder.finish();
 }
 
 // Any other file is written as it comes.

@@ -1,0 +1,87 @@
+#pragma once
+// The FTP mirror of a store as a tree walk reads it. The walk names store paths as a local
+// walk of the same store would (the set's target folder, then the path below it), so its
+// log lines and targets are the same; here they become paths below the mirror's base path.
+// Each thread that reads takes a connection of its own from a pool, so the walk's workers
+// download side by side.
+#include "engine/storeaccess.h"
+#include "remote/ftpsession.h"
+#include "remote/ftpsettings.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace quorbin {
+
+// Downloads at a time unless told otherwise: the network, not the processor, sets the pace.
+inline constexpr int kRemoteWorkers = 4;
+
+class RemoteStore : public StoreAccess {
+public:
+    struct Options {
+        QString storeRoot;  // the Windows path that the base path stands for: the set's target folder
+        // Restore also what is in place already: a target whose last-write time is the chosen
+        // version's time (a plain entry: also its size) is otherwise left as it is.
+        bool force = false;
+        int retries = 3;  // after a dropped connection, with back-off doubling from firstBackOff
+        std::chrono::milliseconds firstBackOff{500};
+        std::stop_token stop;  // ends listings and waits between attempts
+    };
+
+    // `session` went through the connect sequence: its base path and the time check count.
+    RemoteStore(std::unique_ptr<FtpSession> session, FtpSettings settings, Options options);
+    ~RemoteStore() override;
+
+    // The store path of a directory below the base path ("Set1/C$/Docs"); empty for a path
+    // that climbs ("..") or is absolute.
+    QString storePathOf(const QString& remoteDirectory) const;
+    // The time difference applied to listed times, in seconds (local minus server).
+    qint64 clockOffsetSeconds() const { return offsetSeconds_; }
+    // Files left as they were because they were in place already.
+    qint64 skipped() const { return skipped_; }
+
+    JobResult list(const QString& directory, QList<platform::DirEntry>& entries) override;
+    JobResult restore(const QString& versionPath, const QString& target, const QString& key, const QDateTime& stamp,
+                      const JobContext& context) override;
+    JobResult verify(const QString& versionPath, const QString& key, const JobContext& context) override;
+    JobResult copyPlain(const QString& source, const QString& target, const JobContext& context) override;
+    bool sharesFolders() const override { return true; }
+
+private:
+    struct Known {
+        QByteArray bytes;  // the remote path as the server spells it
+        std::optional<qint64> seconds;  // listed time, local
+        qint64 size = -1;
+    };
+    std::unique_ptr<FtpClient> take(std::stop_token stop);
+    void giveBack(std::unique_ptr<FtpClient> client);
+    template <typename Step>
+    JobResult attempt(const QString& storePath, std::stop_token stop, const Step& step);
+    std::optional<Known> known(const QString& storePath);
+    QByteArray remoteOf(const QString& storePath, std::stop_token stop);
+    JobResult fetch(const QString& storePath, const QString& key, const QString& target, const JobContext& context,
+                    bool decode);
+
+    const FtpSettings settings_;
+    const Options options_;
+    const std::unique_ptr<FtpSession> session_;  // holds the first connection's login
+    QByteArray rootBytes_;
+    qint64 offsetSeconds_ = 0;
+    std::mutex lock_;
+    std::vector<std::unique_ptr<FtpClient>> idle_;
+    QHash<QString, Known> known_;  // store path → where and what it is on the server
+    std::atomic<qint64> skipped_ = 0;
+};
+
+// Connects as the window's "FTP-Verbindung herstellen" does (the connect's warnings in
+// `warnings`) and opens the mirror. Throws FtpError when no connection comes about.
+std::shared_ptr<RemoteStore> OpenRemoteStore(const FtpSettings& settings, RemoteStore::Options options,
+                                             QStringList& warnings);
+
+}  // namespace quorbin

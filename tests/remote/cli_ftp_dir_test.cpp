@@ -1,0 +1,219 @@
+// quorbin-restore ftp … dir and ftp … verify: whole trees from the mirror, against a real server.
+#include "remote/ftptestbase.h"
+
+#include "fixtures/cli.h"
+#include "fixtures/storewriter.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
+#include "platform/winpath.h"
+
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorbin::test {
+namespace {
+
+QDateTime at(int day, int hour = 10) { return QDateTime(QDate(2018, 4, day), QTime(hour, 0, 2)); }
+
+// A set whose store (Ziel) is the served folder below the base path, so that a local `dir`
+// and an `ftp dir` read the same files.
+class FtpDirTest : public FtpTest {
+protected:
+    QString store() const { return platform::toWindowsPath(host("ftp/private")); }
+    QString docs() const { return store() + "\\Set1\\C$\\Docs"; }
+
+    void serve(FtpServerKind kind, FtpServerOptions options = {})
+    {
+        startServer(kind, options);
+        const QStringList set{"[Ziel]", "Ziel=" + store(), "[FTP]", "ftp=1", "ftphost=127.0.0.1",
+                              "PORT=" + QString::number(server().port()), "ftpusername=user1", "ftppassw=secret",
+                              "Passive=1", "Basis=private/", QString::fromUtf8("[SCHLÜSSEL]"),
+                              QString::fromUtf8("SCHLÜSSEL=geheim")};
+        writeFile("C:\\Sets\\ftp.set", (set.join("\r\n") + "\r\n").toLatin1());
+        const bool tls = kind == FtpServerKind::Tls;
+        writeFile(platform::windowsDirectory() + "\\quorbin.ini", tls ? "[MF]\r\nMITSSL=1\r\n" : "[MF]\r\nMITSSL=0\r\n");
+    }
+
+    // A small tree: versions, a folder below, a plain file.
+    void writeTree()
+    {
+        writeStoredFile(docs() + "\\a.txt.00001.nxz", "eins", "geheim", at(10));
+        writeStoredFile(docs() + "\\a.txt.00002.nxz", mixedContent(300000, 2), "geheim", at(12));
+        writeStoredFile(docs() + "\\Sub\\b.txt.00001.nxz", mixedContent(50000, 3), "geheim", at(11));
+        writeStoredFile(docs() + "\\Sub\\c.txt.00001.nxz", "c", "geheim", at(11, 9));
+        putRemote("private/Set1/C$/Docs/liesmich.txt", "plain");
+    }
+
+    CliResult ftp(const QStringList& arguments)
+    {
+        return runCli(QStringList{"ftp", "--set", "C:\\Sets\\ftp.set"} + arguments);
+    }
+
+    static ino_t inode(const QString& hostPath)
+    {
+        struct stat st {};
+        return ::stat(QFile::encodeName(hostPath).constData(), &st) == 0 ? st.st_ino : 0;
+    }
+};
+
+TEST_F(FtpDirTest, TheTreeAndItsLinesAreThoseOfALocalDirOfTheSameStore)
+{
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        FtpServerOptions options;
+    } cases[] = {
+        {"FTPS", FtpServerKind::Tls, {}},
+        {"server clock two hours ahead", FtpServerKind::Plain, {.clockOffsetSeconds = 7200}},
+    };
+    writeTree();
+    CliResult local;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        serve(c.kind, c.options);
+        if (local.out.isEmpty()) {
+            local = runCli({"dir", docs(), "--to", "E:\\Lokal", "--set", "C:\\Sets\\ftp.set"});
+            ASSERT_EQ(local.exitCode, 0) << qPrintable(local.err) << qPrintable(local.out);
+            ASSERT_EQ(local.out.count('\n'), 5) << qPrintable(local.out);
+        }
+        const CliResult remote = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+        EXPECT_EQ(remote.exitCode, 0) << qPrintable(remote.err);
+        EXPECT_EQ(QString(remote.out).replace("E:\\Fern", "E:\\Lokal"), local.out);
+        EXPECT_EQ(snapshot("E:\\Fern"), snapshot("E:\\Lokal"));
+        EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\a.txt"), std::optional(at(12)));
+        QDir(host("e/Fern")).removeRecursively();
+    }
+}
+
+TEST_F(FtpDirTest, AListingWithoutTimesLeavesTheVersionChoiceToNobody)
+{
+    // LIST gives old entries their day only: no version is chosen by a guessed time.
+    writeTree();
+    serve(FtpServerKind::NoMlsd);
+    const CliResult r = ftp({"dir", "Set1/C$/Docs/Sub", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("b.txt--->   nicht rückgesichert (keine passende Version)"))
+        << qPrintable(r.out);
+    EXPECT_TRUE(snapshot("E:\\Fern").isEmpty());
+}
+
+TEST_F(FtpDirTest, ADroppedConnectionIsTriedAgain)
+{
+    writeTree();
+    // Twice broken: the third attempt gets the whole file.
+    serve(FtpServerKind::Plain, {.dropAfterBytes = 100000, .dropTimes = 2});
+    CliResult r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern", "--jobs", "1"});
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err) << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Fern\\a.txt").size(), 300000);
+
+    // Broken every time: that file gets its ERROR line, the others come, the old target stays.
+    serve(FtpServerKind::Plain, {.dropAfterBytes = 100000});
+    writeFile("E:\\Neu\\a.txt", "the user's old file");
+    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Neu"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("ERROR *****" + docs() + "\\a.txt.00002.nxz--->   nicht rückgesichert (")) << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Neu\\a.txt"), "the user's old file");
+    EXPECT_EQ(readFile("E:\\Neu\\Sub\\b.txt"), mixedContent(50000, 3));
+    EXPECT_EQ(QDir(host("e/Neu")).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST_F(FtpDirTest, ASecondRunFetchesOnlyWhatIsMissing)
+{
+    writeTree();
+    serve(FtpServerKind::Tls);
+    ASSERT_EQ(ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"}).exitCode, 0);
+    // As if the first run had been cut off before these two.
+    QFile::remove(host("e/Fern/a.txt"));
+    QFile::remove(host("e/Fern/liesmich.txt"));
+    const ino_t kept = inode(host("e/Fern/Sub/b.txt"));
+
+    CliResult again = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(again.exitCode, 0) << qPrintable(again.err);
+    EXPECT_EQ(again.out.count('\n'), 5) << "a skipped file keeps its line: " << qPrintable(again.out);
+    EXPECT_TRUE(again.err.contains("schon wiederhergestellt, nicht erneut geladen: 2")) << qPrintable(again.err);
+    EXPECT_EQ(inode(host("e/Fern/Sub/b.txt")), kept);
+    EXPECT_EQ(readFile("E:\\Fern\\a.txt"), mixedContent(300000, 2));
+    EXPECT_EQ(readFile("E:\\Fern\\liesmich.txt"), "plain");
+
+    again = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern", "--force"});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_NE(inode(host("e/Fern/Sub/b.txt")), kept);
+}
+
+TEST_F(FtpDirTest, HostileNamesAreRefusedAndWriteNothingOutside)
+{
+    writeTree();
+    putRemote("private/Set1/C$/Docs/Sub/back\\slash.txt.00001.nxz", "x");
+    putRemote("private/Set1/C$/Docs/Sub/esc\x1b[2J.txt", "x");
+    serve(FtpServerKind::Tls, {.hostileNames = true});
+    const CliResult r = ftp({"dir", "Set1/C$/Docs/Sub", "--to", "E:\\Neu\\Ziel"});
+    EXPECT_EQ(r.exitCode, 1);
+    const QString sub = docs() + "\\Sub\\";
+    for (const QString& name : {QString("../flucht.txt.00001.nxz"), QString("a/../../flucht.txt"),
+                               QString("sub/b.txt.00001.nxz"), QString("back\\slash.txt.00001.nxz"),
+                               QString("esc?[2J.txt"), QString(255, u'x') + "…"})
+        EXPECT_TRUE(r.out.contains("ERROR *****" + sub + name + "--->   nicht rückgesichert (unzulässiger Name)"))
+            << qPrintable(name) << qPrintable(r.out);
+    EXPECT_FALSE(r.out.contains("\x1b"));
+    EXPECT_EQ(snapshot("E:\\Neu").keys(), (QStringList{"/Ziel/b.txt", "/Ziel/c.txt"}));
+}
+
+TEST_F(FtpDirTest, ACancelLeavesNoPartialFiles)
+{
+    writeStoredFile(docs() + "\\gross.bin.00001.nxz", mixedContent(4 << 20, 9), "geheim", at(10));
+    writeStoredFile(docs() + "\\gross2.bin.00001.nxz", mixedContent(4 << 20, 8), "geheim", at(10));
+    serve(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
+    writeFile("E:\\Fern\\gross.bin", "the user's old file");
+    const auto downloading = [&] {
+        const QFileInfoList parts = QDir(host("e/Fern")).entryInfoList({"*.part"}, QDir::Files | QDir::Hidden);
+        return !parts.isEmpty() && parts.first().size() > 0;
+    };
+    EXPECT_TRUE(interruptCli({"ftp", "--set", "C:\\Sets\\ftp.set", "dir", "Set1/C$/Docs", "--to", "E:\\Fern"},
+                             QProcessEnvironment::systemEnvironment(), downloading, SIGTERM));
+    EXPECT_EQ(snapshot("E:\\Fern").keys(), QStringList{"/gross.bin"});
+    EXPECT_EQ(readFile("E:\\Fern\\gross.bin"), "the user's old file");
+    EXPECT_EQ(tempFiles(), QStringList());
+}
+
+TEST_F(FtpDirTest, VerifyNamesEachBadContainerWithItsCause)
+{
+    writeStoredFile(docs() + "\\gut.txt.00001.nxz", mixedContent(100000, 1), "geheim", at(10));
+    writeStoredFile(docs() + "\\fremd.txt.00001.nxz", "x", "anders", at(10));
+    writeStoredFile(docs() + "\\kaputt.txt.00001.nxz", mixedContent(100000, 4), "geheim", at(10));
+    QByteArray bytes = readFile(docs() + "\\kaputt.txt.00001.nxz");
+    bytes[bytes.size() - 1] = char(bytes[bytes.size() - 1] ^ 1);
+    writeFile(docs() + "\\kaputt.txt.00001.nxz", bytes);
+    writeStoredFile(docs() + "\\kurz.txt.00001.nxz", mixedContent(100000, 5), "geheim", at(10));
+    writeFile(docs() + "\\kurz.txt.00001.nxz", readFile(docs() + "\\kurz.txt.00001.nxz").left(500));
+    writeFile(docs() + "\\leer.txt.00001.nxz", "");
+    serve(FtpServerKind::Tls);
+    const CliResult local = runCli({"verify", docs(), "--set", "C:\\Sets\\ftp.set"});
+    const CliResult remote = ftp({"verify", "Set1/C$/Docs"});
+    EXPECT_EQ(remote.exitCode, 1) << qPrintable(remote.err);
+    EXPECT_EQ(remote.out, local.out) << qPrintable(remote.out) << qPrintable(local.out);
+    QStringList bad = remote.out.split('\n', Qt::SkipEmptyParts);
+    bad.sort();  // in the listing's order, which is the server's
+    EXPECT_EQ(bad.join(u'|').toStdString(),
+              (QStringList{docs() + "\\fremd.txt.00001.nxz\tfalscher Schlüssel",
+                           docs() + "\\kaputt.txt.00001.nxz\tDatei beschädigt",
+                           docs() + "\\kurz.txt.00001.nxz\tDatei ist abgeschnitten",
+                           docs() + "\\leer.txt.00001.nxz\tDatei ist leer"}).join(u'|').toStdString());
+    EXPECT_TRUE(remote.err.contains("fehlerhaft: 4")) << qPrintable(remote.err);
+    EXPECT_TRUE(snapshot("C:\\").keys().filter(".txt").isEmpty()) << "nothing written";
+}
+
+TEST_F(FtpDirTest, UsageErrors)
+{
+    serve(FtpServerKind::Tls);
+    EXPECT_EQ(ftp({"dir"}).exitCode, 2);
+    EXPECT_EQ(ftp({"dir", "Set1/../.."}).exitCode, 2);
+    EXPECT_EQ(ftp({"dir", "Set1"}).exitCode, 2);  // no "$": no store directory below a drive
+    EXPECT_EQ(ftp({"dir", "Set1/C$", "--rule", "before"}).exitCode, 2);
+    EXPECT_EQ(ftp({"verify", "Set1/C$", "--jobs", "0"}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace quorbin::test

@@ -7,6 +7,7 @@
 // run, alternating, medians. Rates are MiB/s of the remote file's size; "x curl" is curl's
 // time over the contender's.
 // Usage: ftp_bench [DIR] [MiB of data] [ROUNDS]  (defaults: /var/tmp, 384, 5)
+#include "support/benchftp.h"
 #include "support/benchsupport.h"
 
 #include "engine/keycipher.h"
@@ -28,24 +29,9 @@ using namespace quorbin::bench;
 namespace {
 
 const QString kKey = QStringLiteral("Zwölf-Zeiche");  // twelve characters
-const QString kUser = QStringLiteral("user1");
-const QString kPassword = QStringLiteral("secret");
 const QString kStoredName = QStringLiteral("DS/Daten.bin.00001.nxz");
 const QString kPlainName = QStringLiteral("DS/Daten.bin.00001.roh");  // same bytes, saved as they are
 const int kThrottle = 50 << 20;
-
-[[noreturn]] void stop(const QString& why)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(why));
-    std::exit(1);
-}
-
-void writeText(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        stop("cannot write " + path);
-}
 
 // The self-signed certificate and key in one PEM file; an elliptic-curve key is made at once.
 QString makeCertificate(const QString& dir)
@@ -66,61 +52,6 @@ struct Link {
     int bytesPerSecond;  // 0: as fast as the loopback goes
 };
 
-// The tests' FTP server; it ends when its standard input closes.
-class Server {
-public:
-    Server(const QString& root, const QString& certificate, int bytesPerSecond)
-    {
-        QStringList arguments{QStringLiteral(QUORBIN_SOURCE_DIR "/tests/fixtures/ftpserver.py"), "--root", root,
-                              "--user", kUser, "--password", kPassword};
-        if (!certificate.isEmpty())
-            arguments << "--cert" << certificate;
-        if (bytesPerSecond > 0)
-            arguments << "--slow" << QString::number(bytesPerSecond);
-        process_.start(QStringLiteral("/usr/bin/python3"), arguments);
-        const QDeadlineTimer deadline(15000);
-        while (!process_.canReadLine()) {
-            if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
-                stop("the FTP server did not start: " + QString::fromLocal8Bit(process_.readAllStandardError()));
-            process_.waitForReadyRead(100);
-        }
-        const QByteArray line = process_.readLine().trimmed();
-        if (!line.startsWith("LISTENING "))
-            stop("unexpected start line of the FTP server: " + QString::fromLatin1(line));
-        port_ = line.mid(10).toInt();
-    }
-    ~Server()
-    {
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(3000);
-        }
-    }
-    int port() const { return port_; }
-
-private:
-    QProcess process_;
-    int port_ = 0;
-};
-
-// The set as the backup program writes it: Windows-1252, CR LF.
-void writeSet(const QString& path, int port)
-{
-    const QStringList lines{"[FTP]",
-                            "ftp=1",
-                            "ftphost=127.0.0.1",
-                            "PORT=" + QString::number(port),
-                            "ftpusername=" + kUser,
-                            "ftppassw=" + kPassword,
-                            "Passive=1",
-                            "Basis=private/",
-                            "verzeichnis=DS",
-                            QStringLiteral("[SCHLÜSSEL]"),
-                            QStringLiteral("SCHLÜSSEL=") + kKey};
-    writeText(path, (lines.join("\r\n") + "\r\n").toLatin1());
-}
-
 struct Files {
     QString dir;
     QString data;    // what the stored file holds
@@ -130,9 +61,9 @@ struct Files {
 
 bool measure(const Files& files, const Link& link, const QString& certificate, int rounds)
 {
-    const Server server(files.dir + "/root", link.tls ? certificate : QString(), link.bytesPerSecond);
+    const FtpServerProcess server(files.dir + "/root", link.tls ? certificate : QString(), link.bytesPerSecond);
     const QString set = files.dir + "/bench.set";
-    writeSet(set, server.port());
+    writeFtpSet(set, server.port(), kKey);
     const QString curlOut = files.dir + "/curl.out";
     const QString getOut = files.dir + "/get.out";
     const QString plainOut = files.dir + "/plain.out";
@@ -146,7 +77,7 @@ bool measure(const Files& files, const Link& link, const QString& certificate, i
     if (link.tls)
         curlArguments << "--ssl-reqd" << "-k";
     curlArguments << QStringLiteral("ftp://%1:%2@127.0.0.1:%3/private/%4")
-                         .arg(kUser, kPassword, QString::number(server.port()), kStoredName);
+                         .arg(kFtpUser, kFtpPassword, QString::number(server.port()), kStoredName);
 
     // Each writes a new file, as a download of a lost file does.
     const auto fresh = [](const QString& out) {

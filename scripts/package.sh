@@ -19,7 +19,7 @@ cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=
 cmake --build build-package
 (cd build-package && cpack -G DEB >/dev/null)
 package="$(ls build-package/quorbin_*.deb)"
-lintian --fail-on error --suppress-tags running-with-root-privileges "$package"
+lintian --fail-on error "$package" 2>&1 | { grep -v "running with root privileges" || true; }
 root="$(mktemp -d)"
 trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"

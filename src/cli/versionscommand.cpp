@@ -1,35 +1,86 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/signalstop.h"
+#include "cli/storedfilelines.h"
+#include "engine/storedfiles.h"
 #include "engine/storepath.h"
 #include "engine/versions.h"
-#include "platform/datetime.h"
-
-#include <QRegularExpression>
-#include <algorithm>
+#include "platform/files.h"
 
 namespace quorbin::cli {
 
 const char* const kVersionsHelp =
     "quorbin-restore versions STORED\n"
+    "quorbin-restore versions STORE-DIR\\NAME\n"
+    "quorbin-restore versions ORIGINAL-PATH [START-DIR] [--set SETFILE]\n"
     "\n"
-    "Lists the stored versions of the file that STORED (any of its versions) belongs to,\n"
-    "oldest first: the version's date and time, a tab, its path in the store. A file without\n"
-    "its first version (.00001.nxz) gets a warning on stderr: dir restores files through it.\n"
+    "Lists the stored versions of a file, oldest first: the version's date and time, a tab,\n"
+    "its path in the store. The file is named by\n"
+    "  STORED             any of its versions (a name ending in \".NNNNN.nxz\");\n"
+    "  STORE-DIR\\NAME     a store folder and the file's original name, blanks as blanks,\n"
+    "                     e.g. 'D:\\Store\\Set1\\C$\\Docs\\Brief an Bank.docx';\n"
+    "  ORIGINAL-PATH      the path the file had, e.g. 'C:\\Docs\\brief.txt', looked up below\n"
+    "                     START-DIR or, without it, the target folder (Ziel) of the backup set\n"
+    "                     SETFILE. Every set below that holds the path lists its versions.\n"
+    "Names are compared case-blind. A file kept without version suffix is its own only\n"
+    "version. A file without its first version (.00001.nxz) gets a warning on stderr: dir\n"
+    "restores files through it.\n"
     "\n"
-    "Exit status: 0 listed, 1 no version found or a version's time unreadable, 2 usage error\n"
-    "(also when STORED does not end in a version suffix \".NNNNN.nxz\").\n";
+    "Exit status: 0 listed, 1 no version found, a folder unreadable or a version's time\n"
+    "unreadable, 2 usage error (also a STORE-DIR that is no folder of the store).\n";
 
-int runVersions(QStringList arguments)
+namespace {
+
+// The files of the store folder whose original name is the given one; the ones spelt
+// exactly so when the name is there in several spellings.
+QList<StoredFileVersions> filesNamed(const QString& storeDirectory, const QString& name, QString& error)
 {
-    if (arguments.size() != 1) {
-        printError(QString::fromUtf8(kVersionsHelp));
-        return kUsage;
+    const StoreFolder folder = ReadStoreFolder(storeDirectory);
+    if (!folder.listing.ok()) {
+        error = describe(folder.listing);
+        return {};
     }
-    const QString stored = windowsPathOfArgument(arguments.first());
-    if (!QRegularExpression(QStringLiteral("\\.[0-9]{5}\\.nxz$")).match(stored).hasMatch()) {
-        printError("Keine gespeicherte Version (Name endet nicht auf .NNNNN.nxz): " + stored);
-        return kUsage;
+    QList<StoredFileVersions> named, spelt;
+    for (const StoredFileVersions& file : folder.files) {
+        if (!MatchesOriginal(name, file))
+            continue;
+        named << file;
+        if (file.originalName == RestoreBlanks(name))
+            spelt << file;
     }
+    return spelt.isEmpty() ? named : spelt;
+}
+
+QList<StoredFileVersions> filesAtOriginalPath(const QString& start, const QString& path, QString& error)
+{
+    QList<StoredFileVersions> found;
+    FindCallbacks callbacks{[&found](const StoredFileVersions& file) { found << file; },
+                            [&error](const JobResult& unreadable) { error = describe(unreadable); }};
+    if (!FindStoredFiles(start, path, callbacks, signalStopToken()))
+        error = QStringLiteral("abgebrochen");
+    return error.isEmpty() ? found : QList<StoredFileVersions>();
+}
+
+int printFiles(const QList<StoredFileVersions>& files, const QString& named)
+{
+    if (files.isEmpty()) {
+        printError("Keine Versionen gefunden: " + named);
+        return kFailed;
+    }
+    for (const StoredFileVersions& file : files) {
+        if (!file.unreadableVersion.isEmpty()) {
+            printError("Zeit einer Version nicht lesbar: " + file.unreadableVersion);
+            return kFailed;
+        }
+    }
+    for (const StoredFileVersions& file : files)
+        printVersionLines(file);
+    return kOk;
+}
+
+// Any version of the file, as the store names it.
+int versionsOfStored(const QString& stored)
+{
     QString unreadable;
     const auto candidates = VersionCandidates(stored, nullptr, &unreadable);
     if (!candidates) {
@@ -40,15 +91,52 @@ int runVersions(QStringList arguments)
         printError("Keine Versionen gefunden: " + stored);
         return kFailed;
     }
-    for (const VersionCandidate& c : *candidates)
-        printLine(platform::userDateTimeText(c.time) + u'\t' + terminalSafe(c.path));
-    const bool hasFirst = std::any_of(candidates->cbegin(), candidates->cend(), [](const VersionCandidate& c) {
-        return c.path.endsWith(kFirstVersionSuffix);
-    });
-    if (!hasFirst)
-        printError("Warnung: die erste Version fehlt; dir stellt diese Datei nicht wieder her: " +
-                   terminalSafe(stored.chopped(kVersionSuffixLength)));
+    StoredFileVersions file;
+    file.versions = *candidates;
+    printVersionLines(file);
     return kOk;
+}
+
+}  // namespace
+
+int runVersions(QStringList arguments)
+{
+    QString error;
+    const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
+    if (!error.isEmpty() || arguments.isEmpty() || arguments.size() > 2) {
+        printError(error.isEmpty() ? QString::fromUtf8(kVersionsHelp) : error);
+        return kUsage;
+    }
+    const QString named = windowsPathOfArgument(arguments.first());
+    if (HasVersionSuffix(named))
+        return versionsOfStored(named);
+
+    QList<StoredFileVersions> files;
+    if (arguments.size() == 2 || setFile) {
+        const std::optional<QString> start = storeStartOf(arguments.value(1), setFile, error);
+        if (!start) {
+            printError(error);
+            return kFailed;
+        }
+        // A path in the store itself names its folder there, whatever the set.
+        files = platform::liesWithin(named, *start) ? filesNamed(directoryOfArgument(platform::directoryPart(named)),
+                                                                 platform::namePart(named), error)
+                                                    : filesAtOriginalPath(*start, named, error);
+    } else {
+        const QString folder = directoryOfArgument(platform::directoryPart(named));
+        if (DecodeStoreDir(folder).isEmpty()) {
+            printError("Kein Ordner der Datensicherung (ohne Laufwerks- oder Serverebene wie C$): " + folder +
+                       "\nEin Originalpfad wird mit --set oder START-DIR gesucht.");
+            return kUsage;
+        }
+        requireDirectory(folder);
+        files = filesNamed(folder, platform::namePart(named), error);
+    }
+    if (!error.isEmpty()) {
+        printError(error);
+        return kFailed;
+    }
+    return printFiles(files, named);
 }
 
 }  // namespace quorbin::cli

@@ -36,7 +36,7 @@ QList<ListedVersion> ownVersionsBySearch(const QString& base, const QString& bas
     for (const platform::DirEntry& entry : platform::findEntries(base + ".*.*"))
         if (HasVersionSuffix(entry.name) && entry.name.size() == baseName.size() + kVersionSuffixLength &&
             entry.name.startsWith(baseName, Qt::CaseInsensitive))
-            versions << ListedVersion{entry.name, entry.lastWriteSeconds};
+            versions << ListedVersion{entry.name, entry.lastWriteSeconds, entry.size};
     return ownCaseFirst(versions, baseName);
 }
 
@@ -57,7 +57,8 @@ VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
 {
     for (const platform::DirEntry& entry : entries)
         if (HasVersionSuffix(entry.name))
-            byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()] << ListedVersion{entry.name, entry.lastWriteSeconds};
+            byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()]
+                << ListedVersion{entry.name, entry.lastWriteSeconds, entry.size};
 }
 
 QList<ListedVersion> VersionIndex::versionsOf(const QString& baseName) const
@@ -65,13 +66,21 @@ QList<ListedVersion> VersionIndex::versionsOf(const QString& baseName) const
     return ownCaseFirst(byBase_.value(baseName.toCaseFolded()), baseName);
 }
 
-QList<std::pair<QString, QStringList>> VersionIndex::withoutFirstVersion() const
+// Bases are grouped case-blind; within a group each spelling is a file of its own.
+QMap<QString, QStringList> VersionIndex::namesBySpelling() const
 {
-    // Bases are grouped case-blind; within a group each spelling is a file of its own.
     QMap<QString, QStringList> bySpelling;
     for (const QList<ListedVersion>& versions : byBase_)
         for (const ListedVersion& version : versions)
             bySpelling[version.name.chopped(kVersionSuffixLength)] << version.name;
+    return bySpelling;
+}
+
+QStringList VersionIndex::baseNames() const { return namesBySpelling().keys(); }
+
+QList<std::pair<QString, QStringList>> VersionIndex::withoutFirstVersion() const
+{
+    const QMap<QString, QStringList> bySpelling = namesBySpelling();
     QList<std::pair<QString, QStringList>> missing;
     for (auto it = bySpelling.cbegin(); it != bySpelling.cend(); ++it) {
         const QString first = it.key() + kFirstVersionSuffix;
@@ -104,7 +113,7 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
                 *unreadable = path;
             return {};
         }
-        candidates << VersionCandidate{*time, path};
+        candidates << VersionCandidate{*time, path, version.size >= 0 ? version.size : platform::fileSize(path)};
     }
     std::sort(candidates.begin(), candidates.end(), [](const VersionCandidate& a, const VersionCandidate& b) {
         const double ta = roundedDays(a.time), tb = roundedDays(b.time);

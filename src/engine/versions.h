@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,7 @@ enum VersionRule { kOriginalVersion = 0, kVersionBeforeDate = 1, kNewestVersion 
 struct VersionCandidate {
     QDateTime time;  // local, two-second resolution
     QString path;
+    qint64 size = -1;  // bytes in the store; -1 when it cannot be read
 };
 
 struct VersionChoice {
@@ -30,6 +32,7 @@ struct VersionChoice {
 struct ListedVersion {
     QString name;
     std::optional<qint64> lastWriteSeconds;
+    qint64 size = -1;
 };
 
 // The entries of one store directory by the base name whose versions they are (case-blind):
@@ -39,10 +42,15 @@ class VersionIndex {
 public:
     explicit VersionIndex(const QList<platform::DirEntry>& entries);
     QList<ListedVersion> versionsOf(const QString& baseName) const;
+    // Every file with versions here, by the base name as spelt in the store: bases that differ
+    // in case only are files of their own.
+    QStringList baseNames() const;
     // The files with versions but without a first version, each with its version names.
     QList<std::pair<QString, QStringList>> withoutFirstVersion() const;
 
 private:
+    QMap<QString, QStringList> namesBySpelling() const;
+
     QHash<QString, QList<ListedVersion>> byBase_;
 };
 

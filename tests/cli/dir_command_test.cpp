@@ -123,7 +123,6 @@ TEST_F(DirCommandTest, UsageErrors)
         {{"dir"}, "quorbin-restore dir"},
         {{"dir", kStart + "\\fehlt"}, "Verzeichnis nicht gefunden"},
         {{"dir", kStart, "--to", kStart + "\\Neu"}, "in der Datensicherung selbst"},
-        {{"versions", kStart + "\\a.txt"}, "Keine gespeicherte Version"},
     };
     const auto storeBefore = snapshot("D:\\");
     for (const Case& c : cases) {

@@ -3,10 +3,11 @@
 #include "app/directorylist.h"
 #include "app/drivecombo.h"
 #include "app/errorreport.h"
-#include "app/filelist.h"
 #include "app/jobhost.h"
 #include "app/pathtext.h"
 #include "app/sharedkey.h"
+#include "app/storedfilelist.h"
+#include "app/versionlist.h"
 #include "engine/restore.h"
 #include "engine/storepath.h"
 #include "engine/tempfiles.h"
@@ -25,13 +26,15 @@ namespace {
 const QString kNoFileSelected = QStringLiteral("Bitte zuerst rechts eine Datei auswählen!");
 const QString kNoStorePath = QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!");
 
-// The selected file, or empty after telling the user that none is.
-QString selectedFileOrTell(const FileListBox* list)
+// A right click picks the row under the pointer and opens the menu for it.
+void openMenuOnRightClick(QTreeWidget* list, QMenu* menu)
 {
-    const QString selected = list->selectedPath();
-    if (selected.isEmpty())
-        ui().showMessage(kNoFileSelected, QString());
-    return selected;
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(list, &QWidget::customContextMenuRequested, menu, [list, menu](const QPoint& position) {
+        if (QTreeWidgetItem* item = list->itemAt(position))
+            list->setCurrentItem(item);
+        menu->popup(list->viewport()->mapToGlobal(position));
+    });
 }
 
 }  // namespace
@@ -66,12 +69,30 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
     qdir->setObjectName("qdir");
     left->addWidget(JvDriveCombo1);
     left->addWidget(qdir, 1);
-    qfile = new FileListBox(FileListBox::Entries::VisibleFiles, Splitter1);
+    // Right: the files, and below them the versions of the selected one.
+    Splitter2 = new QSplitter(Qt::Vertical, Splitter1);
+    Splitter2->setObjectName("Splitter2");
+    qfile = new StoredFileList(Splitter2);
     qfile->setObjectName("qfile");
+    auto* versionColumn = new QWidget(Splitter2);
+    auto* versionsLayout = new QVBoxLayout(versionColumn);
+    versionsLayout->setContentsMargins(0, 0, 0, 0);
+    VersionLabel = new QLabel(QStringLiteral("Versionen der gewählten Datei (neueste zuerst):"), versionColumn);
+    VersionLabel->setObjectName("VersionLabel");
+    qversions = new VersionList(versionColumn);
+    qversions->setObjectName("qversions");
+    versionsLayout->addWidget(VersionLabel);
+    versionsLayout->addWidget(qversions, 1);
+    Splitter2->addWidget(qfile);
+    Splitter2->addWidget(versionColumn);
+    Splitter2->setStretchFactor(0, 3);
+    Splitter2->setStretchFactor(1, 1);
+    connect(qfile, &StoredFileList::fileChosen, qversions, &VersionList::showFile);
     qdir->setDriveCombo(JvDriveCombo1);
-    qdir->setFileList(qfile);
+    qfile->setDirectory(qdir->directory());
+    connect(qdir, &DirectoryListBox::directoryChanged, qfile, &StoredFileList::setDirectory);
     Splitter1->addWidget(leftColumn);
-    Splitter1->addWidget(qfile);
+    Splitter1->addWidget(Splitter2);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({185, 760});
     groupColumn->addWidget(Splitter1, 1);
@@ -89,24 +110,34 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
     connect(wiederherstellenananderenOrt1, &QAction::triggered, this,
             guarded([this] { wiederherstellenananderenOrt1Click(); }));
 
-    // A right click picks the file under the pointer and opens the menu for it.
-    qfile->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(qfile, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        if (QListWidgetItem* item = qfile->itemAt(position))
-            qfile->setCurrentItem(item);
-        PopupMenu2->popup(qfile->viewport()->mapToGlobal(position));
-    });
+    openMenuOnRightClick(qfile, PopupMenu2);
+    openMenuOnRightClick(qversions, PopupMenu2);
 
     BSD.filter = QStringLiteral("alle Dateien|*.*");
     BSD.initialDirectory = QStringLiteral("c:\\");
     BSD.confirmOverwrite = true;
 }
 
+QString FileRestorePage::selectedVersionOrTell() const
+{
+    const StoredFileVersions* file = qfile->selectedFile();
+    if (!file) {
+        ui().showMessage(kNoFileSelected, QString());
+        return {};
+    }
+    if (!file->unreadableVersion.isEmpty()) {
+        ui().showMessage("Zeit einer Version nicht lesbar: " + file->unreadableVersion, QString());
+        return {};
+    }
+    const QString picked = qversions->selectedPath();
+    return picked.isEmpty() ? file->newest()->path : picked;
+}
+
 void FileRestorePage::tempffnen2Click()
 {
     if (host_.refuseWhileBusy())
         return;
-    const QString selected = selectedFileOrTell(qfile);
+    const QString selected = selectedVersionOrTell();
     if (selected.isEmpty())
         return;
     if (!HasContainerExtension(selected)) {
@@ -127,7 +158,7 @@ void FileRestorePage::tempffnen2Click()
 
 void FileRestorePage::wiederherstellen2Click()
 {
-    const QString selected = selectedFileOrTell(qfile);
+    const QString selected = selectedVersionOrTell();
     if (selected.isEmpty())
         return;
     const QString target = RestoreBlanks(DecodeStoreFile(selected));
@@ -155,7 +186,7 @@ void FileRestorePage::restoreSelected(const QString& selected, const QString& ta
 
 void FileRestorePage::wiederherstellenananderenOrt1Click()
 {
-    const QString selected = selectedFileOrTell(qfile);
+    const QString selected = selectedVersionOrTell();
     if (selected.isEmpty())
         return;
     const QString original = DecodeStoreFile(selected);

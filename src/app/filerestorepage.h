@@ -1,6 +1,9 @@
 #pragma once
-// The page "Datei wiederh.": a file browser over the store whose context menu opens one file
-// temporarily or restores it to its original place or to a place the user picks.
+// The page "Datei wiederh.": a file browser over the store, by original names, whose context
+// menu opens one version of a file temporarily or restores it to its original place or to a
+// place the user picks.
+#include "app/storedfilelist.h"
+#include "app/versionlist.h"
 #include "platform/userinterface.h"
 
 #include <QWidget>
@@ -15,7 +18,6 @@ namespace quorbin::app {
 
 class DirectoryListBox;
 class DriveComboBox;
-class FileListBox;
 class JobHost;
 
 class FileRestorePage : public QWidget {
@@ -28,7 +30,10 @@ public:
     QSplitter* Splitter1;
     DriveComboBox* JvDriveCombo1;
     DirectoryListBox* qdir;
-    FileListBox* qfile;
+    QSplitter* Splitter2;
+    StoredFileList* qfile;
+    QLabel* VersionLabel;
+    VersionList* qversions;  // the versions of the file selected in qfile
     QMenu* PopupMenu2;
     QAction* tempffnen2;
     QAction* wiederherstellen2;
@@ -40,6 +45,9 @@ public:
     void wiederherstellenananderenOrt1Click();
 
 private:
+    // The store path of the version picked for the selected file; empty after telling the
+    // user why there is none.
+    QString selectedVersionOrTell() const;
     void restoreSelected(const QString& selected, const QString& target);
 
     JobHost& host_;

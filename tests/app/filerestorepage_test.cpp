@@ -7,12 +7,15 @@
 #include "app/pagecontrol.h"
 #include "app/tquorbin.h"
 #include "fixtures/sandbox.h"
+#include "platform/datetime.h"
+#include "platform/files.h"
 #include "fixtures/scripteduser.h"
 #include "fixtures/storewriter.h"
 #include "platform/winpath.h"
 
 #include <QAction>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,13 +33,28 @@ const QString kTarget = "C:\\Users\\Anna\\Brief an Bank.docx";
 const QString kKey = QString::fromUtf16(u"Geh€im");
 const QString kFailed = "Fehler beim Zurückladen der Datei\n\nfalscher Schlüssel: ";
 
+QDateTime at(int day) { return QDateTime(QDate(2018, 4, day), QTime(14, 3, 10)); }
+
+// The texts of a list's rows, a line per row with its columns separated by " | ".
+QStringList rows(const QTreeWidget* list)
+{
+    QStringList shown;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        QStringList columns;
+        for (int column = 0; column < list->columnCount(); ++column)
+            columns << list->topLevelItem(row)->text(column);
+        shown << columns.join(" | ");
+    }
+    return shown;
+}
+
 class FileRestorePageTest : public test::SandboxTest {
 protected:
     void SetUp() override
     {
         SandboxTest::SetUp();
         content = test::mixedContent(70000);
-        test::writeStoredFile(kStored, content, kKey);
+        test::writeStoredFile(kStored, content, kKey, at(10));
         writeFile(kFolder + "\\plan.00003.NXZ", "as it lies in the store");
         writeFile(kFolder + "\\.versteckt.txt.00001.nxz", "hidden");
         writeFile(kFolder + "\\Unterordner\\x.txt", "x");
@@ -67,10 +85,16 @@ TEST_F(FileRestorePageTest, ShowsTheVisibleFilesOfTheChosenDirectoryWithTheConte
     EXPECT_EQ(w.filePage->qdir->directory(), kFolder);
     EXPECT_EQ(w.filePage->JvDriveCombo1->drive(), u'D');
     EXPECT_EQ(w.filePage->qfile->directory(), kFolder);
-    QStringList shown;
-    for (int row = 0; row < w.filePage->qfile->count(); ++row)
-        shown << w.filePage->qfile->item(row)->text();
-    EXPECT_EQ(shown, (QStringList{kStoredName, "plan.00003.NXZ"})) << "no hidden files, no directories";
+    EXPECT_EQ(w.filePage->qfile->headerItem()->text(StoredFileList::NameColumn), "Name");
+    EXPECT_EQ(w.filePage->qfile->headerItem()->text(StoredFileList::DateColumn), "Datum");
+    EXPECT_EQ(w.filePage->qfile->headerItem()->text(StoredFileList::SizeColumn), "Grösse");
+    EXPECT_EQ(w.filePage->qfile->headerItem()->text(StoredFileList::VersionsColumn), "Versionen");
+    const QString plan = kFolder + "\\plan.00003.NXZ";
+    EXPECT_EQ(rows(w.filePage->qfile),
+              (QStringList{"Brief an Bank.docx | " + platform::userDateTimeText(at(10)) + " | " +
+                               QString::number(platform::fileSize(kStored)) + " | 1",
+                           "plan.00003.NXZ | " + platform::userDateTimeText(*platform::lastWriteTime(plan)) + " | 23 | 1"}))
+        << "by original name; no hidden files, no directories";
     EXPECT_EQ(w.filePage->qfile->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(w.filePage->PopupMenu2->actions(),
               (QList<QAction*>{w.filePage->tempffnen2, w.filePage->wiederherstellen2, w.filePage->wiederherstellenananderenOrt1}));
@@ -81,11 +105,19 @@ TEST_F(FileRestorePageTest, ShowsTheVisibleFilesOfTheChosenDirectoryWithTheConte
     // A right click picks the file under the pointer and opens the menu for it.
     w.show();
     w.ftp->setCurrentIndex(Tquorbin::DateiPage);
-    QListWidgetItem* plan = w.filePage->qfile->item(1);
-    emit w.filePage->qfile->customContextMenuRequested(w.filePage->qfile->visualItemRect(plan).center());
-    EXPECT_EQ(w.filePage->qfile->selectedPath(), kFolder + "\\plan.00003.NXZ");
+    QTreeWidgetItem* planRow = w.filePage->qfile->topLevelItem(1);
+    emit w.filePage->qfile->customContextMenuRequested(w.filePage->qfile->visualItemRect(planRow).center());
+    ASSERT_NE(w.filePage->qfile->selectedFile(), nullptr);
+    EXPECT_EQ(w.filePage->qfile->selectedFile()->storedName, "plan.00003.NXZ");
+    EXPECT_EQ(w.filePage->qversions->selectedPath(), plan) << "a file kept as it is is its own version";
     EXPECT_TRUE(w.filePage->PopupMenu2->isVisible());
     w.filePage->PopupMenu2->hide();
+
+    // Every column readable at the page's width: the name keeps the room the others leave.
+    const QHeaderView* header = w.filePage->qfile->header();
+    EXPECT_GE(header->sectionSize(StoredFileList::NameColumn), w.filePage->qfile->fontMetrics().horizontalAdvance("Brief an Bank.docx"));
+    EXPECT_GE(header->sectionSize(StoredFileList::DateColumn),
+              w.filePage->qfile->fontMetrics().horizontalAdvance(platform::userDateTimeText(at(10))));
 }
 
 TEST_F(FileRestorePageTest, OpenTemporarily)
@@ -218,6 +250,67 @@ TEST_F(FileRestorePageTest, NothingSelectedOrNoDriveLevelWritesNothing)
     EXPECT_EQ(user.messages, QStringList{"Kein Backup-Pfad. Bitte neu wählen!"});
     EXPECT_TRUE(user.questions.isEmpty());
     EXPECT_EQ(snapshot("C:\\"), before);
+}
+
+TEST_F(FileRestorePageTest, AnOlderVersionIsPickedByItsDateAndTheCommandsRestoreIt)
+{
+    const QString folder = "D:\\Store\\Set1\\C$\\Docs";
+    const QList<QByteArray> contents{"erste Fassung", test::mixedContent(30000, 2), "dritte"};
+    for (int i = 0; i < contents.size(); ++i)
+        test::writeStoredFile(folder + QStringLiteral("\\plan.txt.%1.nxz").arg(i + 1, 5, 10, QChar(u'0')), contents[i], kKey,
+                              at(11 + i));
+    FileRestorePage& page = *window->filePage;
+    page.qdir->setDirectory(folder);
+    ASSERT_EQ(rows(page.qfile).size(), 1);
+    EXPECT_TRUE(rows(page.qfile).first().startsWith("plan.txt | " + platform::userDateTimeText(at(13))));
+    EXPECT_TRUE(rows(page.qversions).isEmpty()) << "no file selected yet";
+
+    ASSERT_TRUE(page.qfile->selectName("plan.txt"));
+    QStringList expected;
+    for (int i = contents.size() - 1; i >= 0; --i) {
+        const QString name = QStringLiteral("plan.txt.%1.nxz").arg(i + 1, 5, 10, QChar(u'0'));
+        expected << platform::userDateTimeText(at(11 + i)) + " | " + QString::number(platform::fileSize(folder + "\\" + name)) +
+                        " | " + name;
+    }
+    EXPECT_EQ(rows(page.qversions), expected) << "newest first";
+    EXPECT_EQ(page.qversions->selectedPath(), folder + "\\plan.txt.00003.nxz") << "the newest is picked at first";
+
+    // "wiederherstellen" restores the newest unless another version is picked.
+    page.wiederherstellen2->trigger();
+    window->jobs().waitForIdle();
+    EXPECT_EQ(readFile("C:\\Docs\\plan.txt"), contents[2]);
+
+    ASSERT_TRUE(page.qversions->selectDate(platform::userDateTimeText(at(12))));
+    user.answers = {Answer::Ok};
+    page.wiederherstellen2->trigger();
+    window->jobs().waitForIdle();
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_EQ(user.questions[0].text, "Datei C:\\Docs\\plan.txt überschreiben?");
+    EXPECT_EQ(readFile("C:\\Docs\\plan.txt"), contents[1]);
+
+    // A right click on a version picks it for the menu's commands.
+    window->show();
+    window->ftp->setCurrentIndex(Tquorbin::DateiPage);
+    QTreeWidgetItem* oldest = page.qversions->topLevelItem(2);
+    emit page.qversions->customContextMenuRequested(page.qversions->visualItemRect(oldest).center());
+    EXPECT_TRUE(page.PopupMenu2->isVisible());
+    page.PopupMenu2->hide();
+    user.dialogChoices << QStringLiteral("E:\\Alt\\plan.txt");
+    page.wiederherstellenananderenOrt1->trigger();
+    window->jobs().waitForIdle();
+    EXPECT_EQ(readFile("E:\\Alt\\plan.txt"), contents[0]);
+    EXPECT_EQ(user.dialogs.last().fileName, "plan.txt");
+
+    page.tempffnen2->trigger();
+    window->jobs().waitForIdle();
+    QFile opened(tempHostDirectory() + "/§tmp.txt");
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(opened.readAll(), contents[0]);
+    EXPECT_TRUE(user.messages.isEmpty());
+
+    // Choosing a version by its name in the store picks that version too.
+    ASSERT_TRUE(page.qfile->selectName("plan.txt.00002.nxz"));
+    EXPECT_EQ(page.qversions->selectedPath(), folder + "\\plan.txt.00002.nxz");
 }
 
 }  // namespace

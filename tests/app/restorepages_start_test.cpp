@@ -48,6 +48,15 @@ QStringList texts(const QListWidget* list)
     return shown;
 }
 
+// The names of the file list of "Datei wiederh.".
+QStringList texts(const QTreeWidget* list)
+{
+    QStringList shown;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        shown << list->topLevelItem(row)->text(0);
+    return shown;
+}
+
 class RestorePagesStartTest : public test::SandboxTest {
 protected:
     void writeSet(const QString& path, const QString& ziel) { writeFile(path, test::ansiIni({"[Ziel]", "Ziel=" + ziel})); }
@@ -84,7 +93,7 @@ TEST_F(RestorePagesStartTest, ASetMovesTheListsToItsTargetButTheFileListStaysAtC
     emit w.filePage->qdir->itemActivated(drive, 0);
     EXPECT_EQ(w.filePage->qdir->directory(), store + "\\C$");
     EXPECT_EQ(w.filePage->qfile->directory(), store + "\\C$");
-    EXPECT_EQ(texts(w.filePage->qfile), QStringList{"a.txt.00001.nxz"});
+    EXPECT_EQ(texts(w.filePage->qfile), QStringList{"a.txt"});
     EXPECT_EQ(w.dirPage->zdlbdir->directory(), store) << "the pages move their lists apart";
 }
 

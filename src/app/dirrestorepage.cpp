@@ -9,11 +9,10 @@
 #include "app/jobhost.h"
 #include "app/radiogroup.h"
 #include "app/sharedkey.h"
+#include "app/treechoice.h"
 #include "app/widgetstyle.h"
 #include "engine/dirrestore.h"
 #include "engine/storepath.h"
-#include "platform/datetime.h"
-#include "platform/errors.h"
 #include "platform/userinterface.h"
 
 #include <QCheckBox>
@@ -24,30 +23,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 namespace quorbin::app {
-namespace {
-
-const QString kWholeHostRefusal =
-    QStringLiteral("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte ein neues "
-                   "Startverzeichnis wählen oder das Laufwerk zuordnen (QUORBIN_DRIVES)!");
-
-// The version limit as a day count: the date field's date at the time field's "H:mm". The date
-// field always holds a valid date of its own; the time field may hold an incomplete text.
-double versionLimitOf(const QDateEdit* dateField, const QLineEdit* timeField)
-{
-    static const QRegularExpression hoursAndMinutes(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})\\s*$"));
-    const QRegularExpressionMatch match = hoursAndMinutes.match(timeField->text());
-    const QTime time = match.hasMatch() ? QTime(match.captured(1).toInt(), match.captured(2).toInt()) : QTime();
-    if (!time.isValid())
-        throw IoError("'" + dateField->text() + " " + timeField->text() + "' ist kein gültiges Datum mit Uhrzeit");
-    return platform::toDayCount(QDateTime(dateField->date(), time));
-}
-
-}  // namespace
 
 DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent), host_(host)
 {
@@ -82,12 +61,7 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     StartDir = new QLineEdit(QStringLiteral("StartDir"), GroupBox9);
     StartDir->setObjectName("StartDir");
     targetColumn->addWidget(StartDir);
-    Art = new RadioGroup(QStringLiteral("Art der Wiederherstellung"),
-                         {QStringLiteral("auf Ursprungspfad zurückkopieren"),
-                          QStringLiteral("auf neues Verzeichnis zurückkopieren")},
-                         GroupBox9);
-    Art->setObjectName("Art");
-    Art->setItemIndex(0);
+    Art = NewArtGroup(GroupBox9);
     targetColumn->addWidget(Art);
     zdt = new QLabel(QStringLiteral("Neues Startverzeichnis:"), GroupBox9);
     zdt->setObjectName("zdt");
@@ -101,12 +75,7 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     // Step 3: the version.
     GroupBox13 = group(GroupBox9, "GroupBox13", QStringLiteral("3. Schritt: Version die zurückgeladen werden soll"));
     auto* versionGrid = new QGridLayout(GroupBox13);
-    Version = new RadioGroup(QStringLiteral("Version"),
-                             {QStringLiteral("Ursprungsversion zurückladen "), QStringLiteral("Version bis einschl. Datum"),
-                              QStringLiteral("neueste Version zurückladen")},
-                             GroupBox13);
-    Version->setObjectName("Version");
-    Version->setItemIndex(kNewestVersion);
+    Version = NewVersionGroup(GroupBox13);
     Erldat = new QDateEdit(GroupBox13);
     Erldat->setObjectName("Erldat");
     Erldat->setCalendarPopup(true);
@@ -181,38 +150,20 @@ void DirRestorePage::Button2Click()
     options.rule = VersionRule(Version->itemIndex());
     options.ask = frag->isChecked();
     options.key = [key = host_.key()] { return key->get(); };
-    if (Art->itemIndex() == 1) {
+    if (Art->itemIndex() == 1 && !Zieldir->text().trimmed().isEmpty()) {
         options.newStartDirectory = Zieldir->text();
         if (!options.newStartDirectory.endsWith(u'\\'))
             options.newStartDirectory += u'\\';
     }
-    if (!options.startDirectory.contains(u'$')) {
-        ui().showMessage(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"), QString());
+    refusal = TreeTargetRefusal(Art->itemIndex() == 1, options.newStartDirectory, options.startDirectory);
+    if (!refusal.isEmpty()) {
+        ui().showMessage(refusal, QString());
         return;
-    }
-    // Neither fail nor fall back to the original paths when the new place is missing.
-    if (Art->itemIndex() == 1 && Zieldir->text().trimmed().isEmpty()) {
-        ui().showMessage(QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!"), QString());
-        return;
-    }
-    switch (RefusedTargets(options.newStartDirectory, options.startDirectory)) {
-    case TargetRefusal::InsideStore:
-        ui().showMessage(QStringLiteral("Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"),
-                         QString());
-        return;
-    case TargetRefusal::WholeHost:
-        ui().showMessage(kWholeHostRefusal, QString());
-        return;
-    case TargetRefusal::NotAbsolute:
-        ui().showMessage("Das neue Startverzeichnis ist kein vollständiger Pfad: " + options.newStartDirectory, QString());
-        return;
-    case TargetRefusal::None:
-        break;
     }
     host_.showLog();
     if (options.rule == kVersionBeforeDate) {
         try {
-            options.versionLimit = versionLimitOf(Erldat, Erltime);
+            options.versionLimit = VersionLimitOf(Erldat, Erltime);
         } catch (...) {
             // The log tells that nothing ran; the error itself goes to the general report.
             host_.logSink().appendLine(QStringLiteral("start"));

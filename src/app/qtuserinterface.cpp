@@ -60,6 +60,7 @@ QList<ButtonChoice> choicesOf(Buttons buttons)
     case Buttons::OkCancel: return {ok, cancel};
     case Buttons::YesNo: return {yes, no};
     case Buttons::NoOk: return {no, ok};
+    case Buttons::NoYes: return {no, yes};
     }
     return {ok};
 }
@@ -123,7 +124,7 @@ Answer QtUserInterface::ask(const QString& text, const QString& caption, Buttons
     for (const ButtonChoice& c : choices)
         if (c.button == clicked)
             return c.answer;
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    return answersYesOrNo(buttons) ? Answer::No : Answer::Cancel;
 }
 
 std::optional<QString> QtUserInterface::chooseSaveFile(const FileDialogRequest& request)

@@ -3,15 +3,20 @@
 #include "app/remotepage.h"
 
 #include "app/backupsetpage.h"
+#include "app/directoryedit.h"
 #include "app/errorreport.h"
 #include "app/jobhost.h"
 #include "app/remotegrid.h"
+#include "app/remotetreedialog.h"
+#include "app/sharedkey.h"
 #include "app/remotetree.h"
 #include "config/settings.h"
 #include "platform/userinterface.h"
 #include "remote/ftpconnect.h"
 #include "remote/remotebrowser.h"
 #include "remote/remotejobs.h"
+#include "remote/remotestore.h"
+#include "remote/remotetreejob.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -22,6 +27,14 @@ namespace quorbin::app {
 namespace {
 
 RemoteTree* remoteTree(QTreeWidget* dl) { return static_cast<RemoteTree*>(dl); }
+
+// A deletion on the mirror cannot be undone, and its menu entry sits beside the downloads:
+// only a "Ja" deletes.
+bool deletionAgreed(const QString& what)
+{
+    return ui().ask(what + QStringLiteral(" auf dem FTP-Server löschen?"), QStringLiteral("Bestätigen"),
+                    Buttons::NoYes) == Answer::Yes;
+}
 
 }  // namespace
 
@@ -74,8 +87,10 @@ void RemotePage::Button4Click()
     runFtpJob(std::make_unique<ConnectJob>(IdFTP1, ftpSettings(), ConnectJob::Mode::Open),
               [this](const JobResult& result) {
                   reportFailure(result);
-                  if (result.ok())
+                  if (result.ok()) {
+                      listedDirectory_.clear();
                       FillRemoteView(true);
+                  }
               });
 }
 
@@ -125,12 +140,15 @@ void RemotePage::dlDblClick()
         FillRemoteView(false);
         return;
     }
-    auto job = std::make_unique<OpenNodeJob>(IdFTP1, remoteNodePath(node));
+    const QStringList nodePath = remoteNodePath(node);
+    auto job = std::make_unique<OpenNodeJob>(IdFTP1, nodePath);
     const OpenNodeJob* opened = job.get();
-    runFtpJob(std::move(job), [this, opened](const JobResult& result) {
+    runFtpJob(std::move(job), [this, opened, nodePath](const JobResult& result) {
         // After a failure the view stays as it was.
-        if (result.ok())
+        if (result.ok()) {
+            listedDirectory_ = nodePath;
             showRemoteView(opened->view(), false);
+        }
     });
 }
 
@@ -161,7 +179,9 @@ void RemotePage::download(bool open)
 void RemotePage::lschen1Click()
 {
     const QString name = SelectedRemoteFile();
-    if (!remoteTree(dl)->selectedNode() || name.isEmpty())
+    if (!remoteTree(dl)->selectedNode() || name.isEmpty() || host_.refuseWhileBusy())
+        return;
+    if (!deletionAgreed("Datei " + RemotePathBelow(IdFTP1.FtpBasePath, listedDirectory_ + QStringList{name})))
         return;
     runFtpJob(std::make_unique<DeleteFileJob>(IdFTP1, name), [this](const JobResult& result) {
         if (result.ok())
@@ -173,7 +193,9 @@ void RemotePage::Verzeichnislschen1Click()
 {
     RemoteTree* tree = remoteTree(dl);
     QTreeWidgetItem* node = tree->selectedNode();
-    if (!node)
+    if (!node || host_.refuseWhileBusy())
+        return;
+    if (!deletionAgreed("Verzeichnis " + RemotePathBelow(IdFTP1.FtpBasePath, remoteNodePath(node))))
         return;
     // The tree may change while the server works; the node is found again by its handle.
     const QPersistentModelIndex handle = tree->handleOf(node);
@@ -183,6 +205,33 @@ void RemotePage::Verzeichnislschen1Click()
                       delete tree->nodeOf(handle);
                   reportFailure(result);
               });
+}
+
+void RemotePage::Verzeichniswiederherstellen1Click()
+{
+    const QTreeWidgetItem* node = remoteTree(dl)->selectedNode();
+    if (!node || host_.refuseWhileBusy())
+        return;
+    const QString remoteDirectory = remoteNodePath(node).join(u'/');
+    // The set's target folder is the store the mirror copies, so the walk's lines and targets
+    // are those of a local "Zurückladen" there.
+    const QString storeRoot = setPage_.edZiel->text();
+    const QString startDirectory = StorePathBelow(storeRoot, remoteDirectory);
+    if (startDirectory.isEmpty() || !startDirectory.contains(u'$')) {
+        ui().showMessage(startDirectory.isEmpty() ? "Kein Verzeichnis unter dem Basispfad: " + remoteDirectory
+                                                  : QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"),
+                         QString());
+        return;
+    }
+    RemoteTreeDialog dialog(RemotePathBelow(IdFTP1.FtpBasePath, remoteNodePath(node)), startDirectory, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    DirRestoreJob::Options tree = dialog.options();
+    tree.startDirectory.clear();  // the job takes it from the remote directory
+    tree.key = [key = host_.key()] { return key->get(); };
+    host_.clearLog();
+    host_.showLog();
+    host_.runJob(std::make_unique<RemoteTreeJob>(ftpSettings(), storeRoot, remoteDirectory, std::move(tree)));
 }
 
 void RemotePage::IdFTP1Status(const QString& text) { status_.setStatus(text); }

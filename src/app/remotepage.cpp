@@ -87,6 +87,8 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
     page->addWidget(GroupBox6, 1);
 
     dlpopup = contextMenu(dl, "dlpopup");
+    Verzeichniswiederherstellen1 =
+        menuEntry(dlpopup, "Verzeichniswiederherstellen1", QStringLiteral("Verzeichnis wiederherstellen…"));
     Verzeichnislschen1 = menuEntry(dlpopup, "Verzeichnislschen1", QStringLiteral("Verzeichnis löschen"));
     vzopopup = contextMenu(Vvzo, "vzopopup");
     dieseDateiherunterladen1 =
@@ -100,6 +102,8 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
     // "Verbindung testen" on the page "Sichern" runs the same connect sequence.
     connect(setPage_.Button11, &QPushButton::clicked, this, guarded([this] { Button11Click(); }));
     tree->onDoubleClick = guarded([this] { dlDblClick(); });
+    connect(Verzeichniswiederherstellen1, &QAction::triggered, this,
+            guarded([this] { Verzeichniswiederherstellen1Click(); }));
     connect(Verzeichnislschen1, &QAction::triggered, this, guarded([this] { Verzeichnislschen1Click(); }));
     connect(dieseDateiherunterladen1, &QAction::triggered, this, guarded([this] { dieseDateiherunterladen1Click(); }));
     connect(diesedateiherunterladenundtempffnen1, &QAction::triggered, this,

@@ -47,6 +47,7 @@ public:
     QPlainTextEdit* Memo1;
     QMenu* dlpopup;
     QAction* Verzeichnislschen1;
+    QAction* Verzeichniswiederherstellen1;
     QMenu* vzopopup;
     QAction* dieseDateiherunterladen1;
     QAction* diesedateiherunterladenundtempffnen1;
@@ -64,6 +65,9 @@ public:
     void diesedateiherunterladenundtempffnen1Click();
     void lschen1Click();
     void Verzeichnislschen1Click();
+    // The selected node's directory restored as "Zurückladen" restores a store directory, with
+    // connections of its own; the target and the rule come from a dialog.
+    void Verzeichniswiederherstellen1Click();
     QString SelectedRemoteFile() const;
     FtpSettings ftpSettings() const;
 
@@ -83,6 +87,8 @@ private:
 
     JobHost& host_;
     BackupSetPage& setPage_;
+    // The node path of the directory the grid lists, below the base path.
+    QStringList listedDirectory_;
     StatusSink& status_;
     QProgressBar* bar_ = nullptr;
     QLineEdit* percent_ = nullptr;

@@ -41,7 +41,7 @@ std::optional<bool> agreement(const QString& typed)
 
 Answer TerminalUser::ask(const QString& text, const QString& caption, Buttons buttons)
 {
-    const bool yesNo = buttons == Buttons::YesNo;
+    const bool yesNo = answersYesOrNo(buttons);
     TerminalProgress::clearActiveLine();
     QTextStream err(stderr);
     std::optional<bool> agreed;

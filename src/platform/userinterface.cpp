@@ -11,7 +11,7 @@ public:
     void showMessage(const QString&, const QString&) override {}
     Answer ask(const QString&, const QString&, Buttons buttons) override
     {
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        return answersYesOrNo(buttons) ? Answer::No : Answer::Cancel;
     }
     std::optional<QString> chooseSaveFile(const FileDialogRequest&) override { return {}; }
     std::optional<QString> chooseOpenFile(const FileDialogRequest&) override { return {}; }

@@ -7,8 +7,12 @@
 
 namespace quorbin {
 
-enum class Buttons { Ok, OkCancel, YesNo, NoOk };
+// NoYes: "Ja" and "Nein" with "Nein" the default, for what cannot be undone.
+enum class Buttons { Ok, OkCancel, YesNo, NoOk, NoYes };
 enum class Answer { Ok, Cancel, Yes, No };
+
+// Whether the buttons answer Yes or No (else Ok or Cancel).
+inline bool answersYesOrNo(Buttons buttons) { return buttons == Buttons::YesNo || buttons == Buttons::NoYes; }
 enum class Pointer { Normal, Busy };
 
 struct FileDialogRequest {

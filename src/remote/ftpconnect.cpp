@@ -89,7 +89,11 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
         log.appendLine(QStringLiteral("Zeitdifferenz: ") + TimeDifferenceText(difference));
     });
     client.setTransferType(FtpTransferType::Image);
-    status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
+    // "verbunden" only after a login that came about; else the reason, not a connection that is none.
+    if (outcome.loginFailure)
+        status.setStatus("keine Verbindung mit: " + settings.host + ": " + outcome.loginFailure->text());
+    else
+        status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
     if (session.DirectoryServiceUsed)
         LoadListingArchive(session, tempDirectory, settings.storeDirectory, status, log);
     return outcome;

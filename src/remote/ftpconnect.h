@@ -27,7 +27,8 @@ inline const char* const kActiveWithTlsGoesPassive =
     "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.";
 
 // "Verbindung testen". A failed login is not an error here: the steps after it fail one by
-// one and the status still ends with "verbunden mit: " and the host; the login is tried once.
+// one and the status ends with "keine Verbindung mit: ", the host and the reason (after a
+// login: "verbunden mit: " and the host); the login is tried once.
 // Throws FtpError for a port text that is no integer, for the TLS set-up on an open
 // connection and for a server that refuses TLS when the settings require it, and IoError when
 // the listing file of the directory service cannot be read. The stop token is the directory

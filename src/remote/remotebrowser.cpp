@@ -243,11 +243,17 @@ void DeleteRemoteDirectory(FtpSession& session, const QStringList& nodePath)
 {
     if (nodePath.isEmpty())
         return;
-    QString parent = session.FtpBasePath;
-    for (const QString& element : nodePath.mid(0, nodePath.size() - 1))
-        parent = (parent.isEmpty() || parent.endsWith(u'/') ? parent : parent + u'/') + element;
+    const QString parent = RemotePathBelow(session.FtpBasePath, nodePath.mid(0, nodePath.size() - 1));
     session.client.ChangeDir(parent.isEmpty() ? QStringLiteral(".") : parent);
     session.client.RemoveDir(nodePath.last());
+}
+
+QString RemotePathBelow(const QString& basePath, const QStringList& steps)
+{
+    QString path = basePath;
+    for (const QString& step : steps)
+        path = (path.isEmpty() || path.endsWith(u'/') ? path : path + u'/') + step;
+    return path;
 }
 
 }  // namespace quorbin

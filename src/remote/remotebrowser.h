@@ -88,4 +88,7 @@ bool DeleteRemoteFile(FtpSession& session, const QString& name);
 // FtpBasePath, and leaves the client in its parent. Throws FtpError with the server's reply.
 void DeleteRemoteDirectory(FtpSession& session, const QStringList& nodePath);
 
+// The remote path of the steps below the base path ("/private/" and {"A", "x"}: "/private/A/x").
+QString RemotePathBelow(const QString& basePath, const QStringList& steps);
+
 }  // namespace quorbin

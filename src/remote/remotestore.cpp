@@ -67,7 +67,12 @@ RemoteStore::~RemoteStore() = default;
 
 QString RemoteStore::storePathOf(const QString& remoteDirectory) const
 {
-    QString path = options_.storeRoot;
+    return StorePathBelow(options_.storeRoot, remoteDirectory);
+}
+
+QString StorePathBelow(const QString& storeRoot, const QString& remoteDirectory)
+{
+    QString path = storeRoot;
     while (path.endsWith(u'\\'))
         path.chop(1);
     if (remoteDirectory.startsWith(u'/'))

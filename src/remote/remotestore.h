@@ -79,6 +79,10 @@ private:
     std::atomic<qint64> skipped_ = 0;
 };
 
+// The store path of a directory below the base path, the store's root standing for the base
+// path; empty for a path that climbs ("..") or is absolute. Known before any connection.
+QString StorePathBelow(const QString& storeRoot, const QString& remoteDirectory);
+
 // Connects as the window's "FTP-Verbindung herstellen" does (the connect's warnings in
 // `warnings`) and opens the mirror. Throws FtpError when no connection comes about.
 std::shared_ptr<RemoteStore> OpenRemoteStore(const FtpSettings& settings, RemoteStore::Options options,

@@ -1,13 +1,17 @@
 // The page "FTP-Ütra" and "Verbindung testen" against a real FTP/FTPS server on 127.0.0.1.
 #include "app/backupsetpage.h"
+#include "app/directoryedit.h"
 #include "app/jobrunner.h"
 #include "app/pagecontrol.h"
+#include "app/radiogroup.h"
 #include "app/remotegrid.h"
 #include "app/remotepage.h"
 #include "app/remotetree.h"
+#include "app/remotetreedialog.h"
 #include "app/toolcontext.h"
 #include "app/tquorbin.h"
 #include "engine/tempfiles.h"
+#include "fixtures/cli.h"
 #include "fixtures/dirservice.h"
 #include "fixtures/ftpserver.h"
 #include "fixtures/sandbox.h"
@@ -19,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -32,6 +37,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include "qstringprinter.h"
 
 #include <gtest/gtest.h>
@@ -191,8 +197,10 @@ TEST_F(FtpPageTest, ThePageBeforeAnyConnection)
     EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
     EXPECT_TRUE(w.remotePage->Memo1->toPlainText().isEmpty());
     EXPECT_FALSE(w.remotePage->Memo1->isReadOnly());
-    EXPECT_EQ(w.remotePage->dlpopup->actions().size(), 1);
-    EXPECT_EQ(w.remotePage->Verzeichnislschen1->text(), "Verzeichnis löschen");
+    QStringList nodeEntries;
+    for (const QAction* action : w.remotePage->dlpopup->actions())
+        nodeEntries << action->text();
+    EXPECT_EQ(nodeEntries, (QStringList{"Verzeichnis wiederherstellen…", "Verzeichnis löschen"}));
     QStringList entries;
     for (const QAction* action : w.remotePage->vzopopup->actions())
         entries << action->text();
@@ -465,7 +473,7 @@ TEST_F(FtpPageTest, TheGridMenuActsOnTheRowUnderThePointer)
     EXPECT_EQ(readFile(temp("§tmp.txt")), "2");
 }
 
-TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
+TEST_F(FtpPageTest, LoeschenAsksNamingTheRemoteFileAndOnlyJaDeletes)
 {
     putRemote("private/A/weg.txt", "x");
     putRemote("private/A/  bleibt.txt", "y");
@@ -478,14 +486,22 @@ TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
     w.remotePage->dl->clearSelection();  // without a selected node the grid's commands do nothing
     w.remotePage->lschen1->trigger();
     settle();
+    EXPECT_TRUE(user.questions.isEmpty());
     EXPECT_TRUE(remoteExists("private/A/weg.txt"));
 
     w.remotePage->dl->setCurrentItem(topNode("A"));
-    w.remotePage->lschen1->trigger();
-    settle();
-    EXPECT_FALSE(remoteExists("private/A/weg.txt"));
+    for (const Answer answer : {Answer::No, Answer::Cancel, Answer::Yes}) {
+        SCOPED_TRACE(int(answer));
+        user.questions.clear();
+        user.answers = {answer};
+        w.remotePage->lschen1->trigger();
+        settle();
+        ASSERT_EQ(user.questions.size(), 1);
+        EXPECT_EQ(user.questions[0].text, "Datei /private/A/weg.txt auf dem FTP-Server löschen?");
+        EXPECT_EQ(user.questions[0].buttons, Buttons::NoYes);  // "Nein" the default
+        EXPECT_EQ(remoteExists("private/A/weg.txt"), answer != Answer::Yes);
+    }
     EXPECT_EQ(gridNames(), QStringList{"  bleibt.txt"});
-    EXPECT_TRUE(user.questions.isEmpty());
     EXPECT_TRUE(user.messages.isEmpty());
 
     // The commands take the name without its leading blanks.
@@ -493,7 +509,7 @@ TEST_F(FtpPageTest, LoeschenRemovesTheFileAtOnceAndListsAgain)
     EXPECT_EQ(w.remotePage->SelectedRemoteFile(), "bleibt.txt");
 }
 
-TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
+TEST_F(FtpPageTest, VerzeichnisLoeschenAsksThenRemovesTheNodesDirectoryOrReportsWhyNot)
 {
     QDir().mkpath(host("ftp/private/A/Alt"));
     QDir().mkpath(host("ftp/private/B/Alt"));
@@ -506,6 +522,16 @@ TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
     EXPECT_EQ(children(a), (QStringList{"Alt", "Voll"}));
 
     w.remotePage->dl->setCurrentItem(child(a, "Alt"));
+    user.answers = {Answer::No};
+    w.remotePage->Verzeichnislschen1->trigger();
+    settle();
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_EQ(user.questions[0].text, "Verzeichnis /private/A/Alt auf dem FTP-Server löschen?");
+    EXPECT_EQ(user.questions[0].buttons, Buttons::NoYes);
+    EXPECT_TRUE(remoteExists("private/A/Alt"));
+    EXPECT_EQ(children(a), (QStringList{"Alt", "Voll"}));
+
+    user.answers = {Answer::Yes};
     w.remotePage->Verzeichnislschen1->trigger();
     settle();
     EXPECT_FALSE(remoteExists("private/A/Alt"));
@@ -514,6 +540,7 @@ TEST_F(FtpPageTest, VerzeichnisLoeschenRemovesTheNodesDirectoryOrReportsWhyNot)
     EXPECT_TRUE(user.messages.isEmpty());
 
     w.remotePage->dl->setCurrentItem(child(a, "Voll"));
+    user.answers = {Answer::Yes};
     w.remotePage->Verzeichnislschen1->trigger();
     settle();
     ASSERT_EQ(user.messages.size(), 1);
@@ -583,15 +610,16 @@ TEST_F(FtpPageTest, AnUnreachableServer)
 {
     Tquorbin& w = start(FtpServerKind::Plain);
     server.reset();  // nothing listens on its port any more
-
+    // Testing fails quietly, as before, but the status says so instead of "verbunden".
     w.setPage->Button11->click();
     settle();
-    EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
+    EXPECT_TRUE(w.sbPanel0->text().startsWith("keine Verbindung mit: 127.0.0.1: ")) << qPrintable(w.sbPanel0->text());
     EXPECT_TRUE(user.messages.isEmpty());
 
     // Herstellen cannot enter the base path: its error is shown and the view stays empty.
     w.remotePage->Button4->click();
     settle();
+    EXPECT_TRUE(w.sbPanel0->text().startsWith("Fehler: ")) << qPrintable(w.sbPanel0->text());
     EXPECT_EQ(user.messages.size(), 1);
     EXPECT_EQ(remoteGridText(w.remotePage->Vvzo, 0, 1), "");
     EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);
@@ -694,6 +722,148 @@ TEST_F(FtpPageTest, ASecondDownloadWhileOneRunsIsRefusedAndTheFirstFileStays)
     EXPECT_EQ(readFile(temp("§tmp.bin")), QByteArray(512 * 1024, 'm'));
     EXPECT_EQ(user.messages, QStringList{"Datei wurde nach " + temp("§tmp.bin") + " heruntergeladen"})
         << "nothing modal stopped the first one";
+}
+
+}  // namespace
+}  // namespace quorbin::app
+
+namespace quorbin::app {
+namespace {
+
+// "Verzeichnis wiederherstellen…" on a node of the mirror of a small store; the set's target
+// folder (edZiel) is the served folder below the base path.
+class FtpTreeRestoreTest : public FtpPageTest {
+protected:
+    QString store() const { return platform::toWindowsPath(host("ftp/private")); }
+    QString docs() const { return store() + "\\Set1\\C$\\Docs"; }
+
+    void writeTree() const
+    {
+        const QDateTime at(QDate(2018, 4, 12), QTime(10, 0, 2));
+        test::writeStoredFile(docs() + "\\a.txt.00001.nxz", "eins", kKey, at.addDays(-2));
+        test::writeStoredFile(docs() + "\\a.txt.00002.nxz", test::mixedContent(300000, 2), kKey, at);
+        test::writeStoredFile(docs() + "\\Sub\\b.txt.00001.nxz", test::mixedContent(50000, 3), kKey, at);
+        putRemote("private/Set1/C$/Docs/liesmich.txt", "plain");
+    }
+
+    // Connected, with the node of the remote directory opened and selected.
+    Tquorbin& openNode(const QStringList& path, FtpServerKind kind = FtpServerKind::Tls, FtpServerOptions options = {})
+    {
+        Tquorbin& w = start(kind, options);
+        w.setPage->edZiel->setText(store());
+        w.remotePage->Button4->click();
+        settle();
+        QTreeWidgetItem* node = topNode(path.first());
+        for (const QString& step : path.mid(1)) {
+            doubleClick(node);
+            node = child(node, step);
+        }
+        EXPECT_NE(node, nullptr) << qPrintable(path.join('/'));
+        w.remotePage->dl->setCurrentItem(node);
+        return w;
+    }
+
+    // The command with the dialog filled as told; after OK a refused dialog is cancelled.
+    // True when the dialog was still open after OK.
+    bool restoreTree(int art, const QString& zieldir, int version = kNewestVersion)
+    {
+        bool stayedOpen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<RemoteTreeDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialogTitle = dialog->remoteLabel->text();
+            dialog->Art->setItemIndex(art);
+            dialog->Zieldir->setText(zieldir);
+            dialog->Version->setItemIndex(version);
+            dialog->buttons->button(QDialogButtonBox::Ok)->click();
+            stayedOpen = dialog->isVisible();
+            if (stayedOpen)
+                dialog->reject();
+        });
+        window->remotePage->Verzeichniswiederherstellen1->trigger();
+        return stayedOpen;
+    }
+
+    QString dialogTitle;
+};
+
+TEST_F(FtpTreeRestoreTest, RestoresTheNodesTreeWithTheLinesOfALocalDir)
+{
+    writeTree();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUORBIN_KEY", kKey);
+    const test::CliResult local = test::runCli({"dir", docs(), "--to", "E:\\Lokal"}, environment);
+    ASSERT_EQ(local.exitCode, 0) << qPrintable(local.err) << qPrintable(local.out);
+    Tquorbin& w = openNode({"Set1", "C$", "Docs"});
+    const QString listed = w.remotePage->IdFTP1.client.RetrieveCurrentDir();
+
+    EXPECT_FALSE(restoreTree(1, "E:\\Fern"));
+    settle();
+    EXPECT_EQ(dialogTitle, "FTP-Verzeichnis: /private/Set1/C$/Docs");
+    EXPECT_EQ(logLines(), QString(local.out).replace("E:\\Lokal", "E:\\Fern").split(u'\n', Qt::SkipEmptyParts));
+    EXPECT_EQ(snapshot("E:\\Fern"), snapshot("E:\\Lokal"));
+    EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), test::mixedContent(50000, 3));
+    EXPECT_EQ(w.sbPanel0->text(), "abgeschlossen");
+    EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join('\n'));
+    // The page's own session stays where it was, for the next listing.
+    EXPECT_EQ(w.remotePage->IdFTP1.client.RetrieveCurrentDir(), listed);
+}
+
+TEST_F(FtpTreeRestoreTest, RefusedTargetsAreToldBeforeAnythingConnects)
+{
+    writeTree();
+    test::writeStoredFile(store() + "\\Set1\\Z$\\srv\\z.txt.00001.nxz", "z", kKey);
+    const struct {
+        QStringList node;
+        int art;
+        QString zieldir;
+        QString message;
+    } cases[] = {
+        {{"Set1", "C$", "Docs"}, 1, "", "Bitte zuerst das neue Startverzeichnis wählen!"},
+        {{"Set1", "C$", "Docs"}, 1, "Neu", "Kein vollständiger Pfad: Neu\nBitte mit Laufwerk (C:\\…) oder ab / angeben."},
+        {{"Set1", "C$", "Docs"}, 1, store() + "\\Set1\\Neu",
+         "Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!"},
+        {{"Set1", "Z$", "srv"}, 0, "",
+         "Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte ein neues Startverzeichnis wählen "
+         "oder das Laufwerk zuordnen (QUORBIN_DRIVES)!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(qPrintable(c.zieldir));
+        openNode(c.node);
+        const int logins = server->loginAttempts();
+        user.messages.clear();
+        window->Memo2->clear();
+        EXPECT_TRUE(restoreTree(c.art, c.zieldir));
+        settle();
+        EXPECT_EQ(user.messages, QStringList{c.message});
+        EXPECT_EQ(server->loginAttempts(), logins);
+        EXPECT_TRUE(logLines().isEmpty());
+        window.reset();
+        server.reset();
+    }
+}
+
+TEST_F(FtpTreeRestoreTest, AktionAbbrechenLeavesNoPartialFileAndTheUsersOldFile)
+{
+    // Older than the user's file: a target with the version's own time would count as restored.
+    test::writeStoredFile(docs() + "\\gross.bin.00001.nxz", test::mixedContent(4 * 1024 * 1024, 5), kKey,
+                          QDateTime(QDate(2018, 4, 12), QTime(10, 0, 2)));
+    writeFile("E:\\Fern\\gross.bin", "the user's old file");
+    Tquorbin& w = openNode({"Set1", "C$", "Docs"}, FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
+
+    restoreTree(1, "E:\\Fern");
+    // Cut in the middle of the file: its new copy has begun beside the old one.
+    const auto inFern = [&] { return QDir(host("e/Fern")).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inFern().size() > 1; }, 20000))
+        << qPrintable(w.sbPanel0->text() + " / " + w.Memo2->toPlainText() + user.messages.join(" "));
+    w.Aktionabbrechen1->trigger();
+    settle();
+
+    EXPECT_EQ(w.sbPanel0->text(), "abgebrochen");
+    EXPECT_EQ(readFile("E:\\Fern\\gross.bin"), "the user's old file");
+    EXPECT_EQ(inFern(), QStringList{"gross.bin"});
+    EXPECT_EQ(logLines().value(0), "start");
+    EXPECT_EQ(logLines().last(), "fertig");
 }
 
 }  // namespace

@@ -88,6 +88,31 @@ INSTANTIATE_TEST_SUITE_P(Buttons, MessageBoxes,
                                            BoxCase{Buttons::NoOk, {"Nein", "OK"}, "Nein", Answer::No},
                                            BoxCase{Buttons::NoOk, {"Nein", "OK"}, "OK", Answer::Ok}));
 
+// A question about what cannot be undone: Enter or a hasty click on the default answers "Nein".
+TEST(QtUserInterfaceTest, NoYesShowsJaAndNeinWithNeinTheDefault)
+{
+    QtUserInterface user;
+    for (const auto& [press, answer] : {std::pair{"Nein", Answer::No}, {"Ja", Answer::Yes}}) {
+        SCOPED_TRACE(press);
+        QStringList shown;
+        QString defaultText;
+        whenDialogShows([&, press = press](QWidget* dialog) {
+            auto* box = static_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box->defaultButton(), nullptr);
+            defaultText = box->defaultButton()->text();
+            for (QAbstractButton* b : box->buttons()) {
+                shown << b->text();
+                if (b->text() == QString::fromUtf8(press))
+                    b->click();
+            }
+        });
+        EXPECT_EQ(user.ask("Datei /A/x.txt löschen?", "Frage", Buttons::NoYes), answer);
+        shown.sort();
+        EXPECT_EQ(shown, (QStringList{"Ja", "Nein"}));
+        EXPECT_EQ(defaultText, "Nein");
+    }
+}
+
 TEST(QtUserInterfaceTest, AMessageWithoutCaptionCarriesTheApplicationTitle)
 {
     QtUserInterface user;

@@ -130,7 +130,8 @@ TEST_F(ConnectTest, AFailedLoginIsTriedOnceAndItsReasonKept)
     EXPECT_EQ(outcome.loginFailure->replyCode(), 530);
     EXPECT_EQ(outcome.loginFailure->text(), "Authentication failed.");
     EXPECT_EQ(server().loginAttempts(), 1);
-    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+    EXPECT_EQ(status.texts.last(), "keine Verbindung mit: 127.0.0.1: Authentication failed.");
+    EXPECT_FALSE(status.texts.contains("verbunden mit: 127.0.0.1"));
 }
 
 TEST_F(ConnectTest, OpenftpEndsInTheBasePath)
@@ -192,13 +193,14 @@ TEST_F(ConnectTest, AListingNothingReadsFailsTheTimeCheckQuietlyAndLeavesNoProbe
     EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
 }
 
-TEST_F(ConnectTest, AnUnreachableServerStillEndsWithTheConnectedText)
+TEST_F(ConnectTest, AnUnreachableServerEndsWithItsReasonNotWithTheConnectedText)
 {
     startServer(FtpServerKind::Plain);
     settings.portText = QStringLiteral("1");  // nothing listens there
     ftpconnect(session, settings, status, log);
     EXPECT_FALSE(session.client.Connected());
-    EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
+    EXPECT_TRUE(status.texts.last().startsWith("keine Verbindung mit: 127.0.0.1: ")) << qPrintable(status.texts.last());
+    EXPECT_FALSE(status.texts.contains("verbunden mit: 127.0.0.1"));
     EXPECT_EQ(log.lines.size(), 1);
     // Without a login directory the base path is appended to what there was.
     EXPECT_EQ(session.FtpBasePath, "private/");

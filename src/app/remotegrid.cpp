@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace quorbin::app {
 namespace {
 
@@ -75,6 +77,14 @@ void showRemoteFiles(QTableWidget* grid, const QList<RemoteFileRow>& files)
         setCell(grid, row, 3, file.size);
         setCell(grid, row, 5, file.date);
         ++row;
+    }
+    // The listed texts are read whole: a column is at least as wide as what it shows.
+    for (int column = 1; column < kClearedColumns; ++column) {
+        const int design = grid->columnWidth(column);
+        if (design == 0)
+            continue;
+        grid->resizeColumnToContents(column);
+        grid->setColumnWidth(column, std::max(design, grid->columnWidth(column)));
     }
 }
 

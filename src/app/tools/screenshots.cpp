@@ -8,6 +8,8 @@
 #include "app/qtuserinterface.h"
 #include "app/remotepage.h"
 #include "app/remotetree.h"
+#include "app/directorylist.h"
+#include "app/filerestorepage.h"
 #include "app/tquorbin.h"
 
 #include <QApplication>
@@ -33,6 +35,7 @@ void pointEverythingInto(const QString& scratch)
 {
     qputenv("QUORBIN_DRIVES", QStringLiteral("C=%1/c;D=%1/d").arg(scratch).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (scratch + "/data").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (scratch + "/config").toLocal8Bit());  // no drive map of the user's
     qputenv("QUORBIN_WINDIR", (scratch + "/windows").toLocal8Bit());
     qputenv("TMPDIR", (scratch + "/tmp").toLocal8Bit());
     for (const char* sub : {"c", "d/Sets", "d/Store", "tmp", "windows"})
@@ -139,8 +142,16 @@ int main(int argc, char* argv[])
     // A few store entries, so that the restore pages have something to show.
     const QString folder = scratch.path() + QString::fromUtf8("/d/Store/Set1/C$/Users/Anna/");
     QDir().mkpath(folder);
-    for (const char* name : {"Brief¯an¯Bank.docx.00001.nxz", "Brief¯an¯Bank.docx.00002.nxz", "Haushalt.xlsx.00001.nxz"})
-        writeLatin1(folder + QString::fromUtf8(name), QString());
+    int daysAgo = 60;
+    for (const char* name : {"Brief¯an¯Bank.docx.00001.nxz", "Brief¯an¯Bank.docx.00002.nxz", "Haushalt.xlsx.00001.nxz"}) {
+        QFile file(folder + QString::fromUtf8(name));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray(1000 + daysAgo * 37, 'x'));
+            file.flush();
+            file.setFileTime(QDateTime(QDate::currentDate().addDays(-daysAgo), QTime(9, 41)), QFileDevice::FileModificationTime);
+        }
+        daysAgo /= 2;
+    }
 
     bool ok = true;
     {
@@ -150,6 +161,11 @@ int main(int argc, char* argv[])
         QProcess ftpServer;
         for (int page = 0; page < main->ftp->count(); ++page) {
             main->ftp->setCurrentIndex(page);
+            if (page == quorbin::app::Tquorbin::DateiPage) {
+                // A folder of the store with a file picked, so that its versions show.
+                main->filePage->qdir->setDirectory(QStringLiteral("D:\\Store\\Set1\\C$\\Users\\Anna"));
+                main->filePage->qfile->selectName(QString::fromUtf16(u"Brief¯an¯Bank.docx.00002.nxz"));
+            }
             if (page == quorbin::app::Tquorbin::FtpPage) {
                 writeSampleMirror(scratch.path() + "/ftp");
                 if (const int port = startSampleServer(ftpServer, scratch.path() + "/ftp"))

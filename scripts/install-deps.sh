@@ -7,13 +7,15 @@ set -euo pipefail
 # Building and running quorbin and quorbin-restore.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n
+  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n qt6-l10n-tools
 )
-# The tests: their FTP server, its certificate, and the reference tools they compare with.
+# The tests: their FTP server, its certificate, the reference tools they compare with, and
+# clang with its libFuzzer runtime for the fuzz harnesses.
 test_packages=(
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
   pigz curl bash-completion locales
+  clang libclang-rt-14-dev
 )
 screenshot_packages=(xvfb xauth qt6-qpa-plugins fonts-dejavu-core)
 

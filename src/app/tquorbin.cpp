@@ -39,8 +39,9 @@ QString endOfJobText(const JobResult& result)
     if (result.ok())
         return result.message.isEmpty() ? QStringLiteral("abgeschlossen")
                                         : QStringLiteral("abgeschlossen; ") + result.message;
+    // A cancel may tell what was done before it.
     if (result.kind == ErrorKind::Cancelled)
-        return QStringLiteral("abgebrochen");
+        return result.message.isEmpty() ? QStringLiteral("abgebrochen") : result.message;
     return QStringLiteral("Fehler: ") + describe(result);
 }
 

@@ -390,8 +390,10 @@ public:
     {
         ++files_;
         // Only a restored version was read whole; its last report tells how much that was.
-        if (result.ok())
+        if (result.ok()) {
             bytes_ += current_;
+            ++restored_;
+        }
         current_ = 0;
         job_.advanced(files_, bytes_);
         if (!result.ok() && ++failures_ == 1)
@@ -400,21 +402,28 @@ public:
 
     void laterVersionsOnly() { ++laterOnly_; }
 
-    JobResult outcome(bool stopped) const
+    qint64 restored() const { return restored_; }
+
+    // writtenTo: the host folder the files went to, or empty where nothing was written.
+    JobResult outcome(bool stopped, const QString& writtenTo) const
     {
-        if (stopped)
-            return JobResult::cancelled();
+        QStringList notes;
+        if (!writtenTo.isEmpty() && restored_ > 0)
+            notes << filesText(restored_) + QStringLiteral(" wiederhergestellt nach ") + writtenTo;
+        if (stopped) {
+            JobResult cancelled = JobResult::cancelled();
+            cancelled.message += notes.isEmpty() ? QString() : QStringLiteral("; ") + notes.join(QString());
+            return cancelled;
+        }
+        if (laterOnly_ > 0)
+            notes << filesText(laterOnly_) + QStringLiteral(" nur mit späteren Versionen, ohne erste Version übergangen");
         if (failures_ == 0) {
             JobResult done = JobResult::success();
-            if (laterOnly_ > 0)
-                done.message = filesText(laterOnly_) +
-                               QStringLiteral(" nur mit späteren Versionen, ohne erste Version übergangen");
+            done.message = notes.join(QStringLiteral("; "));
             return done;
         }
-        return JobResult::failure(firstFailure_.kind,
-                                  filesText(failures_) + QStringLiteral(" nicht wiederhergestellt, zuerst: ") +
-                                      firstFailure_.message,
-                                  firstFailure_.path);
+        notes << filesText(failures_) + QStringLiteral(" nicht wiederhergestellt, zuerst: ") + firstFailure_.message;
+        return JobResult::failure(firstFailure_.kind, notes.join(QStringLiteral("; ")), firstFailure_.path);
     }
 
 private:
@@ -424,6 +433,7 @@ private:
     qint64 current_ = 0;  // the file in hand's bytes so far
     qint64 failures_ = 0;
     qint64 laterOnly_ = 0;
+    qint64 restored_ = 0;
     JobResult firstFailure_;
 };
 
@@ -487,7 +497,11 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                                                  : options_.newStartDirectory;
     const int syncError = walk.dryRun ? 0 : platform::syncFileSystemOf(written);
     progress.finished();
-    const JobResult outcome = walkProgress.outcome(context.stopRequested());
+    // The log's lines name Windows paths; this one tells where they are on this machine.
+    const QString writtenTo = walk.dryRun ? QString() : platform::toHostPath(written);
+    if (walkProgress.restored() > 0 && !writtenTo.isEmpty())
+        context.report.log.appendLine(QStringLiteral("wiederhergestellt nach: ") + writtenTo);
+    const JobResult outcome = walkProgress.outcome(context.stopRequested(), writtenTo);
     if (syncError != 0 && outcome.ok())
         return platform::targetNotWritable(platform::systemReason(syncError), written);
     return outcome;

@@ -156,15 +156,16 @@ TEST_F(DirRestorePageTest, EachRuleLogsTheLinesOfTheCommandLineAndRestoresItsVer
         zurueckladen(c.rule);
 
         const QStringList lines = memoLines();
-        ASSERT_EQ(lines.size(), 4);
+        ASSERT_EQ(lines.size(), 5);
         EXPECT_EQ(lines.first(), "start");
-        EXPECT_EQ(lines.last(), "fertig");
+        EXPECT_EQ(lines[3], "fertig");
+        EXPECT_EQ(lines.last(), "wiederhergestellt nach: " + host("c/Docs"));
         EXPECT_TRUE(lines.contains(line(c.versionPath, c.time, "C:\\Docs\\a.txt"))) << qPrintable(lines.join('\n'));
         EXPECT_TRUE(lines.contains(line(kStart + "\\Sub¯Ordner\\b.txt.00001.nxz", at(11), "C:\\Docs\\Sub Ordner\\b.txt")));
         EXPECT_EQ(readFile("C:\\Docs\\a.txt"), c.content);
         EXPECT_EQ(platform::lastWriteTime("C:\\Docs\\a.txt"), c.time);
         EXPECT_EQ(readFile("C:\\Docs\\liesmich.txt"), QByteArray("plain"));
-        EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen");
+        EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen; 2 Dateien wiederhergestellt nach " + host("c/Docs"));
         EXPECT_EQ(window->ftp->currentIndex(), Tquorbin::LogPage);
         EXPECT_EQ(window->Label5->text(), "Log ansehen");
         EXPECT_EQ(user.pointerChanges.value(0), Pointer::Busy) << "the hourglass from the start";
@@ -247,7 +248,8 @@ TEST_F(DirRestorePageTest, TheStatusCountsFilesWithLaterVersionsOnly)
     zurueckladen(kNewestVersion);
 
     EXPECT_FALSE(memoLines().join('\n').contains("plan.txt")) << "the log stays as it was";
-    EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen; 1 Datei nur mit späteren Versionen, ohne erste Version übergangen");
+    EXPECT_EQ(window->sbPanel0->text(), "abgeschlossen; 2 Dateien wiederhergestellt nach " + host("c/Docs") +
+                                            "; 1 Datei nur mit späteren Versionen, ohne erste Version übergangen");
 }
 
 TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
@@ -263,7 +265,8 @@ TEST_F(DirRestorePageTest, AsksBeforeReplacingWhenTold)
     EXPECT_EQ(user.questions[0].caption, "Datei wiederherstellen, überschreiben?");
     EXPECT_EQ(user.questions[0].buttons, Buttons::OkCancel);
     EXPECT_TRUE(memoLines().contains("ERROR *****" + kStart + "\\a.txt.00003.nxz--->   nicht rückgesichert (nicht ersetzt)"));
-    EXPECT_EQ(window->sbPanel0->text(), "Fehler: 1 Datei nicht wiederhergestellt, zuerst: nicht ersetzt");
+    EXPECT_EQ(window->sbPanel0->text(), "Fehler: 1 Datei wiederhergestellt nach " + host("c/Docs") +
+                                            "; 1 Datei nicht wiederhergestellt, zuerst: nicht ersetzt");
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("vorher"));
     EXPECT_EQ(readFile("C:\\Docs\\Sub Ordner\\b.txt"), QByteArray("b")) << "no question without an existing file";
 
@@ -354,16 +357,17 @@ TEST_F(DirRestorePageTest, ACancelWhileTheWalkWaitsForAnAnswerFinishesTheFileInH
 
     ASSERT_EQ(cancelling.questions.size(), 1);
     const QStringList lines = memoLines();
-    ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('\n'));
+    ASSERT_EQ(lines.size(), 4) << qPrintable(lines.join('\n'));
     EXPECT_FALSE(lines[1].startsWith("ERROR")) << qPrintable(lines[1]);
-    EXPECT_EQ(lines.last(), "fertig");
+    EXPECT_EQ(lines[2], "fertig");
+    EXPECT_EQ(lines.last(), "wiederhergestellt nach: " + host("c/Docs")) << "the file in hand was finished";
     const QString restored = lines[1].mid(lines[1].lastIndexOf(' ') + 1);
     EXPECT_EQ(readFile(restored), big) << "the file in hand is finished";
     int replaced = 0;
     for (const QByteArray& content : snapshot("C:\\"))
         replaced += content == big ? 1 : 0;
     EXPECT_EQ(replaced, 1);
-    EXPECT_EQ(window->sbPanel0->text(), "abgebrochen");
+    EXPECT_EQ(window->sbPanel0->text(), "abgebrochen; 1 Datei wiederhergestellt nach " + host("c/Docs"));
 }
 
 TEST_F(DirRestorePageTest, ArtEnablesTheNewStartDirectory)
@@ -445,7 +449,7 @@ TEST_F(DirRestorePageTest, WhileAWalkRunsOtherLongCommandsAreRefusedWithoutStopp
     EXPECT_EQ(user.dialogs.size(), 0);
     EXPECT_EQ(window->setPage->eschlussel->text(), kKey) << "no other set was loaded";
     const QStringList lines = memoLines();
-    ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
+    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join('\n'));
     for (const char* name : {"x1.bin", "x2.bin", "x3.bin"})
         EXPECT_EQ(readFile(QStringLiteral("C:\\Docs\\") + name), big);
     EXPECT_TRUE(user.opened.isEmpty());

@@ -44,9 +44,10 @@ TEST_F(DirCommandTest, RestoresTheTreeWithTheWindowsLogLines)
     const CliResult r = runCli({"dir", kStart}, env());
     EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err);
     QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4) << qPrintable(r.out);
+    ASSERT_EQ(lines.size(), 5) << qPrintable(r.out);
     EXPECT_EQ(lines.first(), "start");
-    EXPECT_EQ(lines.last(), "fertig");
+    EXPECT_EQ(lines[3], "fertig");
+    EXPECT_EQ(lines.last(), "wiederhergestellt nach: " + platform::toHostPath("C:\\Docs"));
     QStringList middle = lines.mid(1, 2);
     middle.sort();
     EXPECT_EQ(middle, (QStringList{line(kStart + "\\Sub\\b.txt.00001.nxz", at(11), "C:\\Docs\\Sub\\b.txt"),

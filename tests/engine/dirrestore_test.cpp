@@ -465,7 +465,8 @@ TEST_F(DirRestoreTest, FilesWithLaterVersionsOnlyAreNamedButNotLogged)
     const JobResult result = job.run(JobContext{{}, RestoreReporter{status, log, noProgress()}});
 
     EXPECT_TRUE(result.ok());
-    EXPECT_EQ(result.message, "2 Dateien nur mit späteren Versionen, ohne erste Version übergangen");
+    EXPECT_EQ(result.message, "2 Dateien wiederhergestellt nach " + platform::toHostPath("C:\\Docs") +
+                                  "; 2 Dateien nur mit späteren Versionen, ohne erste Version übergangen");
     warnings.sort();
     EXPECT_EQ(warnings, (QStringList{
                             "nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " + kStart +

@@ -10,14 +10,16 @@ packages=(
   qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n qt6-l10n-tools
 )
 # The tests: their FTP server, its certificate, the reference tools they compare with, and
-# clang with its libFuzzer runtime for the fuzz harnesses.
+# clang with its libFuzzer runtime for the fuzz harnesses, and a virtual X server with a font
+# for the window at 120 dpi.
 test_packages=(
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
   pigz curl bash-completion locales
   clang libclang-rt-14-dev
+  xvfb xauth fonts-dejavu-core
 )
-screenshot_packages=(xvfb xauth qt6-qpa-plugins fonts-dejavu-core)
+screenshot_packages=(qt6-qpa-plugins)
 
 case "${1:-}" in
   --programs) ;;

@@ -24,6 +24,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTableWidget>
 #include "qstringprinter.h"
 
@@ -325,6 +328,36 @@ TEST_F(TquorbinTest, TheWindowGrowsAndFitsALaptopScreen)
     const QSize needed = w.minimumSizeHint();
     EXPECT_LE(needed.width(), 1280);
     EXPECT_LE(needed.height(), 800 - 60) << "room for a panel and the title bar";
+}
+
+// Run by tests/shell/under_xvfb.sh with QT_FONT_DPI=120 on a 1280×800 screen.
+TEST_F(TquorbinTest, UnderXvfbAt120DpiTheWindowFitsALaptopScreen)
+{
+    if (QGuiApplication::platformName() != u"xcb" || qgetenv("QT_FONT_DPI") != "120")
+        GTEST_SKIP() << "needs a real X server at 120 dpi";
+    Tquorbin w{QString()};
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect screen = w.screen()->availableGeometry();
+    // Qt draws 120 dpi as 96 dpi scaled by 1.25: the 1280×800 pixels are 1024×640 to the window.
+    ASSERT_EQ(w.devicePixelRatio(), 1.25);
+    ASSERT_EQ(screen.size(), QSize(1024, 640));
+    const QSize pixels = w.minimumSize() * w.devicePixelRatio();
+    EXPECT_LE(pixels.width(), 1280);
+    EXPECT_LE(pixels.height(), 800 - 60) << "room for a panel and the title bar";
+    EXPECT_TRUE(screen.contains(w.geometry())) << w.geometry().width() << "x" << w.geometry().height();
+    // Every page's controls get the room they ask for at the smallest size.
+    w.resize(w.minimumSize());
+    for (int page = 0; page < w.ftp->count(); ++page) {
+        w.ftp->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (const QLabel* label : w.ftp->currentWidget()->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->wordWrap() && !label->text().isEmpty()) {
+                EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                    << "page " << page << ": " << qPrintable(label->text());
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ namespace {
 bool blamesTheKey(const JobResult& result)
 {
     return result.kind == ErrorKind::WrongKey || result.kind == ErrorKind::NoKey ||
-           (result.kind == ErrorKind::Damaged && result.message.contains(QStringLiteral("Schlüssel")));
+           result.kind == ErrorKind::DamagedOrWrongKey;
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ JobResult ContainerDecoder::failure(int state) const
         return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
     }
     if (produced_ == 0 && !key_.isEmpty())
-        return JobResult::failure(ErrorKind::Damaged,
+        return JobResult::failure(ErrorKind::DamagedOrWrongKey,
                                   QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
                                   path);
     return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);

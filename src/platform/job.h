@@ -14,6 +14,7 @@ enum class ErrorKind {
     NoKey,              // an enciphered container and no key given
     WrongKey,           // the key does not open the container
     Damaged,            // the container's data or checksum is wrong
+    DamagedOrWrongKey,  // an enciphered container whose data fails before any came out
     Truncated,          // the container ends before its stream does (or is empty)
     SourceUnreadable,   // missing, unreadable, or no regular file
     TargetNotWritable,  // with the system's reason

@@ -63,7 +63,7 @@ JobResult fetchAsIs(FtpClient& client, const QString& name, platform::Replacemen
 bool isContentFailure(ErrorKind kind)
 {
     return kind == ErrorKind::NoKey || kind == ErrorKind::WrongKey || kind == ErrorKind::Damaged ||
-           kind == ErrorKind::Truncated;
+           kind == ErrorKind::DamagedOrWrongKey || kind == ErrorKind::Truncated;
 }
 
 QString failureText(const QString& name, const JobResult& result)

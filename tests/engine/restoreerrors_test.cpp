@@ -1,5 +1,6 @@
 // Every way a single-file restore can fail names its cause and the host path, and leaves an
 // existing target as it was.
+#include "engine/keycipher.h"
 #include "engine/restore.h"
 
 #include "fixtures/sandbox.h"
@@ -55,6 +56,15 @@ const Failure kFailures[] = {
          writeContainer(t, c);
      },
      {}, ErrorKind::Damaged, "beschädigt", false},
+    // An invalid first block under a key: nothing came out, so a wrong key could have made it.
+    {"DamagedFirstBlockOfAKeyedFile",
+     [](auto& t) {
+         QByteArray c = test::containerOf(large());
+         c[2] = char(0x07);  // a final block of the reserved type 3
+         CipherBuffer(true, c.data(), c.size(), KeyBytes("k"), 0);
+         writeContainer(t, c);
+     },
+     "k", ErrorKind::DamagedOrWrongKey, "nicht zu unterscheiden", false},
     {"BadChecksum",
      [](auto& t) {
          QByteArray c = test::containerOf("some content");

@@ -1,5 +1,7 @@
 #include "platform/datetime.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 namespace quorbin::platform {
@@ -25,6 +27,31 @@ TEST(DateTime, UserTextsRoundTripAndMidnightIsTheDateAlone)
     EXPECT_EQ(parseUserDateTimeText(dateOnly), midnight);
     EXPECT_FALSE(parseUserDateTimeText("kein Datum"));
     EXPECT_FALSE(parseUserDateTimeText(""));
+}
+
+// The log's dates follow the user's locale, as on the store's platform; written out here for
+// the locales the suite runs in, so a change of form shows.
+TEST(DateTime, UserTextsAreThoseOfTheLocale)
+{
+    const struct {
+        const char* locale;
+        const char* withTime;
+        const char* midnight;
+    } cases[] = {
+        {"C", "9 Apr 2018 14:03:10", "9 Apr 2018"},
+        {"de_DE", "09.04.2018 14:03:10", "09.04.2018"},
+        {"en_US", "4/9/2018 2:03:10 PM", "4/9/2018"},
+    };
+    const QString name = QLocale::system().name();
+    for (const auto& c : cases) {
+        if (name != QLatin1String(c.locale))
+            continue;
+        EXPECT_EQ(userDateTimeText(QDateTime(QDate(2018, 4, 9), QTime(14, 3, 10))), c.withTime);
+        EXPECT_EQ(userDateTimeText(QDateTime(QDate(2018, 4, 9), QTime(0, 0))), c.midnight);
+        EXPECT_EQ(parseUserDateTimeText(c.withTime), QDateTime(QDate(2018, 4, 9), QTime(14, 3, 10)));
+        return;
+    }
+    GTEST_SKIP() << "no texts written down for the locale " << qPrintable(name);
 }
 
 TEST(DateTime, GermanFormsAreFixed)

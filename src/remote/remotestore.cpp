@@ -19,6 +19,7 @@ namespace {
 // A listed time that cannot be used: before the store's first possible time, so the version
 // choice fails on it (with its ERROR line) instead of looking for the path on this disk.
 constexpr qint64 kNoUsableTime = 0;
+constexpr qint64 kProgressStep = 256 * 1024;
 
 // Whether an attempt may go better on a new connection: the connection broke (no reply) or
 // the server refused for the time being (4xx). A 5xx refusal stays what it is.
@@ -239,17 +240,31 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
             if (!out->isOpen())
                 return platform::targetNotWritable(out->errorString(), full);
         }
+        // The container's bytes as they come, as a local restore reports what it read, in
+        // steps of its read size rather than the network's small chunks.
+        qint64 received = 0;
+        qint64 reported = 0;
+        const auto counted = [&](const FtpReceiver& receive) {
+            return [&, receive](const char* data, qint64 size) {
+                received += size;
+                if (received - reported >= kProgressStep) {
+                    reported = received;
+                    context.report.progress.advanced(0, received);
+                }
+                return receive(data, size);
+            };
+        };
         if (decode) {
             DownloadDecoder decoder(key, out ? &*out : nullptr, remoteText, full, context);
             // A wrong key, damage or a full disk is the result: no new attempt mends that.
             const JobResult decoded =
-                DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.GetAt(bytes, receive); });
+                DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.GetAt(bytes, counted(receive)); });
             if (!decoded.ok())
                 return decoded;
         } else {
             bool written = true;
             try {
-                client.GetAt(bytes, [&](const char* data, qint64 size) { return written = out->write(data, size); });
+                client.GetAt(bytes, counted([&](const char* data, qint64 size) { return written = out->write(data, size); }));
             } catch (const FtpError&) {
                 if (!written)
                     return platform::targetNotWritable(out->errorString(), full);

@@ -45,7 +45,7 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     zdlbdir->setObjectName("zdlbdir");
     GroupBox3 = group(GroupBox8, "GroupBox3", QStringLiteral("Inhalt der Datensicherung"));
     auto* contentColumn = new QVBoxLayout(GroupBox3);
-    zdlbGes = new FileListBox(FileListBox::Entries::Everything, GroupBox3);
+    zdlbGes = new FileListBox(GroupBox3);
     zdlbGes->setObjectName("zdlbGes");
     contentColumn->addWidget(zdlbGes);
     zdlbdir->setDriveCombo(Drives);

@@ -21,7 +21,7 @@ QString joinedPath(const QString& directory, const QString& name)
     return directory.endsWith(u'\\') ? directory + name : directory + u'\\' + name;
 }
 
-FileListBox::FileListBox(Entries entries, QWidget* parent) : QListWidget(parent), entries_(entries)
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
@@ -42,8 +42,6 @@ void FileListBox::fill()
     const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
     for (const platform::DirEntry& entry : found) {
         const bool folder = entry.directory || (entry.symlink && platform::directoryExists(joinedPath(directory_, entry.name)));
-        if (entries_ == Entries::VisibleFiles && (folder || entry.hidden))
-            continue;
         addItem(new QListWidgetItem(folder ? folderIcon : fileIcon, entry.name));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A list of the entries of one directory (a Windows text), each with its icon, one selectable.
+// A list of every entry of one directory (a Windows text): files of every attribute and the
+// subdirectories, each with its icon, one selectable.
 #include <QListWidget>
 
 namespace quorbin::app {
@@ -7,12 +8,7 @@ namespace quorbin::app {
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
-    enum class Entries {
-        VisibleFiles,  // files that are neither hidden nor system files
-        Everything,    // files of every attribute and the subdirectories
-    };
-
-    explicit FileListBox(Entries entries, QWidget* parent = nullptr);
+    explicit FileListBox(QWidget* parent = nullptr);
 
     QString directory() const { return directory_; }
     void setDirectory(const QString& directory);
@@ -25,7 +21,6 @@ public:
 private:
     void fill();
 
-    Entries entries_;
     QString directory_;
 };
 

@@ -117,38 +117,45 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     return storeOf(walk).restore(choice.versionPath, target, key, choice.time, context);
 }
 
+// A step's result; what it throws is that entry's failure, not the walk's end.
+JobResult guarded(const std::function<JobResult()>& step)
+{
+    try {
+        return step();
+    } catch (const std::exception& e) {
+        return JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+// The entry's line in the log and the status, and its result for the caller.
+void entryDone(const QString& line, const QString& shownPath, const JobResult& result, const DirRestore& walk)
+{
+    report(line, walk);
+    if (walk.fileDone)
+        walk.fileDone(shownPath, result);
+}
+
 void restoreStoredEntry(const QString& entryPath, const QString& target, const DirRestore& walk,
                         const VersionIndex* index)
 {
     VersionChoice choice;
-    JobResult result;
-    try {
-        result = restoreChosenVersion(entryPath, target, walk, index, choice);
-    } catch (const std::exception& e) {
-        result = JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()));
-    }
+    const JobResult result = guarded([&] { return restoreChosenVersion(entryPath, target, walk, index, choice); });
     QString shownPath = target.isEmpty() ? entryPath : target;
     if (!target.isEmpty() && walk.rule == kOriginalVersion)
         shownPath = entryPath;
     if (!choice.versionPath.isEmpty())
         shownPath = choice.versionPath;
-    report(result.ok() ? shownPath + "--->   " + choice.dateText + " " + target : errorLine(shownPath, result), walk);
-    if (walk.fileDone)
-        walk.fileDone(shownPath, result);
+    entryDone(result.ok() ? shownPath + "--->   " + choice.dateText + " " + target : errorLine(shownPath, result),
+              shownPath, result, walk);
 }
 
 // One stored version read through, whatever the others are; for checks of every version.
 void verifyStoredVersion(const QString& versionPath, const DirRestore& walk)
 {
-    JobResult result;
-    try {
-        result = storeOf(walk).verify(versionPath, walk.key ? walk.key() : QString(), JobContext{walk.stop, walk.reporter});
-    } catch (const std::exception& e) {
-        result = JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()));
-    }
-    report(result.ok() ? versionPath : errorLine(versionPath, result), walk);
-    if (walk.fileDone)
-        walk.fileDone(versionPath, result);
+    const JobResult result = guarded([&] {
+        return storeOf(walk).verify(versionPath, walk.key ? walk.key() : QString(), JobContext{walk.stop, walk.reporter});
+    });
+    entryDone(result.ok() ? versionPath : errorLine(versionPath, result), versionPath, result, walk);
 }
 
 void copyUncompressedEntry(const QString& entryPath, const QString& target, const DirRestore& walk)
@@ -163,11 +170,8 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
     else
         result = storeOf(walk).copyPlain(entryPath, target, JobContext{walk.stop, walk.reporter});
     // A copy that worked stays silent, as it always did; one that failed must not.
-    if (result.ok())
-        return;
-    report(errorLine(entryPath, result), walk);
-    if (walk.fileDone)
-        walk.fileDone(entryPath, result);
+    if (!result.ok())
+        entryDone(errorLine(entryPath, result), entryPath, result, walk);
 }
 
 }  // namespace

@@ -178,15 +178,17 @@ QString toHostPath(const QString& windowsPath)
 {
     const QString& p = windowsPath;
     if (p.size() >= 2 && isSeparator(p.at(0)) && isSeparator(p.at(1))) {
-        // \\server\share\rest: server and share are fixed levels, ".." stops at the share.
+        // \\server\share\rest: server and share are fixed levels, ".." stops at the share. A "."
+        // or ".." where the server or share belongs names neither and is passed over, so that
+        // "\\..\nas\daten" is the share \\nas\daten, mapped as the user chose.
         QStringList segments = splitSegments(QStringView(p).mid(2));
         segments.removeAll(QString());
-        const QStringList head = segments.mid(0, 2);
-        QStringList tail = normalisedSegments(segments.mid(2));
         QStringList cleanHead;
-        for (const QString& h : head)
-            if (h != u"." && h != u"..")
-                cleanHead << h;
+        qsizetype headEnd = 0;
+        for (; headEnd < segments.size() && cleanHead.size() < 2; ++headEnd)
+            if (segments.at(headEnd) != u"." && segments.at(headEnd) != u"..")
+                cleanHead << segments.at(headEnd);
+        const QStringList tail = normalisedSegments(segments.mid(headEnd));
         if (cleanHead.size() == 2)
             if (const QString mapped = shareRoot(cleanHead.at(0), cleanHead.at(1)); !mapped.isEmpty())
                 return joinHost(mapped, tail);

@@ -119,6 +119,10 @@ TEST_F(WinPathTest, TheSettingsFileMapsLettersAndShares)
     EXPECT_EQ(toHostPath("F:\\Store\\a.txt"), host("media/Sicherung/Store/a.txt"));
     EXPECT_EQ(toHostPath("\\\\NAS\\Daten\\p.xlsx"), host("mnt/nas/p.xlsx"));
     EXPECT_EQ(toHostPath("\\\\nas\\andere\\p.xlsx"), host("data/quorbin/unc/nas/andere/p.xlsx"));
+    // "." and ".." where the server or share belongs name neither: the share is still the
+    // mapped one, not its unmapped place below "unc" (found by the fuzz harness "paths").
+    for (const char* text : {"\\\\..\\nas\\daten\\p.xlsx", "\\\\nas\\.\\daten\\p.xlsx", "//nas/../daten/./p.xlsx"})
+        EXPECT_EQ(toHostPath(text), host("mnt/nas/p.xlsx")) << text;
     EXPECT_EQ(toHostPath("C:\\x"), host("c/x"));
     EXPECT_EQ(toWindowsPath(host("media/Sicherung/Store")), "F:\\Store");
     EXPECT_EQ(toWindowsPath(host("mnt/nas/p.xlsx")), "\\\\nas\\daten\\p.xlsx");

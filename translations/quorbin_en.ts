@@ -38,6 +38,170 @@ same work on the command line.
 
 %2</translation>
     </message>
+    <message>
+        <source>Fehler beim Zurückladen der Datei
+
+%1</source>
+        <translation>Error restoring the file
+
+%1</translation>
+    </message>
+    <message>
+        <source>Unbekannter Fehler</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>Datenrücksicherung</source>
+        <translation>Data restore</translation>
+    </message>
+    <message>
+        <source>quorbin Datenrücksicherung</source>
+        <translation>quorbin data restore</translation>
+    </message>
+    <message>
+        <source>Kein vollständiger Pfad: %1
+Bitte mit Laufwerk (C:\…) oder ab / angeben.</source>
+        <translation>Not a complete path: %1
+Please give it with a drive (C:\…) or from /.</translation>
+    </message>
+    <message>
+        <source>Der Pfad liegt auf keinem Laufwerk: %1</source>
+        <translation>The path is on no drive: %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Bestätigen</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Attribute</source>
+        <translation>Attributes</translation>
+    </message>
+    <message>
+        <source>Grösse</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Zustand</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>%1: %2 Dateien gelesen, %3 fehlerhaft (abgebrochen, nicht alles geprüft)</source>
+        <translation>%1: %2 files read, %3 bad (cancelled, not everything checked)</translation>
+    </message>
+    <message>
+        <source>%1: %2 Dateien gelesen, %3 fehlerhaft: alle Dateien lassen sich wiederherstellen</source>
+        <translation>%1: %2 files read, %3 bad: every file can be restored</translation>
+    </message>
+    <message>
+        <source>%1: %2 Dateien gelesen, %3 fehlerhaft</source>
+        <translation>%1: %2 files read, %3 bad</translation>
+    </message>
+    <message>
+        <source>Verzeichnis nicht gefunden: %1
+Bitte auf der Seite &quot;Verzeichn. wiederh.&quot; ein Verzeichnis der Sicherung wählen!</source>
+        <translation>Directory not found: %1
+Please choose a directory of the backup on the page &quot;Restore dir.&quot;!</translation>
+    </message>
+    <message>
+        <source>abgeschlossen</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>abgeschlossen; %1</source>
+        <translation>done; %1</translation>
+    </message>
+    <message>
+        <source>abgebrochen</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Fehler: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Art der Wiederherstellung</source>
+        <translation>Kind of restore</translation>
+    </message>
+    <message>
+        <source>auf Ursprungspfad zurückkopieren</source>
+        <translation>copy back to the original path</translation>
+    </message>
+    <message>
+        <source>auf neues Verzeichnis zurückkopieren</source>
+        <translation>copy back to a new directory</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Ursprungsversion zurückladen </source>
+        <translation>restore the original version </translation>
+    </message>
+    <message>
+        <source>Version bis einschl. Datum</source>
+        <translation>version up to and including the date</translation>
+    </message>
+    <message>
+        <source>neueste Version zurückladen</source>
+        <translation>restore the newest version</translation>
+    </message>
+    <message>
+        <source>Kein Backup-Pfad. Bitte neu wählen!</source>
+        <translation>Not a store path. Please choose again!</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst das neue Startverzeichnis wählen!</source>
+        <translation>Please choose the new start directory first!</translation>
+    </message>
+    <message>
+        <source>Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!</source>
+        <translation>The new start directory lies inside the store itself. Please choose again!</translation>
+    </message>
+    <message>
+        <source>Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte ein neues Startverzeichnis wählen oder das Laufwerk zuordnen (QUORBIN_DRIVES)!</source>
+        <translation>The files belong on drive Z:, which here is the whole system. Please choose a new start directory or map the drive (QUORBIN_DRIVES)!</translation>
+    </message>
+    <message>
+        <source>Das neue Startverzeichnis ist kein vollständiger Pfad: %1</source>
+        <translation>The new start directory is not a complete path: %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1 %2&apos; ist kein gültiges Datum mit Uhrzeit</source>
+        <translation>&apos;%1 %2&apos; is not a valid date with time</translation>
+    </message>
+    <message>
+        <source>%1 von %2 Dateien</source>
+        <translation>%1 of %2 files</translation>
+    </message>
+    <message>
+        <source>%1 von %2 MB</source>
+        <translation>%1 of %2 MB</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -1017,6 +1181,494 @@ An original path is looked up with --set or START-DIR.</translation>
     <message>
         <source>Kein Backup-Pfad. Bitte neu wählen!</source>
         <translation>Not a store path. Please choose again!</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::BackupSetPage</name>
+    <message>
+        <source>Sicherungs-Set</source>
+        <translation>Backup set</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Name des Sicherungssets</source>
+        <translation>Name of the backup set</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Key f. Verschlüsselung:</source>
+        <translation>Encryption key:</translation>
+    </message>
+    <message>
+        <source>Ziel:</source>
+        <translation>Target:</translation>
+    </message>
+    <message>
+        <source>FTP-Parameter</source>
+        <translation>FTP parameters</translation>
+    </message>
+    <message>
+        <source>FTP-Hostname</source>
+        <translation>FTP host name</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <source>Kennwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Verzeichnis</source>
+        <translation>Directory</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy-Port</source>
+        <translation>Proxy port</translation>
+    </message>
+    <message>
+        <source>FTP-Basis</source>
+        <translation>FTP base</translation>
+    </message>
+    <message>
+        <source>passiv</source>
+        <translation>passive</translation>
+    </message>
+    <message>
+        <source>Debug</source>
+        <translation>Debug</translation>
+    </message>
+    <message>
+        <source>Verbindung testen</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <source>Verschlüsselt übertragen</source>
+        <translation>Transfer encrypted</translation>
+    </message>
+    <message>
+        <source>Verzeichnisdienst nutzen Port 86 + 87</source>
+        <translation>Use the directory service, ports 86 + 87</translation>
+    </message>
+    <message>
+        <source>Ausschluss-Liste</source>
+        <translation>Exclusion list</translation>
+    </message>
+    <message>
+        <source>dateien, deren Name oder Pfad mit einem der hier aufgeführten begriffe übereinstimmen, werden nict gesichert.</source>
+        <translation>Files whose name or path matches one of the terms listed here are not backed up.</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::DirRestorePage</name>
+    <message>
+        <source>Schritt 1: Auswahl der Datensicherung</source>
+        <translation>Step 1: choose the backup</translation>
+    </message>
+    <message>
+        <source>Inhalt der Datensicherung</source>
+        <translation>Contents of the backup</translation>
+    </message>
+    <message>
+        <source>2. Schritt: Auswahl des Zielverzeichnisses und der Version</source>
+        <translation>Step 2: choose the target directory and the version</translation>
+    </message>
+    <message>
+        <source>Neues Startverzeichnis:</source>
+        <translation>New start directory:</translation>
+    </message>
+    <message>
+        <source>Zielverzeichnis auswählen</source>
+        <translation>Choose the target directory</translation>
+    </message>
+    <message>
+        <source>3. Schritt: Version die zurückgeladen werden soll</source>
+        <translation>Step 3: the version to restore</translation>
+    </message>
+    <message>
+        <source>vor Überschreiben nachfragen</source>
+        <translation>ask before overwriting</translation>
+    </message>
+    <message>
+        <source>Zurückladen</source>
+        <translation>Restore</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::DrivesDialog</name>
+    <message>
+        <source>Laufwerke</source>
+        <translation>Drives</translation>
+    </message>
+    <message>
+        <source>Wo die Laufwerke und Freigaben der Sicherung auf diesem Rechner liegen. Gespeichert in %1.</source>
+        <translation>Where the drives and shares of the backup are on this computer. Saved in %1.</translation>
+    </message>
+    <message>
+        <source>Laufwerk</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>Ordner auf diesem Rechner</source>
+        <translation>Folder on this computer</translation>
+    </message>
+    <message>
+        <source>Ordner wählen…</source>
+        <translation>Choose folder…</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>für diesen Lauf durch QUORBIN_DRIVES festgelegt</source>
+        <translation>set for this run by QUORBIN_DRIVES</translation>
+    </message>
+    <message>
+        <source>Ordner für %1</source>
+        <translation>Folder for %1</translation>
+    </message>
+    <message>
+        <source>Kein Laufwerk (D:) und keine Freigabe (\\Server\Freigabe): %1</source>
+        <translation>No drive (D:) and no share (\\Server\Share): %1</translation>
+    </message>
+    <message>
+        <source>Für %1 bitte einen vollständigen Ordner ab / angeben: %2</source>
+        <translation>For %1 please give a complete folder from /: %2</translation>
+    </message>
+    <message>
+        <source>Die Laufwerke konnten nicht gespeichert werden: %1</source>
+        <translation>The drives could not be saved: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::FileRestorePage</name>
+    <message>
+        <source>Inhalt der Datensicherung</source>
+        <translation>Contents of the backup</translation>
+    </message>
+    <message>
+        <source>Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die Datei mit rechts anklicken und zurücksichern.</source>
+        <translation>On the left, choose the directory to restore from. On the right, right-click the file and restore it.</translation>
+    </message>
+    <message>
+        <source>Versionen der gewählten Datei (neueste zuerst):</source>
+        <translation>Versions of the chosen file (newest first):</translation>
+    </message>
+    <message>
+        <source>temp. öffnen</source>
+        <translation>open temporarily</translation>
+    </message>
+    <message>
+        <source>wiederherstellen</source>
+        <translation>restore</translation>
+    </message>
+    <message>
+        <source>wiederherstellen an anderen Ort</source>
+        <translation>restore to another place</translation>
+    </message>
+    <message>
+        <source>alle Dateien|*.*</source>
+        <translation>all files|*.*</translation>
+    </message>
+    <message>
+        <source>Zeit einer Version nicht lesbar: %1</source>
+        <translation>Time of a version not readable: %1</translation>
+    </message>
+    <message>
+        <source>Datei %1 überschreiben?</source>
+        <translation>Overwrite file %1?</translation>
+    </message>
+    <message>
+        <source>Bestätigen</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst rechts eine Datei auswählen!</source>
+        <translation>Please choose a file on the right first!</translation>
+    </message>
+    <message>
+        <source>Kein Backup-Pfad. Bitte neu wählen!</source>
+        <translation>Not a store path. Please choose again!</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::JobRunner</name>
+    <message>
+        <source>Unbekannter Fehler</source>
+        <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::RemotePage</name>
+    <message>
+        <source>Datei %1 auf dem FTP-Server löschen?</source>
+        <translation>Delete file %1 on the FTP server?</translation>
+    </message>
+    <message>
+        <source>Verzeichnis %1 auf dem FTP-Server löschen?</source>
+        <translation>Delete directory %1 on the FTP server?</translation>
+    </message>
+    <message>
+        <source>Kein Verzeichnis unter dem Basispfad: %1</source>
+        <translation>No directory below the base path: %1</translation>
+    </message>
+    <message>
+        <source>Kein Backup-Pfad. Bitte neu wählen!</source>
+        <translation>Not a store path. Please choose again!</translation>
+    </message>
+    <message>
+        <source>FTP-Verbindung herstellen</source>
+        <translation>Connect to FTP</translation>
+    </message>
+    <message>
+        <source>FTP-Verbindung trennen</source>
+        <translation>Disconnect FTP</translation>
+    </message>
+    <message>
+        <source>FTP-Verzeichnis</source>
+        <translation>FTP directory</translation>
+    </message>
+    <message>
+        <source>Verzeichnis wiederherstellen…</source>
+        <translation>Restore directory…</translation>
+    </message>
+    <message>
+        <source>Verzeichnis löschen</source>
+        <translation>Delete directory</translation>
+    </message>
+    <message>
+        <source>diese Datei herunterladen</source>
+        <translation>download this file</translation>
+    </message>
+    <message>
+        <source>diese datei herunterladen und temp. öffnen</source>
+        <translation>download this file and open it temporarily</translation>
+    </message>
+    <message>
+        <source>löschen</source>
+        <translation>delete</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::RemoteTreeDialog</name>
+    <message>
+        <source>Verzeichnis wiederherstellen</source>
+        <translation>Restore directory</translation>
+    </message>
+    <message>
+        <source>FTP-Verzeichnis: %1</source>
+        <translation>FTP directory: %1</translation>
+    </message>
+    <message>
+        <source>Neues Startverzeichnis:</source>
+        <translation>New start directory:</translation>
+    </message>
+    <message>
+        <source>Zielverzeichnis auswählen</source>
+        <translation>Choose the target directory</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::StoreCheckResults</name>
+    <message>
+        <source>Sicherung prüfen</source>
+        <translation>Check backup</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Ursache</source>
+        <translation>Cause</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::StoredFileList</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Grösse</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Versionen</source>
+        <translation>Versions</translation>
+    </message>
+    <message>
+        <source>Zeit nicht lesbar</source>
+        <translation>time not readable</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::TExplF</name>
+    <message>
+        <source>Quorbin DoubleKlick</source>
+        <translation>Quorbin double-click</translation>
+    </message>
+    <message>
+        <source>Key f. Verschlüsselung:</source>
+        <translation>Encryption key:</translation>
+    </message>
+    <message>
+        <source>Datei Temp. Öffnen</source>
+        <translation>Open File Temporarily</translation>
+    </message>
+    <message>
+        <source>Datei wiederherstellen nach ...</source>
+        <translation>Restore File To ...</translation>
+    </message>
+    <message>
+        <source>abbrechen</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>alle Dateien|*.*</source>
+        <translation>all files|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::Tquorbin</name>
+    <message>
+        <source>Es läuft bereits eine Aktion. Bitte warten oder &quot;Aktion abbrechen&quot; wählen.</source>
+        <translation>An action is already running. Please wait or choose &quot;Cancel action&quot;.</translation>
+    </message>
+    <message>
+        <source>quorbin Wiederherstellen</source>
+        <translation>quorbin Restore</translation>
+    </message>
+    <message>
+        <source>Sichern</source>
+        <translation>Back up</translation>
+    </message>
+    <message>
+        <source>Datei wiederh.</source>
+        <translation>Restore file</translation>
+    </message>
+    <message>
+        <source>Verzeichn. wiederh.</source>
+        <translation>Restore dir.</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>FTP-Ütra</source>
+        <translation>FTP transfer</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>ö&amp;ffnen</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>Sicherung &amp;prüfen</source>
+        <translation>&amp;Check backup</translation>
+    </message>
+    <message>
+        <source>&amp;Laufwerke…</source>
+        <translation>&amp;Drives…</translation>
+    </message>
+    <message>
+        <source>Shutdown und &amp;beenden</source>
+        <translation>Shut down and &amp;quit</translation>
+    </message>
+    <message>
+        <source>&amp;Aktion abbrechen</source>
+        <translation>&amp;Cancel action</translation>
+    </message>
+    <message>
+        <source>Das Ziel der Sicherung ist hier nicht erreichbar: %1
+Freigabe %2 liegt auf diesem Rechner in %3, dort fehlt %4.
+
+Laufwerke jetzt zuordnen?</source>
+        <translation>The target of the backup cannot be reached here: %1
+Share %2 is at %3 on this computer, and %4 is missing there.
+
+Map the drives now?</translation>
+    </message>
+    <message>
+        <source>Das Ziel der Sicherung ist hier nicht erreichbar: %1
+Laufwerk %2 liegt auf diesem Rechner in %3, dort fehlt %4.
+
+Laufwerke jetzt zuordnen?</source>
+        <translation>The target of the backup cannot be reached here: %1
+Drive %2 is at %3 on this computer, and %4 is missing there.
+
+Map the drives now?</translation>
+    </message>
+    <message>
+        <source>Ziel nicht erreichbar</source>
+        <translation>Target not reachable</translation>
+    </message>
+    <message>
+        <source>Datensicherungs-Sets (*.set)|*.set</source>
+        <translation>Backup sets (*.set)|*.set</translation>
+    </message>
+    <message>
+        <source>Sicherungs-Einstellungen</source>
+        <translation>Backup settings</translation>
+    </message>
+    <message>
+        <source>einzelne Datei wiederherstellen</source>
+        <translation>restore a single file</translation>
+    </message>
+    <message>
+        <source>Verzeichnisse wiederherstellen</source>
+        <translation>restore directories</translation>
+    </message>
+    <message>
+        <source>Log ansehen</source>
+        <translation>view the log</translation>
+    </message>
+    <message>
+        <source>Verbindung zum FTP-Verzeichnis </source>
+        <translation>connection to the FTP directory </translation>
+    </message>
+</context>
+<context>
+    <name>quorbin::app::VersionList</name>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Grösse</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>gespeichert als</source>
+        <translation>stored as</translation>
     </message>
 </context>
 </TS>

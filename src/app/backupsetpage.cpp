@@ -44,43 +44,43 @@ BackupSetPage::BackupSetPage(QWidget* parent) : QWidget(parent)
     page->setObjectName("TabSheet1");
     auto* pageGrid = new QGridLayout(page);
 
-    QGroupBox* setGroup = group(page, "GroupBox2", QStringLiteral("Sicherungs-Set"));
+    QGroupBox* setGroup = group(page, "GroupBox2", tr("Sicherungs-Set"));
     auto* setRow = new QGridLayout(setGroup);
-    setRow->addWidget(new QLabel(QStringLiteral("Datei:"), setGroup), 0, 0);
+    setRow->addWidget(new QLabel(tr("Datei:"), setGroup), 0, 0);
     Edit1 = placeLineEdit(setGroup, "Edit1");
     Edit1->setEnabled(false);
-    Edit1->setToolTip(QStringLiteral("Name des Sicherungssets"));
+    Edit1->setToolTip(tr("Name des Sicherungssets"));
     setRow->addWidget(Edit1, 0, 1);
     pageGrid->addWidget(setGroup, 0, 0, 1, 2);
 
-    QGroupBox* settings = group(page, "GroupBox4", QStringLiteral("Einstellungen"));
+    QGroupBox* settings = group(page, "GroupBox4", tr("Einstellungen"));
     auto* settingsGrid = new QGridLayout(settings);
-    settingsGrid->addWidget(new QLabel(QStringLiteral("Key f. Verschlüsselung:"), settings), 0, 0);
+    settingsGrid->addWidget(new QLabel(tr("Key f. Verschlüsselung:"), settings), 0, 0);
     eschlussel = placeLineEdit(settings, "eschlussel");
     showAsStars(eschlussel);
     settingsGrid->addWidget(eschlussel, 0, 1);
-    settingsGrid->addWidget(new QLabel(QStringLiteral("Ziel:"), settings), 1, 0);
+    settingsGrid->addWidget(new QLabel(tr("Ziel:"), settings), 1, 0);
     edZiel = new DirectoryEdit(settings);
     edZiel->setObjectName("edZiel");
     edZiel->setEnabled(false);
     settingsGrid->addWidget(edZiel, 1, 1);
 
-    gbftp = group(settings, "gbftp", QStringLiteral("FTP-Parameter"));
+    gbftp = group(settings, "gbftp", tr("FTP-Parameter"));
     auto* ftpGrid = new QGridLayout(gbftp);
-    EFTPHost = ftpField(ftpGrid, 0, "EFTPHost", QStringLiteral("FTP-Hostname"), QString::fromLatin1(kDefaultFtpHost));
-    EFTPUsername = ftpField(ftpGrid, 1, "EFTPUsername", QStringLiteral("Username"), QString());
-    EFTPpassw = ftpField(ftpGrid, 2, "EFTPpassw", QStringLiteral("Kennwort"), QStringLiteral("ruxwend"));
+    EFTPHost = ftpField(ftpGrid, 0, "EFTPHost", tr("FTP-Hostname"), QString::fromLatin1(kDefaultFtpHost));
+    EFTPUsername = ftpField(ftpGrid, 1, "EFTPUsername", tr("Username"), QString());
+    EFTPpassw = ftpField(ftpGrid, 2, "EFTPpassw", tr("Kennwort"), QStringLiteral("ruxwend"));
     showAsStars(EFTPpassw);
-    eVerzeichnis = ftpField(ftpGrid, 3, "eVerzeichnis", QStringLiteral("Verzeichnis"), QStringLiteral("DS"));
-    EFTPPort = ftpField(ftpGrid, 4, "EFTPPort", QStringLiteral("Port"), QStringLiteral("21"));
-    EProxy = ftpField(ftpGrid, 5, "EProxy", QStringLiteral("Proxy"), QString());
-    EproxyPort = ftpField(ftpGrid, 6, "EproxyPort", QStringLiteral("Proxy-Port"), QString());
-    EBasis = ftpField(ftpGrid, 7, "EBasis", QStringLiteral("FTP-Basis"), QStringLiteral("private/"));
-    CBPassive = checkBox(gbftp, "CBPassive", QStringLiteral("passiv"));
+    eVerzeichnis = ftpField(ftpGrid, 3, "eVerzeichnis", tr("Verzeichnis"), QStringLiteral("DS"));
+    EFTPPort = ftpField(ftpGrid, 4, "EFTPPort", tr("Port"), QStringLiteral("21"));
+    EProxy = ftpField(ftpGrid, 5, "EProxy", tr("Proxy"), QString());
+    EproxyPort = ftpField(ftpGrid, 6, "EproxyPort", tr("Proxy-Port"), QString());
+    EBasis = ftpField(ftpGrid, 7, "EBasis", tr("FTP-Basis"), QStringLiteral("private/"));
+    CBPassive = checkBox(gbftp, "CBPassive", tr("passiv"));
     CBPassive->setEnabled(false);
-    cbdebug = checkBox(gbftp, "cbdebug", QStringLiteral("Debug"));
+    cbdebug = checkBox(gbftp, "cbdebug", tr("Debug"));
     cbdebug->setEnabled(false);
-    Button11 = placeButton(gbftp, "Button11", QStringLiteral("Verbindung testen"));
+    Button11 = placeButton(gbftp, "Button11", tr("Verbindung testen"));
     // One row for the three, so that the page fits a laptop screen at 120 dpi.
     auto* ftpControls = new QHBoxLayout;
     ftpControls->addWidget(CBPassive);
@@ -90,8 +90,8 @@ BackupSetPage::BackupSetPage(QWidget* parent) : QWidget(parent)
     ftpGrid->addLayout(ftpControls, 8, 1);
     settingsGrid->addWidget(gbftp, 2, 0, 1, 2);
 
-    MitSSL = checkBox(settings, "MitSSL", QStringLiteral("Verschlüsselt übertragen"));
-    MitVZ = checkBox(settings, "MitVZ", QStringLiteral("Verzeichnisdienst nutzen Port 86 + 87"));
+    MitSSL = checkBox(settings, "MitSSL", tr("Verschlüsselt übertragen"));
+    MitVZ = checkBox(settings, "MitVZ", tr("Verzeichnisdienst nutzen Port 86 + 87"));
     auto* transferOptions = new QHBoxLayout;
     transferOptions->addWidget(MitSSL);
     transferOptions->addWidget(MitVZ);
@@ -100,12 +100,13 @@ BackupSetPage::BackupSetPage(QWidget* parent) : QWidget(parent)
     settingsGrid->setRowStretch(5, 1);
     pageGrid->addWidget(settings, 1, 0);
 
-    QGroupBox* exclusions = group(page, "GroupBox5", QStringLiteral("Ausschluss-Liste"));
+    QGroupBox* exclusions = group(page, "GroupBox5", tr("Ausschluss-Liste"));
     auto* exclusionsColumn = new QGridLayout(exclusions);
     excl = new QPlainTextEdit(exclusions);
     excl->setObjectName("excl");
-    excl->setToolTip(QStringLiteral("dateien, deren Name oder Pfad mit einem der hier aufgeführten begriffe "
-                                    "übereinstimmen, werden nict gesichert."));
+    excl->setToolTip(
+        tr("dateien, deren Name oder Pfad mit einem der hier aufgeführten begriffe "
+           "übereinstimmen, werden nict gesichert."));
     exclusionsColumn->addWidget(excl);
     pageGrid->addWidget(exclusions, 1, 1);
     pageGrid->setColumnStretch(0, 1);

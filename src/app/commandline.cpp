@@ -1,22 +1,26 @@
 #include "app/commandline.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace quorbin::app {
 namespace {
 
 const char* const kUsage =
-    "Usage: quorbin [SETFILE | STORED-FILE]\n"
+    QT_TRANSLATE_NOOP("App",
+    "Aufruf: quorbin [SET-DATEI | GESICHERTE-DATEI]\n"
     "\n"
-    "Without an argument, or with a backup set (.set), opens the main window: restore one\n"
-    "file, a whole directory tree, or files of the FTP mirror.\n"
-    "With a stored file (.nxz, .nx0), opens the small window that restores just that file.\n"
+    "Ohne Argument oder mit einer Sicherung (.set) öffnet sich das Hauptfenster: eine Datei,\n"
+    "einen ganzen Verzeichnisbaum oder Dateien des FTP-Spiegels wiederherstellen.\n"
+    "Mit einer gesicherten Datei (.nxz, .nx0) öffnet sich das kleine Fenster, das nur diese\n"
+    "Datei wiederherstellt.\n"
     "\n"
-    "  -h, --help     print this text\n"
-    "  --version      print the version\n"
+    "  -h, --help     diesen Text ausgeben\n"
+    "  --version      die Version ausgeben\n"
     "\n"
-    "Qt's own options (-platform, -style, ...) are taken as well. quorbin-restore does the\n"
-    "same work on the command line.\n";
+    "Qts eigene Optionen (-platform, -style, ...) werden ebenfalls angenommen. quorbin-restore\n"
+    "leistet dieselbe Arbeit auf der Kommandozeile.\n");
 
 bool isOption(const QString& argument) { return argument.size() > 1 && argument.startsWith(u'-'); }
 
@@ -26,7 +30,7 @@ std::optional<int> answerInformationOptions(const QStringList& arguments)
 {
     for (const QString& argument : arguments.mid(1)) {
         if (argument == u"--help" || argument == u"-h") {
-            std::fputs(kUsage, stdout);
+            std::fputs(qPrintable(QCoreApplication::translate("App", kUsage)), stdout);
             return 0;
         }
         if (argument == u"--version") {
@@ -42,7 +46,8 @@ std::optional<int> refuseUnknownOptions(const QStringList& arguments)
     for (const QString& argument : arguments.mid(1)) {
         if (!isOption(argument))
             continue;
-        std::fprintf(stderr, "quorbin: unknown option %s\n\n%s", qPrintable(argument), kUsage);
+        const QString text = QCoreApplication::translate("App", "quorbin: unbekannte Option %1\n\n%2");
+        std::fputs(qPrintable(text.arg(argument, QCoreApplication::translate("App", kUsage))), stderr);
         return 2;
     }
     return {};

@@ -37,13 +37,13 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     pageColumn->addWidget(Splitter2);
 
     // Step 1: the store directory.
-    GroupBox8 = group(Splitter2, "GroupBox8", QStringLiteral("Schritt 1: Auswahl der Datensicherung"));
+    GroupBox8 = group(Splitter2, "GroupBox8", tr("Schritt 1: Auswahl der Datensicherung"));
     auto* storeColumn = new QVBoxLayout(GroupBox8);
     Drives = new DriveComboBox(GroupBox8);
     Drives->setObjectName("Drives");
     zdlbdir = new DirectoryListBox(GroupBox8);
     zdlbdir->setObjectName("zdlbdir");
-    GroupBox3 = group(GroupBox8, "GroupBox3", QStringLiteral("Inhalt der Datensicherung"));
+    GroupBox3 = group(GroupBox8, "GroupBox3", tr("Inhalt der Datensicherung"));
     auto* contentColumn = new QVBoxLayout(GroupBox3);
     zdlbGes = new FileListBox(GroupBox3);
     zdlbGes->setObjectName("zdlbGes");
@@ -55,25 +55,24 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     storeColumn->addWidget(GroupBox3, 1);
 
     // Step 2: the target.
-    GroupBox9 = group(Splitter2, "GroupBox9",
-                      QStringLiteral("2. Schritt: Auswahl des Zielverzeichnisses und der Version"));
+    GroupBox9 = group(Splitter2, "GroupBox9", tr("2. Schritt: Auswahl des Zielverzeichnisses und der Version"));
     auto* targetColumn = new QVBoxLayout(GroupBox9);
     StartDir = new QLineEdit(QStringLiteral("StartDir"), GroupBox9);
     StartDir->setObjectName("StartDir");
     targetColumn->addWidget(StartDir);
     Art = NewArtGroup(GroupBox9);
     targetColumn->addWidget(Art);
-    zdt = new QLabel(QStringLiteral("Neues Startverzeichnis:"), GroupBox9);
+    zdt = new QLabel(tr("Neues Startverzeichnis:"), GroupBox9);
     zdt->setObjectName("zdt");
     targetColumn->addWidget(zdt);
     Zieldir = new DirectoryEdit(GroupBox9);
     Zieldir->setObjectName("Zieldir");
-    Zieldir->dialogText = QStringLiteral("Zielverzeichnis auswählen");
+    Zieldir->dialogText = tr("Zielverzeichnis auswählen");
     Zieldir->setEnabled(false);
     targetColumn->addWidget(Zieldir);
 
     // Step 3: the version.
-    GroupBox13 = group(GroupBox9, "GroupBox13", QStringLiteral("3. Schritt: Version die zurückgeladen werden soll"));
+    GroupBox13 = group(GroupBox9, "GroupBox13", tr("3. Schritt: Version die zurückgeladen werden soll"));
     auto* versionGrid = new QGridLayout(GroupBox13);
     Version = NewVersionGroup(GroupBox13);
     Erldat = new QDateEdit(GroupBox13);
@@ -88,9 +87,9 @@ DirRestorePage::DirRestorePage(JobHost& host, QWidget* parent) : QWidget(parent)
     limitRow->addWidget(Erldat);
     limitRow->addWidget(Erltime);
     limitRow->addStretch(1);
-    frag = new QCheckBox(QStringLiteral("vor Überschreiben nachfragen"), GroupBox13);
+    frag = new QCheckBox(tr("vor Überschreiben nachfragen"), GroupBox13);
     frag->setObjectName("frag");
-    Button2 = new QPushButton(QStringLiteral("Zurückladen"), GroupBox13);
+    Button2 = new QPushButton(tr("Zurückladen"), GroupBox13);
     Button2->setObjectName("Button2");
     versionGrid->addWidget(Version, 0, 0);
     versionGrid->addLayout(limitRow, 0, 1, Qt::AlignVCenter);

@@ -37,17 +37,17 @@ bool fixedByEnvironment(QChar letter)
 DrivesDialog::DrivesDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("DrivesDialog");
-    setWindowTitle(QStringLiteral("Laufwerke"));
+    setWindowTitle(tr("Laufwerke"));
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(QStringLiteral("Wo die Laufwerke und Freigaben der Sicherung auf diesem Rechner liegen. "
-                                           "Gespeichert in %1.")
+    auto* note = new QLabel(tr("Wo die Laufwerke und Freigaben der Sicherung auf diesem Rechner liegen. "
+                               "Gespeichert in %1.")
                                 .arg(platform::driveMapFile()),
                             this);
     note->setWordWrap(true);
     layout->addWidget(note);
     table = new QTableWidget(0, 2, this);
     table->setObjectName("table");
-    table->setHorizontalHeaderLabels({QStringLiteral("Laufwerk"), QStringLiteral("Ordner auf diesem Rechner")});
+    table->setHorizontalHeaderLabels({tr("Laufwerk"), tr("Ordner auf diesem Rechner")});
     table->verticalHeader()->hide();
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -64,9 +64,9 @@ DrivesDialog::DrivesDialog(QWidget* parent) : QDialog(parent)
             appendRow(m.name, m.hostFolder, false);
 
     auto* row = new QHBoxLayout;
-    chooseButton = new QPushButton(QStringLiteral("Ordner wählen…"), this);
-    addButton = new QPushButton(QStringLiteral("Hinzufügen"), this);
-    removeButton = new QPushButton(QStringLiteral("Entfernen"), this);
+    chooseButton = new QPushButton(tr("Ordner wählen…"), this);
+    addButton = new QPushButton(tr("Hinzufügen"), this);
+    removeButton = new QPushButton(tr("Entfernen"), this);
     row->addWidget(chooseButton);
     row->addWidget(addButton);
     row->addWidget(removeButton);
@@ -93,7 +93,7 @@ void DrivesDialog::appendRow(const QString& name, const QString& folder, bool fi
     if (fixed) {
         for (QTableWidgetItem* item : {nameItem, folderItem}) {
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            item->setToolTip(QStringLiteral("für diesen Lauf durch QUORBIN_DRIVES festgelegt"));
+            item->setToolTip(tr("für diesen Lauf durch QUORBIN_DRIVES festgelegt"));
         }
     } else if (!name.isEmpty()) {
         nameItem->setFlags(nameItem->flags() & ~Qt::ItemIsEditable);
@@ -108,7 +108,8 @@ void DrivesDialog::chooseFolder()
     if (row < 0 || table->item(row, kName)->data(kFixedRole).toBool())
         return;
     const QString name = table->item(row, kName)->text();
-    const auto chosen = ui().chooseFolder("Ordner für " + name, platform::toWindowsPath(table->item(row, kFolder)->text()));
+    const auto chosen =
+        ui().chooseFolder(tr("Ordner für %1").arg(name), platform::toWindowsPath(table->item(row, kFolder)->text()));
     if (chosen)
         table->item(row, kFolder)->setText(platform::toHostPath(*chosen));
 }
@@ -147,11 +148,13 @@ bool DrivesDialog::save()
             continue;
         const QString name = platform::normalisedDriveName(typed);
         if (name.isEmpty()) {
-            ui().showMessage("Kein Laufwerk (D:) und keine Freigabe (\\\\Server\\Freigabe): " + typed, QString());
+            ui().showMessage(tr("Kein Laufwerk (D:) und keine Freigabe (\\\\Server\\Freigabe): %1").arg(typed),
+                             QString());
             return false;
         }
         if (!folder.startsWith(u'/')) {
-            ui().showMessage("Für " + name + " bitte einen vollständigen Ordner ab / angeben: " + folder, QString());
+            ui().showMessage(tr("Für %1 bitte einen vollständigen Ordner ab / angeben: %2").arg(name, folder),
+                             QString());
             return false;
         }
         // A letter shown with its usual folder stays out of the file unless it was there.
@@ -164,7 +167,7 @@ bool DrivesDialog::save()
     }
     QString error;
     if (!platform::writeDriveMap(mappings, error)) {
-        ui().showMessage("Die Laufwerke konnten nicht gespeichert werden: " + error, QString());
+        ui().showMessage(tr("Die Laufwerke konnten nicht gespeichert werden: %1").arg(error), QString());
         return false;
     }
     return true;

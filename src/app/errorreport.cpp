@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/userinterface.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace quorbin::app {
@@ -23,7 +24,9 @@ void ReportError(const QString& text) { ui().showMessage(text, messageCaption())
 void tellRestoreFailed(const JobResult& result)
 {
     if (result.kind != ErrorKind::Cancelled)
-        ui().showMessage(QStringLiteral("Fehler beim Zurückladen der Datei\n\n") + describe(result), QString());
+        ui().showMessage(
+            QCoreApplication::translate("App", "Fehler beim Zurückladen der Datei\n\n%1").arg(describe(result)),
+            QString());
 }
 
 QString errorText(const std::exception& error)

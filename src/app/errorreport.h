@@ -3,6 +3,7 @@
 // message box with its text, and the window stays usable.
 #include "platform/job.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -33,7 +34,7 @@ auto guarded(Command command)
         } catch (const std::exception& error) {
             ReportError(errorText(error));
         } catch (...) {
-            ReportError(QStringLiteral("Unbekannter Fehler"));
+            ReportError(QCoreApplication::translate("App", "Unbekannter Fehler"));
         }
     };
 }

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/userinterface.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ TExplF::TExplF(const QString& launchArgument, QWidget* parent)
 void TExplF::createControls()
 {
     setObjectName("ExplF");
-    setWindowTitle(QStringLiteral("Quorbin DoubleKlick"));
+    setWindowTitle(tr("Quorbin DoubleKlick"));
     useProductFont(this);
     move(10, 239);
 
@@ -56,14 +57,14 @@ void TExplF::createControls()
     grid->setContentsMargins(8, 12, 8, 8);
     grid->setHorizontalSpacing(7);
     grid->setVerticalSpacing(6);
-    Label20 = placeLabel(this, "Label20", QStringLiteral("Key f. Verschlüsselung:"));
+    Label20 = placeLabel(this, "Label20", tr("Key f. Verschlüsselung:"));
     eschlussel = placeLineEdit(this, "eschlussel");
     showAsStars(eschlussel);
     Edit1 = placeLineEdit(this, "Edit1");
     Edit1->setEnabled(false);
-    Button1 = placeButton(this, "Button1", QStringLiteral("Datei Temp. Öffnen"));
-    Button2 = placeButton(this, "Button2", QStringLiteral("Datei wiederherstellen nach ..."));
-    Button3 = placeButton(this, "Button3", QStringLiteral("abbrechen"));
+    Button1 = placeButton(this, "Button1", tr("Datei Temp. Öffnen"));
+    Button2 = placeButton(this, "Button2", tr("Datei wiederherstellen nach ..."));
+    Button3 = placeButton(this, "Button3", tr("abbrechen"));
     Label20->setMinimumWidth(110);
     eschlussel->setMinimumWidth(257);
     Edit1->setMinimumWidth(377);
@@ -146,7 +147,7 @@ void TExplF::restoreWhereTheUserChooses()
     Edit1->setText(launchArgument_);
     const QString originalPath = DecodeStoreFile(launchArgument_);
     FileDialogRequest BSD;
-    BSD.filter = QStringLiteral("alle Dateien|*.*");
+    BSD.filter = tr("alle Dateien|*.*");
     BSD.fileName = RestoreBlanks(platform::namePart(originalPath));
     BSD.initialDirectory = RestoreBlanks(platform::directoryPart(originalPath));
     BSD.confirmOverwrite = true;

@@ -23,8 +23,10 @@
 namespace quorbin::app {
 namespace {
 
-const QString kNoFileSelected = QStringLiteral("Bitte zuerst rechts eine Datei auswählen!");
-const QString kNoStorePath = QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!");
+const char* const kNoFileSelected =
+    QT_TRANSLATE_NOOP("quorbin::app::FileRestorePage", "Bitte zuerst rechts eine Datei auswählen!");
+const char* const kNoStorePath =
+    QT_TRANSLATE_NOOP("quorbin::app::FileRestorePage", "Kein Backup-Pfad. Bitte neu wählen!");
 
 // A right click picks the row under the pointer and opens the menu for it.
 void openMenuOnRightClick(QTreeWidget* list, QMenu* menu)
@@ -43,13 +45,13 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
 {
     setObjectName("TabSheet2");
     auto* pageColumn = new QVBoxLayout(this);
-    GroupBox1 = new QGroupBox(QStringLiteral("Inhalt der Datensicherung"), this);
+    GroupBox1 = new QGroupBox(tr("Inhalt der Datensicherung"), this);
     GroupBox1->setObjectName("GroupBox1");
     pageColumn->addWidget(GroupBox1);
     auto* groupColumn = new QVBoxLayout(GroupBox1);
 
-    Label2 = new QLabel(QStringLiteral("Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die "
-                                       "Datei mit rechts anklicken und zurücksichern."),
+    Label2 = new QLabel(tr("Links das Verzeichnis wählen, aus dem zurückgesichert werden soll. Rechts die "
+                           "Datei mit rechts anklicken und zurücksichern."),
                         GroupBox1);
     Label2->setObjectName("Label2");
     QFont bold = Label2->font();
@@ -77,7 +79,7 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
     auto* versionColumn = new QWidget(Splitter2);
     auto* versionsLayout = new QVBoxLayout(versionColumn);
     versionsLayout->setContentsMargins(0, 0, 0, 0);
-    VersionLabel = new QLabel(QStringLiteral("Versionen der gewählten Datei (neueste zuerst):"), versionColumn);
+    VersionLabel = new QLabel(tr("Versionen der gewählten Datei (neueste zuerst):"), versionColumn);
     VersionLabel->setObjectName("VersionLabel");
     qversions = new VersionList(versionColumn);
     qversions->setObjectName("qversions");
@@ -99,11 +101,11 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
 
     PopupMenu2 = new QMenu(qfile);
     PopupMenu2->setObjectName("PopupMenu2");
-    tempffnen2 = PopupMenu2->addAction(QStringLiteral("temp. öffnen"));
+    tempffnen2 = PopupMenu2->addAction(tr("temp. öffnen"));
     tempffnen2->setObjectName("tempffnen2");
-    wiederherstellen2 = PopupMenu2->addAction(QStringLiteral("wiederherstellen"));
+    wiederherstellen2 = PopupMenu2->addAction(tr("wiederherstellen"));
     wiederherstellen2->setObjectName("wiederherstellen2");
-    wiederherstellenananderenOrt1 = PopupMenu2->addAction(QStringLiteral("wiederherstellen an anderen Ort"));
+    wiederherstellenananderenOrt1 = PopupMenu2->addAction(tr("wiederherstellen an anderen Ort"));
     wiederherstellenananderenOrt1->setObjectName("wiederherstellenananderenOrt1");
     connect(tempffnen2, &QAction::triggered, this, guarded([this] { tempffnen2Click(); }));
     connect(wiederherstellen2, &QAction::triggered, this, guarded([this] { wiederherstellen2Click(); }));
@@ -113,7 +115,7 @@ FileRestorePage::FileRestorePage(JobHost& host, QWidget* parent) : QWidget(paren
     openMenuOnRightClick(qfile, PopupMenu2);
     openMenuOnRightClick(qversions, PopupMenu2);
 
-    BSD.filter = QStringLiteral("alle Dateien|*.*");
+    BSD.filter = tr("alle Dateien|*.*");
     BSD.initialDirectory = QStringLiteral("c:\\");
     BSD.confirmOverwrite = true;
 }
@@ -122,11 +124,11 @@ QString FileRestorePage::selectedVersionOrTell() const
 {
     const StoredFileVersions* file = qfile->selectedFile();
     if (!file) {
-        ui().showMessage(kNoFileSelected, QString());
+        ui().showMessage(tr(kNoFileSelected), QString());
         return {};
     }
     if (!file->unreadableVersion.isEmpty()) {
-        ui().showMessage("Zeit einer Version nicht lesbar: " + file->unreadableVersion, QString());
+        ui().showMessage(tr("Zeit einer Version nicht lesbar: %1").arg(file->unreadableVersion), QString());
         return {};
     }
     const QString picked = qversions->selectedPath();
@@ -163,14 +165,14 @@ void FileRestorePage::wiederherstellen2Click()
         return;
     const QString target = RestoreBlanks(DecodeStoreFile(selected));
     if (target.isEmpty()) {
-        ui().showMessage(kNoStorePath, QString());
+        ui().showMessage(tr(kNoStorePath), QString());
         return;
     }
     if (host_.refuseWhileBusy())
         return;
     // Only a file that is there can be overwritten: a missing one is simply restored.
     if (platform::fileExists(target) &&
-        ui().ask("Datei " + target + " überschreiben?", QStringLiteral("Bestätigen"), Buttons::NoOk) != Answer::Ok)
+        ui().ask(tr("Datei %1 überschreiben?").arg(target), tr("Bestätigen"), Buttons::NoOk) != Answer::Ok)
         return;
     restoreSelected(selected, target);
 }

@@ -128,7 +128,7 @@ bool JobRunner::start(std::unique_ptr<Job> job, std::function<void(const JobResu
             result = JobResult::failure(ErrorKind::Refused, QString::fromLocal8Bit(e.what()));
         } catch (...) {
             // Nothing may leave the worker thread; the window learns that the job failed.
-            result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Unbekannter Fehler"));
+            result = JobResult::failure(ErrorKind::Refused, tr("Unbekannter Fehler"));
         }
         // Queued behind the job's last report, so the window sees them in order.
         QMetaObject::invokeMethod(this, [this, result] { end(result); }, Qt::QueuedConnection);

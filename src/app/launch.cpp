@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/userinterface.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace quorbin::app {
@@ -23,8 +24,8 @@ LaunchMode launchModeOf(const QString& argument)
 
 QString applicationTitle(LaunchMode mode)
 {
-    return mode == LaunchMode::DoubleClick ? QStringLiteral("Datenrücksicherung")
-                                           : QStringLiteral("quorbin Datenrücksicherung");
+    return mode == LaunchMode::DoubleClick ? QCoreApplication::translate("App", "Datenrücksicherung")
+                                           : QCoreApplication::translate("App", "quorbin Datenrücksicherung");
 }
 
 QString launchArgument(const QStringList& arguments)

@@ -4,10 +4,9 @@
 #include "app/launch.h"
 #include "app/qtuserinterface.h"
 #include "platform/datetime.h"
+#include "platform/language.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QWidget>
 
 int main(int argc, char* argv[])
@@ -15,15 +14,19 @@ int main(int argc, char* argv[])
     QStringList rawArguments;
     for (int i = 0; i < argc; ++i)
         rawArguments << QString::fromLocal8Bit(argv[i]);
-    if (const auto status = quorbin::app::answerInformationOptions(rawArguments))
-        return *status;
     quorbin::platform::settleLocalTimeZone();
+    {
+        // --help and --version need no display: they are answered before the window system
+        // starts, in the user's language all the same.
+        QCoreApplication console(argc, argv);
+        quorbin::platform::installUserLanguage();
+        if (const auto status = quorbin::app::answerInformationOptions(rawArguments))
+            return *status;
+    }
     QApplication app(argc, argv);
+    quorbin::platform::installUserLanguage();
     if (const auto status = quorbin::app::refuseUnknownOptions(app.arguments()))
         return *status;
-    QTranslator germanDialogs;
-    if (germanDialogs.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&germanDialogs);
     quorbin::app::QtUserInterface userInterface;
 
     const auto window = quorbin::app::startWindow(quorbin::app::launchArgument(app.arguments()));

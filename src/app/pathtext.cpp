@@ -2,6 +2,8 @@
 
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::app {
 
 QString windowsTextOf(const QString& pathText)
@@ -17,12 +19,14 @@ std::optional<QString> fieldPath(const QString& typed, QString& refusal)
     if (text.isEmpty() || platform::isAbsoluteWindowsPath(text))
         return text;
     if (!text.startsWith(u'/')) {
-        refusal = "Kein vollständiger Pfad: " + text + QStringLiteral("\nBitte mit Laufwerk (C:\\…) oder ab / angeben.");
+        refusal = QCoreApplication::translate(
+                      "App", "Kein vollständiger Pfad: %1\nBitte mit Laufwerk (C:\\…) oder ab / angeben.")
+                      .arg(text);
         return {};
     }
     const QString windows = platform::toWindowsPath(text);
     if (windows.isEmpty()) {
-        refusal = "Der Pfad liegt auf keinem Laufwerk: " + text;
+        refusal = QCoreApplication::translate("App", "Der Pfad liegt auf keinem Laufwerk: %1").arg(text);
         return {};
     }
     return windows;

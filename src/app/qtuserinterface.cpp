@@ -5,6 +5,7 @@
 #include "platform/winpath.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -51,10 +52,10 @@ struct ButtonChoice {
 
 QList<ButtonChoice> choicesOf(Buttons buttons)
 {
-    const ButtonChoice ok{QMessageBox::Ok, Answer::Ok, "OK"};
-    const ButtonChoice cancel{QMessageBox::Cancel, Answer::Cancel, "Abbrechen"};
-    const ButtonChoice yes{QMessageBox::Yes, Answer::Yes, "Ja"};
-    const ButtonChoice no{QMessageBox::No, Answer::No, "Nein"};
+    const ButtonChoice ok{QMessageBox::Ok, Answer::Ok, QT_TRANSLATE_NOOP("App", "OK")};
+    const ButtonChoice cancel{QMessageBox::Cancel, Answer::Cancel, QT_TRANSLATE_NOOP("App", "Abbrechen")};
+    const ButtonChoice yes{QMessageBox::Yes, Answer::Yes, QT_TRANSLATE_NOOP("App", "Ja")};
+    const ButtonChoice no{QMessageBox::No, Answer::No, QT_TRANSLATE_NOOP("App", "Nein")};
     switch (buttons) {
     case Buttons::Ok: return {ok};
     case Buttons::OkCancel: return {ok, cancel};
@@ -115,7 +116,7 @@ Answer QtUserInterface::ask(const QString& text, const QString& caption, Buttons
                     QMessageBox::NoButton, dialogParent());
     const QList<ButtonChoice> choices = choicesOf(buttons);
     for (const ButtonChoice& c : choices)
-        box.addButton(c.button)->setText(QString::fromUtf8(c.text));
+        box.addButton(c.button)->setText(QCoreApplication::translate("App", c.text));
     box.setDefaultButton(choices.first().button);
     for (const ButtonChoice& c : choices)
         if (choices.size() == 1 || c.answer == Answer::Cancel || c.answer == Answer::No)

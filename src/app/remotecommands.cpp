@@ -19,6 +19,7 @@
 #include "remote/remotetreejob.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
@@ -32,8 +33,7 @@ RemoteTree* remoteTree(QTreeWidget* dl) { return static_cast<RemoteTree*>(dl); }
 // only a "Ja" deletes.
 bool deletionAgreed(const QString& what)
 {
-    return ui().ask(what + QStringLiteral(" auf dem FTP-Server löschen?"), QStringLiteral("Bestätigen"),
-                    Buttons::NoYes) == Answer::Yes;
+    return ui().ask(what, QCoreApplication::translate("App", "Bestätigen"), Buttons::NoYes) == Answer::Yes;
 }
 
 }  // namespace
@@ -181,7 +181,8 @@ void RemotePage::lschen1Click()
     const QString name = SelectedRemoteFile();
     if (!remoteTree(dl)->selectedNode() || name.isEmpty() || host_.refuseWhileBusy())
         return;
-    if (!deletionAgreed("Datei " + RemotePathBelow(IdFTP1.FtpBasePath, listedDirectory_ + QStringList{name})))
+    const QString path = RemotePathBelow(IdFTP1.FtpBasePath, listedDirectory_ + QStringList{name});
+    if (!deletionAgreed(tr("Datei %1 auf dem FTP-Server löschen?").arg(path)))
         return;
     runFtpJob(std::make_unique<DeleteFileJob>(IdFTP1, name), [this](const JobResult& result) {
         if (result.ok())
@@ -195,7 +196,8 @@ void RemotePage::Verzeichnislschen1Click()
     QTreeWidgetItem* node = tree->selectedNode();
     if (!node || host_.refuseWhileBusy())
         return;
-    if (!deletionAgreed("Verzeichnis " + RemotePathBelow(IdFTP1.FtpBasePath, remoteNodePath(node))))
+    const QString path = RemotePathBelow(IdFTP1.FtpBasePath, remoteNodePath(node));
+    if (!deletionAgreed(tr("Verzeichnis %1 auf dem FTP-Server löschen?").arg(path)))
         return;
     // The tree may change while the server works; the node is found again by its handle.
     const QPersistentModelIndex handle = tree->handleOf(node);
@@ -218,8 +220,8 @@ void RemotePage::Verzeichniswiederherstellen1Click()
     const QString storeRoot = setPage_.edZiel->text();
     const QString startDirectory = StorePathBelow(storeRoot, remoteDirectory);
     if (startDirectory.isEmpty() || !startDirectory.contains(u'$')) {
-        ui().showMessage(startDirectory.isEmpty() ? "Kein Verzeichnis unter dem Basispfad: " + remoteDirectory
-                                                  : QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"),
+        ui().showMessage(startDirectory.isEmpty() ? tr("Kein Verzeichnis unter dem Basispfad: %1").arg(remoteDirectory)
+                                                  : tr("Kein Backup-Pfad. Bitte neu wählen!"),
                          QString());
         return;
     }

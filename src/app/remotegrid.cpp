@@ -1,5 +1,6 @@
 #include "app/remotegrid.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -10,7 +11,13 @@ namespace {
 
 const int kOpeningWidths[kRemoteGridColumns] = {0, 187, 75, 91, 186, 138, 0, 0};
 const int kFilledWidths[] = {0, 180, 90, 90, 0, 70, 0};  // column 7 keeps its width
-const char* const kTitles[] = {"", "Name", "Attribute", "Grösse", "Datum", "DATE", "Zustand"};
+const char* const kTitles[] = {"",
+                               QT_TRANSLATE_NOOP("App", "Name"),
+                               QT_TRANSLATE_NOOP("App", "Attribute"),
+                               QT_TRANSLATE_NOOP("App", "Grösse"),
+                               QT_TRANSLATE_NOOP("App", "Datum"),
+                               "DATE",
+                               QT_TRANSLATE_NOOP("App", "Zustand")};
 const int kClearedColumns = 7;
 
 void setCell(QTableWidget* grid, int row, int column, const QString& text)
@@ -61,7 +68,7 @@ void clearRemoteGrid(QTableWidget* grid)
 void showRemoteHeaders(QTableWidget* grid)
 {
     for (int column = 0; column < kClearedColumns; ++column) {
-        setCell(grid, 0, column, QString::fromUtf8(kTitles[column]));
+        setCell(grid, 0, column, QCoreApplication::translate("App", kTitles[column]));
         grid->setColumnWidth(column, kFilledWidths[column]);
     }
 }

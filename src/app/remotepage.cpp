@@ -51,8 +51,8 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
     auto* page = new QVBoxLayout(TabSheet5);
 
     auto* buttonBar = new QHBoxLayout;
-    Button4 = placeButton(TabSheet5, "Button4", QStringLiteral("FTP-Verbindung herstellen"));
-    Button9 = placeButton(TabSheet5, "Button9", QStringLiteral("FTP-Verbindung trennen"));
+    Button4 = placeButton(TabSheet5, "Button4", tr("FTP-Verbindung herstellen"));
+    Button9 = placeButton(TabSheet5, "Button9", tr("FTP-Verbindung trennen"));
     for (QPushButton* button : {Button4, Button9}) {
         button->setFixedHeight(20);
         buttonBar->addWidget(button);
@@ -60,7 +60,7 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
     buttonBar->addStretch(1);
     page->addLayout(buttonBar);
 
-    GroupBox6 = new QGroupBox(QStringLiteral("FTP-Verzeichnis"), TabSheet5);
+    GroupBox6 = new QGroupBox(tr("FTP-Verzeichnis"), TabSheet5);
     GroupBox6->setObjectName("GroupBox6");
     auto* groupLayout = new QVBoxLayout(GroupBox6);
     Splitter3 = new QSplitter(Qt::Horizontal, GroupBox6);
@@ -88,14 +88,13 @@ RemotePage::RemotePage(JobHost& host, BackupSetPage& setPage, StatusSink& status
 
     dlpopup = contextMenu(dl, "dlpopup");
     Verzeichniswiederherstellen1 =
-        menuEntry(dlpopup, "Verzeichniswiederherstellen1", QStringLiteral("Verzeichnis wiederherstellen…"));
-    Verzeichnislschen1 = menuEntry(dlpopup, "Verzeichnislschen1", QStringLiteral("Verzeichnis löschen"));
+        menuEntry(dlpopup, "Verzeichniswiederherstellen1", tr("Verzeichnis wiederherstellen…"));
+    Verzeichnislschen1 = menuEntry(dlpopup, "Verzeichnislschen1", tr("Verzeichnis löschen"));
     vzopopup = contextMenu(Vvzo, "vzopopup");
-    dieseDateiherunterladen1 =
-        menuEntry(vzopopup, "dieseDateiherunterladen1", QStringLiteral("diese Datei herunterladen"));
-    diesedateiherunterladenundtempffnen1 = menuEntry(vzopopup, "diesedateiherunterladenundtempffnen1",
-                                                     QStringLiteral("diese datei herunterladen und temp. öffnen"));
-    lschen1 = menuEntry(vzopopup, "lschen1", QStringLiteral("löschen"));
+    dieseDateiherunterladen1 = menuEntry(vzopopup, "dieseDateiherunterladen1", tr("diese Datei herunterladen"));
+    diesedateiherunterladenundtempffnen1 =
+        menuEntry(vzopopup, "diesedateiherunterladenundtempffnen1", tr("diese datei herunterladen und temp. öffnen"));
+    lschen1 = menuEntry(vzopopup, "lschen1", tr("löschen"));
 
     connect(Button4, &QPushButton::clicked, this, guarded([this] { Button4Click(); }));
     connect(Button9, &QPushButton::clicked, this, guarded([this] { Button9Click(); }));

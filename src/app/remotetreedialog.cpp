@@ -20,19 +20,19 @@ RemoteTreeDialog::RemoteTreeDialog(const QString& remotePath, QString startDirec
     : QDialog(parent), startDirectory_(std::move(startDirectory))
 {
     setObjectName("RemoteTreeDialog");
-    setWindowTitle(QStringLiteral("Verzeichnis wiederherstellen"));
+    setWindowTitle(tr("Verzeichnis wiederherstellen"));
     auto* column = new QVBoxLayout(this);
-    remoteLabel = new QLabel("FTP-Verzeichnis: " + remotePath, this);
+    remoteLabel = new QLabel(tr("FTP-Verzeichnis: %1").arg(remotePath), this);
     remoteLabel->setObjectName("remoteLabel");
     remoteLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(remoteLabel);
 
     Art = NewArtGroup(this);
     column->addWidget(Art);
-    column->addWidget(new QLabel(QStringLiteral("Neues Startverzeichnis:"), this));
+    column->addWidget(new QLabel(tr("Neues Startverzeichnis:"), this));
     Zieldir = new DirectoryEdit(this);
     Zieldir->setObjectName("Zieldir");
-    Zieldir->dialogText = QStringLiteral("Zielverzeichnis auswählen");
+    Zieldir->dialogText = tr("Zielverzeichnis auswählen");
     Zieldir->setEnabled(false);
     column->addWidget(Zieldir);
 

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/userinterface.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,12 +21,14 @@ namespace {
 
 QString summaryText(const QString& directory, qint64 files, qsizetype bad, const JobResult& result)
 {
-    QString text = QStringLiteral("%1: %2 Dateien gelesen, %3 fehlerhaft").arg(directory).arg(files).arg(bad);
-    if (result.kind == ErrorKind::Cancelled)
-        text += QStringLiteral(" (abgebrochen, nicht alles geprüft)");
-    else if (bad == 0)
-        text += QStringLiteral(": alle Dateien lassen sich wiederherstellen");
-    return text;
+    const QString text =
+        result.kind == ErrorKind::Cancelled
+            ? QCoreApplication::translate("App",
+                                          "%1: %2 Dateien gelesen, %3 fehlerhaft (abgebrochen, nicht alles geprüft)")
+        : bad == 0 ? QCoreApplication::translate(
+                         "App", "%1: %2 Dateien gelesen, %3 fehlerhaft: alle Dateien lassen sich wiederherstellen")
+                   : QCoreApplication::translate("App", "%1: %2 Dateien gelesen, %3 fehlerhaft");
+    return text.arg(directory, QString::number(files), QString::number(bad));
 }
 
 // What the walk tells from its thread, read by the window's thread once the job ended.
@@ -42,13 +45,13 @@ StoreCheckResults::StoreCheckResults(const QString& directory, const QList<BadFi
     : QDialog(parent)
 {
     setObjectName("StoreCheckResults");
-    setWindowTitle(QStringLiteral("Sicherung prüfen"));
+    setWindowTitle(tr("Sicherung prüfen"));
     auto* layout = new QVBoxLayout(this);
     summary = new QLabel(summaryText(directory, fileCount, bad.size(), result), this);
     summary->setWordWrap(true);
     layout->addWidget(summary);
     files = new QTableWidget(int(bad.size()), 2, this);
-    files->setHorizontalHeaderLabels({QStringLiteral("Datei"), QStringLiteral("Ursache")});
+    files->setHorizontalHeaderLabels({tr("Datei"), tr("Ursache")});
     files->setEditTriggers(QAbstractItemView::NoEditTriggers);
     files->verticalHeader()->hide();
     for (int row = 0; row < bad.size(); ++row) {
@@ -67,9 +70,10 @@ StoreCheckResults::StoreCheckResults(const QString& directory, const QList<BadFi
 void StoreCheck::start(const QString& directory)
 {
     if (directory.trimmed().isEmpty() || !platform::directoryExists(directory)) {
-        ui().showMessage("Verzeichnis nicht gefunden: " + directory +
-                             QStringLiteral("\nBitte auf der Seite \"Verzeichn. wiederh.\" ein Verzeichnis der Sicherung "
-                                            "wählen!"),
+        ui().showMessage(QCoreApplication::translate("App",
+                                                     "Verzeichnis nicht gefunden: %1\nBitte auf der Seite \"Verzeichn. "
+                                                     "wiederh.\" ein Verzeichnis der Sicherung wählen!")
+                             .arg(directory),
                          QString());
         return;
     }

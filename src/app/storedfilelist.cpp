@@ -12,7 +12,7 @@ QString sizeText(qint64 bytes) { return bytes < 0 ? QString() : QString::number(
 
 StoredFileList::StoredFileList(QWidget* parent) : QTreeWidget(parent)
 {
-    setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Datum"), QStringLiteral("Grösse"), QStringLiteral("Versionen")});
+    setHeaderLabels({tr("Name"), tr("Datum"), tr("Grösse"), tr("Versionen")});
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
@@ -46,7 +46,7 @@ void StoredFileList::fill()
             item->setText(DateColumn, platform::userDateTimeText(newest->time));
             item->setText(SizeColumn, sizeText(newest->size));
         } else {
-            item->setText(DateColumn, QStringLiteral("Zeit nicht lesbar"));
+            item->setText(DateColumn, tr("Zeit nicht lesbar"));
         }
         item->setText(VersionsColumn, QString::number(file.versions.size()));
         item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);

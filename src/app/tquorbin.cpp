@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,20 +38,20 @@ namespace {
 QString endOfJobText(const JobResult& result)
 {
     if (result.ok())
-        return result.message.isEmpty() ? QStringLiteral("abgeschlossen")
-                                        : QStringLiteral("abgeschlossen; ") + result.message;
+        return result.message.isEmpty() ? QCoreApplication::translate("App", "abgeschlossen")
+                                        : QCoreApplication::translate("App", "abgeschlossen; %1").arg(result.message);
     // A cancel may tell what was done before it.
     if (result.kind == ErrorKind::Cancelled)
-        return result.message.isEmpty() ? QStringLiteral("abgebrochen") : result.message;
-    return QStringLiteral("Fehler: ") + describe(result);
+        return result.message.isEmpty() ? QCoreApplication::translate("App", "abgebrochen") : result.message;
+    return QCoreApplication::translate("App", "Fehler: %1").arg(describe(result));
 }
 
 const char* const kPageTitles[] = {
-    "Sicherungs-Einstellungen",
-    "einzelne Datei wiederherstellen",
-    "Verzeichnisse wiederherstellen",
-    "Log ansehen",
-    "Verbindung zum FTP-Verzeichnis ",
+    QT_TRANSLATE_NOOP("quorbin::app::Tquorbin", "Sicherungs-Einstellungen"),
+    QT_TRANSLATE_NOOP("quorbin::app::Tquorbin", "einzelne Datei wiederherstellen"),
+    QT_TRANSLATE_NOOP("quorbin::app::Tquorbin", "Verzeichnisse wiederherstellen"),
+    QT_TRANSLATE_NOOP("quorbin::app::Tquorbin", "Log ansehen"),
+    QT_TRANSLATE_NOOP("quorbin::app::Tquorbin", "Verbindung zum FTP-Verzeichnis "),
 };
 
 }  // namespace
@@ -90,7 +91,7 @@ bool Tquorbin::refuseWhileBusy()
 {
     if (!jobs_->busy())
         return false;
-    status_.setStatus(QStringLiteral("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
+    status_.setStatus(tr("Es läuft bereits eine Aktion. Bitte warten oder \"Aktion abbrechen\" wählen."));
     return true;
 }
 
@@ -120,13 +121,13 @@ QString Tquorbin::pageTitle(int index)
 {
     if (index < 0 || index >= int(std::size(kPageTitles)))
         return {};
-    return QString::fromUtf8(kPageTitles[index]);
+    return tr(kPageTitles[index]);
 }
 
 void Tquorbin::createControls()
 {
     setObjectName("quorbin");
-    setWindowTitle(QStringLiteral("quorbin Wiederherstellen"));
+    setWindowTitle(tr("quorbin Wiederherstellen"));
     useProductFont(this);
 
     auto* client = new QWidget(this);
@@ -145,11 +146,11 @@ void Tquorbin::createControls()
 
     ftp = new PageControl(client);
     ftp->setObjectName("ftp");
-    ftp->addTab(setPage = new BackupSetPage, QStringLiteral("Sichern"));
-    ftp->addTab(filePage = new FileRestorePage(*this), QStringLiteral("Datei wiederh."));
-    ftp->addTab(dirPage = new DirRestorePage(*this), QStringLiteral("Verzeichn. wiederh."));
-    ftp->addTab(TabSheet4 = createLogPage(), QStringLiteral("Log"));
-    ftp->addTab(remotePage = new RemotePage(*this, *setPage, status_), QStringLiteral("FTP-Ütra"));
+    ftp->addTab(setPage = new BackupSetPage, tr("Sichern"));
+    ftp->addTab(filePage = new FileRestorePage(*this), tr("Datei wiederh."));
+    ftp->addTab(dirPage = new DirRestorePage(*this), tr("Verzeichn. wiederh."));
+    ftp->addTab(TabSheet4 = createLogPage(), tr("Log"));
+    ftp->addTab(remotePage = new RemotePage(*this, *setPage, status_), tr("FTP-Ütra"));
     connect(ftp, &QTabWidget::currentChanged, this, guarded([this] { ftpChange(); }));
     column->addWidget(ftp, 1);
 
@@ -184,19 +185,19 @@ QWidget* Tquorbin::createLogPage()
 
 void Tquorbin::createMenu()
 {
-    Datei1 = menuBar()->addMenu(QStringLiteral("&Datei"));
+    Datei1 = menuBar()->addMenu(tr("&Datei"));
     Datei1->setObjectName("Datei1");
-    ffnen1 = Datei1->addAction(QStringLiteral("ö&ffnen"));
+    ffnen1 = Datei1->addAction(tr("ö&ffnen"));
     ffnen1->setShortcut(QKeySequence::Open);
     ffnen1->setObjectName("ffnen1");
-    Sicherungprfen1 = Datei1->addAction(QStringLiteral("Sicherung &prüfen"));
+    Sicherungprfen1 = Datei1->addAction(tr("Sicherung &prüfen"));
     Sicherungprfen1->setObjectName("Sicherungprfen1");
-    Laufwerke1 = Datei1->addAction(QStringLiteral("&Laufwerke…"));
+    Laufwerke1 = Datei1->addAction(tr("&Laufwerke…"));
     Laufwerke1->setObjectName("Laufwerke1");
-    Shutdownundbeenden1 = Datei1->addAction(QStringLiteral("Shutdown und &beenden"));
+    Shutdownundbeenden1 = Datei1->addAction(tr("Shutdown und &beenden"));
     Shutdownundbeenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Shutdownundbeenden1->setObjectName("Shutdownundbeenden1");
-    Aktionabbrechen1 = menuBar()->addAction(QStringLiteral("&Aktion abbrechen"));
+    Aktionabbrechen1 = menuBar()->addAction(tr("&Aktion abbrechen"));
     // Escape stops the running job; with none running it does nothing.
     Aktionabbrechen1->setShortcut(QKeySequence(Qt::Key_Escape));
     Aktionabbrechen1->setObjectName("Aktionabbrechen1");
@@ -289,11 +290,14 @@ void Tquorbin::checkTargetReachable()
     const QString root = target.startsWith(u"\\\\")
                              ? target.left(target.indexOf(u'\\', target.indexOf(u'\\', 2) + 1))
                              : target.left(2);
-    const QString kind = root.startsWith(u"\\\\") ? QStringLiteral("Freigabe ") : QStringLiteral("Laufwerk ");
-    const QString text = "Das Ziel der Sicherung ist hier nicht erreichbar: " + target + "\n" + kind + root +
-                         " liegt auf diesem Rechner in " + platform::toHostPath(root + u'\\') + ", dort fehlt " +
-                         platform::toHostPath(target) + ".\n\nLaufwerke jetzt zuordnen?";
-    if (ui().ask(text, QStringLiteral("Ziel nicht erreichbar"), Buttons::YesNo) == Answer::Yes)
+    const QString text =
+        root.startsWith(u"\\\\")
+            ? tr("Das Ziel der Sicherung ist hier nicht erreichbar: %1\nFreigabe %2 liegt auf diesem Rechner in "
+                 "%3, dort fehlt %4.\n\nLaufwerke jetzt zuordnen?")
+            : tr("Das Ziel der Sicherung ist hier nicht erreichbar: %1\nLaufwerk %2 liegt auf diesem Rechner in "
+                 "%3, dort fehlt %4.\n\nLaufwerke jetzt zuordnen?");
+    const QString question = text.arg(target, root, platform::toHostPath(root + u'\\'), platform::toHostPath(target));
+    if (ui().ask(question, tr("Ziel nicht erreichbar"), Buttons::YesNo) == Answer::Yes)
         Laufwerke1Click();
 }
 
@@ -303,7 +307,7 @@ void Tquorbin::ffnen1Click()
     if (refuseWhileBusy())
         return;
     FileDialogRequest od;
-    od.filter = QStringLiteral("Datensicherungs-Sets (*.set)|*.set");
+    od.filter = tr("Datensicherungs-Sets (*.set)|*.set");
     od.mustExist = true;
     od.fileName = odFileName_;
     od.initialDirectory = odFileName_.isEmpty() ? QString() : platform::directoryPart(odFileName_);

@@ -5,6 +5,7 @@
 #include "platform/datetime.h"
 #include "platform/errors.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -13,9 +14,9 @@ namespace quorbin::app {
 
 RadioGroup* NewArtGroup(QWidget* parent)
 {
-    auto* group = new RadioGroup(QStringLiteral("Art der Wiederherstellung"),
-                                 {QStringLiteral("auf Ursprungspfad zurückkopieren"),
-                                  QStringLiteral("auf neues Verzeichnis zurückkopieren")},
+    auto* group = new RadioGroup(QCoreApplication::translate("App", "Art der Wiederherstellung"),
+                                 {QCoreApplication::translate("App", "auf Ursprungspfad zurückkopieren"),
+                                  QCoreApplication::translate("App", "auf neues Verzeichnis zurückkopieren")},
                                  parent);
     group->setObjectName("Art");
     group->setItemIndex(0);
@@ -24,10 +25,10 @@ RadioGroup* NewArtGroup(QWidget* parent)
 
 RadioGroup* NewVersionGroup(QWidget* parent)
 {
-    auto* group = new RadioGroup(QStringLiteral("Version"),
-                                 {QStringLiteral("Ursprungsversion zurückladen "),
-                                  QStringLiteral("Version bis einschl. Datum"),
-                                  QStringLiteral("neueste Version zurückladen")},
+    auto* group = new RadioGroup(QCoreApplication::translate("App", "Version"),
+                                 {QCoreApplication::translate("App", "Ursprungsversion zurückladen "),
+                                  QCoreApplication::translate("App", "Version bis einschl. Datum"),
+                                  QCoreApplication::translate("App", "neueste Version zurückladen")},
                                  parent);
     group->setObjectName("Version");
     group->setItemIndex(kNewestVersion);
@@ -37,18 +38,22 @@ RadioGroup* NewVersionGroup(QWidget* parent)
 QString TreeTargetRefusal(bool newPlace, const QString& newStartDirectory, const QString& startDirectory)
 {
     if (!startDirectory.contains(u'$'))
-        return QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!");
+        return QCoreApplication::translate("App", "Kein Backup-Pfad. Bitte neu wählen!");
     // Neither fail nor fall back to the original paths when the new place is missing.
     if (newPlace && newStartDirectory.trimmed().isEmpty())
-        return QStringLiteral("Bitte zuerst das neue Startverzeichnis wählen!");
+        return QCoreApplication::translate("App", "Bitte zuerst das neue Startverzeichnis wählen!");
     switch (RefusedTargets(newPlace ? newStartDirectory : QString(), startDirectory)) {
     case TargetRefusal::InsideStore:
-        return QStringLiteral("Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!");
+        return QCoreApplication::translate(
+            "App", "Das neue Startverzeichnis liegt in der Datensicherung selbst. Bitte neu wählen!");
     case TargetRefusal::WholeHost:
-        return QStringLiteral("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte ein neues "
-                              "Startverzeichnis wählen oder das Laufwerk zuordnen (QUORBIN_DRIVES)!");
+        return QCoreApplication::translate(
+            "App",
+            "Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist. Bitte "
+            "ein neues Startverzeichnis wählen oder das Laufwerk zuordnen (QUORBIN_DRIVES)!");
     case TargetRefusal::NotAbsolute:
-        return "Das neue Startverzeichnis ist kein vollständiger Pfad: " + newStartDirectory;
+        return QCoreApplication::translate("App", "Das neue Startverzeichnis ist kein vollständiger Pfad: %1")
+            .arg(newStartDirectory);
     case TargetRefusal::None:
         break;
     }
@@ -61,7 +66,8 @@ double VersionLimitOf(const QDateEdit* dateField, const QLineEdit* timeField)
     const QRegularExpressionMatch match = hoursAndMinutes.match(timeField->text());
     const QTime time = match.hasMatch() ? QTime(match.captured(1).toInt(), match.captured(2).toInt()) : QTime();
     if (!time.isValid())
-        throw IoError("'" + dateField->text() + " " + timeField->text() + "' ist kein gültiges Datum mit Uhrzeit");
+        throw IoError(QCoreApplication::translate("App", "'%1 %2' ist kein gültiges Datum mit Uhrzeit")
+                          .arg(dateField->text(), timeField->text()));
     return platform::toDayCount(QDateTime(dateField->date(), time));
 }
 

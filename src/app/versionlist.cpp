@@ -15,7 +15,7 @@ const int kPathRole = Qt::UserRole;
 
 VersionList::VersionList(QWidget* parent) : QTreeWidget(parent)
 {
-    setHeaderLabels({QStringLiteral("Datum"), QStringLiteral("Grösse"), QStringLiteral("gespeichert als")});
+    setHeaderLabels({tr("Datum"), tr("Grösse"), tr("gespeichert als")});
     setRootIsDecorated(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);

@@ -2,6 +2,7 @@
 
 #include "platform/datetime.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,12 +52,13 @@ void ProgressBarSink::advanced(qint64 filesDone, qint64 bytesDone)
     if (bar_->maximum() > 0)
         bar_->setValue(int(std::clamp(fraction, 0.0, 1.0) * kBarSteps));
     if (countField_ && files_ > 1)
-        countField_->setText(QStringLiteral("%1 von %2 Dateien").arg(filesDone).arg(files_));
+        countField_->setText(QCoreApplication::translate("App", "%1 von %2 Dateien").arg(filesDone).arg(files_));
     if (amountField_) {
         const QString left = platform::timeLeftText(bytes_ > 0 ? double(bytesDone) / bytes_ : fraction,
                                                     clock_.isValid() ? clock_.elapsed() / 1000.0 : 0);
-        amountField_->setText(QStringLiteral("%1 von %2 MB").arg(mebibytes(bytesDone), mebibytes(bytes_)) +
-                              (left.isEmpty() ? QString() : ", " + left));
+        const QString amount =
+            QCoreApplication::translate("App", "%1 von %2 MB").arg(mebibytes(bytesDone), mebibytes(bytes_));
+        amountField_->setText(left.isEmpty() ? amount : amount + QStringLiteral(", ") + left);
     }
 }
 

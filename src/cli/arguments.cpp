@@ -5,6 +5,7 @@
 
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <QtGlobal>
@@ -17,8 +18,11 @@ QString windowsPathOfArgument(const QString& argument)
         return argument;
     const QString windows = platform::toWindowsPath(argument);
     if (windows.isEmpty())
-        throw UsageError("Pfad liegt auf keinem Laufwerk: " + argument +
-                         " (Z: ist nicht \"/\"; QUORBIN_DRIVES ordnet die Laufwerke zu)");
+        throw UsageError(
+            QCoreApplication::translate(
+                "Cli",
+                "Pfad liegt auf keinem Laufwerk: %1 (Z: ist nicht \"/\"; QUORBIN_DRIVES ordnet die Laufwerke zu)")
+                .arg(argument));
     return windows;
 }
 
@@ -33,7 +37,7 @@ QString directoryOfArgument(const QString& argument)
 void requireDirectory(const QString& directory)
 {
     if (!platform::directoryExists(directory))
-        throw UsageError("Verzeichnis nicht gefunden: " + directory);
+        throw UsageError(QCoreApplication::translate("Cli", "Verzeichnis nicht gefunden: %1").arg(directory));
 }
 
 std::optional<QString> takeOption(QStringList& arguments, const QString& name, QString& error)
@@ -42,7 +46,7 @@ std::optional<QString> takeOption(QStringList& arguments, const QString& name, Q
     if (at < 0)
         return {};
     if (at + 1 >= arguments.size()) {
-        error = name + " braucht einen Wert";
+        error = QCoreApplication::translate("Cli", "%1 braucht einen Wert").arg(name);
         arguments.remove(at);
         return {};
     }
@@ -62,7 +66,8 @@ int takeJobs(QStringList& arguments, int most, QString& error)
     const int jobs = text->toInt(&valid);
     if (!valid || jobs < 1 || jobs > most) {
         if (error.isEmpty())
-            error = QStringLiteral("--jobs braucht eine Zahl von 1 bis %1: ").arg(most) + *text;
+            error = QCoreApplication::translate("Cli", "--jobs braucht eine Zahl von 1 bis %1: %2")
+                        .arg(QString::number(most), *text);
         return 0;
     }
     return jobs;
@@ -73,7 +78,7 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
     if (keyFile) {
         QFile file(*keyFile);
         if (!file.open(QIODevice::ReadOnly)) {
-            error = "Schlüsseldatei nicht lesbar: " + *keyFile;
+            error = QCoreApplication::translate("Cli", "Schlüsseldatei nicht lesbar: %1").arg(*keyFile);
             return {};
         }
         QString key = QString::fromUtf8(file.readAll());
@@ -85,6 +90,8 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
     }
     return qEnvironmentVariable("QUORBIN_KEY");
 }
+
+QString helpText(const char* help) { return QCoreApplication::translate("Cli", help); }
 
 std::optional<QDateTime> dateFromArgument(const QString& text)
 {

@@ -39,6 +39,9 @@ std::optional<QString> readKey(const std::optional<QString>& keyFile, QString& e
 // user's own form as the log lines show it. Nothing for any other text.
 std::optional<QDateTime> dateFromArgument(const QString& text);
 
+// A command's help (marked for translation where it is defined) in the user's language.
+QString helpText(const char* help);
+
 void printLine(const QString& text);
 void printError(const QString& text);
 

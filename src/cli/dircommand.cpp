@@ -4,34 +4,39 @@
 #include "engine/dirrestore.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
 
 namespace quorbin::cli {
 
 const char* const kDirHelp =
-    "quorbin-restore dir START-DIR [--to NEW-DIR] [--rule original|before|newest]\n"
-    "                    [--before DATE] [--ask] [--set SETFILE] [--key-file FILE] [--dry-run]\n"
+    QT_TRANSLATE_NOOP("Cli",
+    "quorbin-restore dir STARTVERZ [--to NEUES-VERZ] [--rule original|before|newest]\n"
+    "                    [--before DATUM] [--ask] [--set SET-DATEI] [--key-file DATEI] [--dry-run]\n"
     "                    [--jobs N]\n"
     "\n"
-    "Restores every stored file below START-DIR, a store directory below a drive or server\n"
-    "level (its path holds \"$\"), as the window's \"Zurückladen\" does, and prints the log lines:\n"
-    "\"start\", one line per stored file, \"fertig\"; when files were written, a last line\n"
-    "\"wiederhergestellt nach: HOST-DIR\" names where the tree lies on this machine.\n"
+    "Stellt jede gesicherte Datei unter STARTVERZ wieder her, einem Verzeichnis der\n"
+    "Datensicherung unter einer Laufwerks- oder Serverebene (sein Pfad enthält \"$\"), wie es\n"
+    "\"Zurückladen\" im Fenster tut, und gibt die Protokollzeilen aus: \"start\", eine Zeile je\n"
+    "gesicherter Datei, \"fertig\"; wurden Dateien geschrieben, nennt eine letzte Zeile\n"
+    "\"wiederhergestellt nach: ORDNER\", wo der Baum auf diesem Rechner liegt.\n"
     "\n"
-    "  --to NEW-DIR   rebuild the tree below NEW-DIR instead of the original paths\n"
-    "  --rule         original: the first stored version; newest (default): the newest;\n"
-    "                 before: the newest version before --before DATE\n"
-    "  --before DATE  \"DD.MM.YYYY HH:MM\" or \"YYYY-MM-DD HH:MM\"; needed for --rule before\n"
-    "  --ask          ask on the terminal before an existing file is replaced\n"
-    "  --dry-run      write nothing; print the lines for what would be restored, each\n"
-    "                 chosen container read to its end, so a file that would fail gets its\n"
-    "                 ERROR line and the exit status is that of a real run\n"
-    "  --jobs N       restore N files at a time (default: one per core; --ask: one); the\n"
-    "                 lines come in the same order whatever N is\n"
+    "  --to NEUES-VERZ  den Baum unter NEUES-VERZ statt unter den Originalpfaden aufbauen\n"
+    "  --rule           original: die erste gesicherte Version; newest (Vorgabe): die neueste;\n"
+    "                   before: die neueste Version vor --before DATUM\n"
+    "  --before DATUM   \"TT.MM.JJJJ HH:MM\" oder \"JJJJ-MM-TT HH:MM\"; nötig für --rule before\n"
+    "  --ask            im Terminal fragen, bevor eine vorhandene Datei ersetzt wird\n"
+    "  --dry-run        nichts schreiben; die Zeilen für das ausgeben, was wiederhergestellt\n"
+    "                   würde, jeder gewählte Container bis zu seinem Ende gelesen, so dass eine\n"
+    "                   Datei, die scheitern würde, ihre ERROR-Zeile erhält und der\n"
+    "                   Rückgabewert der eines echten Laufs ist\n"
+    "  --jobs N         N Dateien zugleich wiederherstellen (Vorgabe: eine je Kern; mit --ask:\n"
+    "                   eine); die Zeilen kommen in derselben Reihenfolge, wie groß N auch ist\n"
     "\n"
-    "The key comes from --key-file, else from the backup set SETFILE, else from QUORBIN_KEY.\n"
-    "On a terminal a progress line is shown on standard error.\n"
+    "Der Schlüssel kommt aus --key-file, sonst aus der Sicherung SET-DATEI, sonst aus\n"
+    "QUORBIN_KEY. In einem Terminal zeigt eine Fortschrittszeile auf der Standardfehlerausgabe\n"
+    "den Stand.\n"
     "\n"
-    "Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.\n";
+    "Rückgabewert: 0 keine ERROR-Zeile, 1 eine Datei nicht wiederhergestellt, 2 Aufruffehler.\n");
 
 int runDir(QStringList arguments)
 {
@@ -40,12 +45,12 @@ int runDir(QStringList arguments)
     const auto keyFile = takeOption(arguments, QStringLiteral("--key-file"), error);
     const TreeOptions tree = takeTreeOptions(arguments, error);
     if (!error.isEmpty() || arguments.size() != 1) {
-        printError(error.isEmpty() ? QString::fromUtf8(kDirHelp) : error);
+        printError(error.isEmpty() ? helpText(kDirHelp) : error);
         return kUsage;
     }
     const QString start = directoryOfArgument(arguments.first());
     if (!start.contains(u'$')) {
-        printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+        printError(QCoreApplication::translate("Cli", "Kein Backup-Pfad. Bitte neu wählen!"));
         return kUsage;
     }
     requireDirectory(start);

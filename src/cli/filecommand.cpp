@@ -5,23 +5,28 @@
 #include "engine/restore.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::cli {
 
 const char* const kFileHelp =
-    "quorbin-restore file STORED TARGET [--date TEXT] [--key-file FILE] [--set SETFILE]\n"
+    QT_TRANSLATE_NOOP("Cli",
+    "quorbin-restore file GESICHERT ZIELDATEI [--date TEXT] [--key-file DATEI] [--set SET-DATEI]\n"
     "\n"
-    "Restores one stored file (.nxz container) to TARGET: deciphers it with the key, expands\n"
-    "it, and stamps the result with the stored version's time, or with --date DATE\n"
-    "(\"DD.MM.YYYY HH:MM\", \"YYYY-MM-DD HH:MM\" or the date form of the log lines).\n"
-    "An existing TARGET is replaced only when the restore succeeded.\n"
+    "Stellt eine gesicherte Datei (.nxz-Container) als ZIELDATEI wieder her: entschlüsselt sie\n"
+    "mit dem Schlüssel, entpackt sie und gibt ihr die Zeit der gesicherten Version oder das\n"
+    "Datum aus --date DATUM (\"TT.MM.JJJJ HH:MM\", \"JJJJ-MM-TT HH:MM\" oder die Datumsform der\n"
+    "Protokollzeilen). Eine vorhandene ZIELDATEI wird nur ersetzt, wenn die Wiederherstellung\n"
+    "gelungen ist.\n"
     "\n"
-    "The key comes from --key-file FILE (UTF-8, one trailing newline dropped), else from the\n"
-    "key of the backup set SETFILE (empty there: no key), else from the environment variable\n"
-    "QUORBIN_KEY; without any of them no key is applied.\n"
-    "Paths beginning with a drive letter and \":\" or with \"\\\\\" are Windows paths;\n"
-    "any other path is a path of this machine.\n"
+    "Der Schlüssel kommt aus --key-file DATEI (UTF-8, ein Zeilenende am Schluss fällt weg),\n"
+    "sonst aus dem Schlüssel der Sicherung SET-DATEI (dort leer: kein Schlüssel), sonst aus der\n"
+    "Umgebungsvariablen QUORBIN_KEY; ohne alle drei wird kein Schlüssel angewandt.\n"
+    "Pfade, die mit einem Laufwerksbuchstaben und \":\" oder mit \"\\\\\" beginnen, sind\n"
+    "Windows-Pfade; jeder andere Pfad ist ein Pfad dieses Rechners.\n"
     "\n"
-    "Exit status: 0 restored, 1 not restored (reason on stderr), 2 usage error.\n";
+    "Rückgabewert: 0 wiederhergestellt, 1 nicht wiederhergestellt (Grund auf stderr),\n"
+    "2 Aufruffehler.\n");
 
 int runFile(QStringList arguments)
 {
@@ -31,9 +36,9 @@ int runFile(QStringList arguments)
     const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
     const auto stamp = date ? dateFromArgument(*date) : std::nullopt;
     if (error.isEmpty() && date && !stamp)
-        error = "Datum nicht lesbar: " + *date;
+        error = QCoreApplication::translate("Cli", "Datum nicht lesbar: %1").arg(*date);
     if (!error.isEmpty() || arguments.size() != 2) {
-        printError(error.isEmpty() ? QString::fromUtf8(kFileHelp) : error);
+        printError(error.isEmpty() ? helpText(kFileHelp) : error);
         return kUsage;
     }
     const auto key = keyFromOptions(keyFile, setFile, error);
@@ -53,7 +58,7 @@ int runFile(QStringList arguments)
     const JobResult result = runStoppable(job, RestoreReporter{noStatus(), noLog(), progress});
     progress.clearLine();
     if (!result.ok()) {
-        printError("Nicht wiederhergestellt: " + describe(result));
+        printError(QCoreApplication::translate("Cli", "Nicht wiederhergestellt: %1").arg(describe(result)));
         return kFailed;
     }
     return kOk;

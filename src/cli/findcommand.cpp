@@ -5,28 +5,35 @@
 #include "engine/storedfiles.h"
 #include "platform/datetime.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::cli {
 
-const char* const kFindHelp =
-    "quorbin-restore find PATTERN [START-DIR] [--set SETFILE] [--versions]\n"
+const char* const kFindHelp = QT_TRANSLATE_NOOP(
+    "Cli",
+    "quorbin-restore find MUSTER [STARTVERZ] [--set SET-DATEI] [--versions]\n"
     "\n"
-    "Looks through the store below START-DIR for files whose original name matches PATTERN\n"
-    "(\"*\" and \"?\", case-blind; a blank matches a blank mark \"¯\" of the store). A PATTERN\n"
-    "with \"\\\" is matched against the whole original path, where \"*\" spans folders too:\n"
-    "'C:\\Users\\*\\Docs\\*.txt' finds the .txt files below every user's Docs.\n"
-    "Without START-DIR the search starts at the target folder (Ziel) of the backup set SETFILE.\n"
+    "Sucht in der Datensicherung unter STARTVERZ nach Dateien, deren Originalname auf MUSTER passt\n"
+    "(\"*\" und \"?\", ohne Rücksicht auf Groß- und Kleinschreibung; ein Leerzeichen passt auf die\n"
+    "Leerzeichenmarke \"¯\" der Datensicherung). Ein MUSTER mit \"\\\" wird mit dem ganzen\n"
+    "Originalpfad verglichen, wobei \"*\" auch über Ordner reicht: 'C:\\Users\\*\\Docs\\*.txt' findet\n"
+    "die .txt-Dateien unter Docs jedes Benutzers.\n"
+    "Ohne STARTVERZ beginnt die Suche im Ziel der Sicherung SET-DATEI.\n"
     "\n"
-    "Prints one line per file found: its original path, the number of its versions, the date\n"
-    "and time and the size in bytes of its newest version, separated by tabs. A file kept\n"
-    "without version suffix counts as one version.\n"
+    "Gibt eine Zeile je gefundener Datei aus: ihren Originalpfad, die Zahl ihrer Versionen,\n"
+    "Datum und Zeit und die Größe in Bytes ihrer neuesten Version, durch Tabulatoren getrennt.\n"
+    "Eine Datei ohne Versionsendung zählt als eine Version.\n"
     "\n"
-    "  --versions  also print every version under its file, oldest first: a tab, the\n"
-    "              version's date and time, its size, its path in the store\n"
+    "  --versions  auch jede Version unter ihrer Datei ausgeben, die älteste zuerst: ein\n"
+    "              Tabulator, Datum und Zeit der Version, ihre Größe, ihr Pfad in der\n"
+    "              Datensicherung\n"
     "\n"
-    "A folder that cannot be read, and a file whose first version (.00001.nxz) is missing or\n"
-    "one of whose versions has no readable time, gets a warning on standard error.\n"
+    "Ein Ordner, der nicht gelesen werden kann, und eine Datei, deren erste Version\n"
+    "(.00001.nxz) fehlt oder bei der eine Version keine lesbare Zeit hat, erhalten eine Warnung\n"
+    "auf der Standardfehlerausgabe.\n"
     "\n"
-    "Exit status: 0 found, 1 nothing found or a folder or version unreadable, 2 usage error.\n";
+    "Rückgabewert: 0 gefunden, 1 nichts gefunden oder ein Ordner oder eine Version nicht lesbar,\n"
+    "2 Aufruffehler.\n");
 
 namespace {
 
@@ -52,7 +59,8 @@ private:
         ++found_;
         const VersionCandidate* newest = file.newest();
         if (!newest) {
-            printError("Zeit einer Version nicht lesbar: " + terminalSafe(file.unreadableVersion));
+            printError(QCoreApplication::translate("Cli", "Zeit einer Version nicht lesbar: %1")
+                           .arg(terminalSafe(file.unreadableVersion)));
             failed_ = true;
             return;
         }
@@ -81,7 +89,7 @@ int runFind(QStringList arguments)
     const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
     const bool everyVersion = takeFlag(arguments, QStringLiteral("--versions"));
     if (!error.isEmpty() || arguments.isEmpty() || arguments.size() > 2 || (arguments.size() == 1 && !setFile)) {
-        printError(error.isEmpty() ? QString::fromUtf8(kFindHelp) : error);
+        printError(error.isEmpty() ? helpText(kFindHelp) : error);
         return kUsage;
     }
     const std::optional<QString> start = storeStartOf(arguments.value(1), setFile, error);
@@ -93,7 +101,7 @@ int runFind(QStringList arguments)
     if (!FindStoredFiles(*start, arguments.first(), lines.callbacks(), signalStopToken()))
         return kFailed;  // stopped by a signal
     if (lines.count() == 0)
-        printError("Nichts gefunden: " + arguments.first());
+        printError(QCoreApplication::translate("Cli", "Nichts gefunden: %1").arg(arguments.first()));
     return lines.status();
 }
 

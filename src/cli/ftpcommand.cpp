@@ -11,53 +11,61 @@
 #include "remote/remotebrowser.h"
 #include "remote/remotestore.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace quorbin::cli {
 
-const char* const kFtpHelp =
-    "quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [REMOTE-DIR]\n"
-    "quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] get REMOTE-FILE LOCAL-FILE\n"
-    "quorbin-restore ftp --set SETFILE [connection options] dir REMOTE-DIR [--to NEW-DIR]\n"
-    "                    [--rule original|before|newest] [--before DATE] [--ask] [--dry-run]\n"
+const char* const kFtpHelp = QT_TRANSLATE_NOOP(
+    "Cli",
+    "quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [FERNVERZ]\n"
+    "quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] get FERNDATEI "
+    "LOKALE-DATEI\n"
+    "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] dir FERNVERZ [--to NEUES-VERZ]\n"
+    "                    [--rule original|before|newest] [--before DATUM] [--ask] [--dry-run]\n"
     "                    [--jobs N] [--force]\n"
-    "quorbin-restore ftp --set SETFILE [connection options] verify REMOTE-DIR [--all-versions] [--jobs N]\n"
+    "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] verify FERNVERZ [--all-versions] [--jobs N]\n"
     "\n"
-    "Connects to the FTP mirror of the backup set SETFILE as the desktop program does (host,\n"
-    "port, user, password, passive mode, base path \"Basis\"; TLS and the directory service as\n"
-    "quorbin.ini says, unless the options override them).\n"
-    "A server that refuses TLS is used unencrypted, with a warning on stderr; with --require-tls\n"
-    "(or NURSSL=1 in quorbin.ini) the connection fails instead. Other warnings of the connection,\n"
-    "such as active mode going passive over TLS, go to stderr as well.\n"
+    "Verbindet sich wie das Desktop-Programm mit dem FTP-Spiegel der Sicherung SET-DATEI (Host,\n"
+    "Port, Benutzer, Passwort, passiver Modus, Basispfad \"Basis\"; TLS und der Verzeichnisdienst,\n"
+    "wie quorbin.ini sagt, außer die Optionen legen es anders fest).\n"
+    "Ein Server, der TLS ablehnt, wird unverschlüsselt genutzt, mit einer Warnung auf stderr;\n"
+    "mit --require-tls (oder NURSSL=1 in quorbin.ini) scheitert die Verbindung stattdessen.\n"
+    "Andere Warnungen der Verbindung, etwa dass der aktive Modus über TLS passiv wird, gehen\n"
+    "ebenfalls auf stderr.\n"
     "\n"
-    "ls prints the entries of REMOTE-DIR below the base path (the base path itself without it),\n"
-    "one per line: name, kind (dir or file), size in bytes, modification time (local; the day\n"
-    "only where the server lists no time), separated by tabs. Servers without MLSD are read\n"
-    "through LIST.\n"
-    "get downloads REMOTE-FILE (relative to the base path) to LOCAL-FILE; a stored file (.nxz)\n"
-    "is deciphered with the set's key and expanded on the way, anything else is saved as it\n"
-    "is. An existing LOCAL-FILE is replaced only when the download succeeded.\n"
+    "ls gibt die Einträge von FERNVERZ unter dem Basispfad aus (ohne FERNVERZ die des\n"
+    "Basispfads selbst), einen je Zeile: Name, Art (dir oder file), Größe in Bytes,\n"
+    "Änderungszeit (lokal; nur der Tag, wo der Server keine Zeit nennt), durch Tabulatoren\n"
+    "getrennt. Server ohne MLSD werden über LIST gelesen.\n"
+    "get lädt FERNDATEI (relativ zum Basispfad) nach LOKALE-DATEI; eine gesicherte Datei (.nxz)\n"
+    "wird unterwegs mit dem Schlüssel des Sets entschlüsselt und entpackt, alles andere so\n"
+    "gespeichert, wie es ist. Eine vorhandene LOKALE-DATEI wird nur ersetzt, wenn das Laden\n"
+    "gelungen ist.\n"
     "\n"
-    "dir restores the tree REMOTE-DIR of the mirror (below the base path, such as\n"
-    "Set1/C$/Docs) as `dir` restores the same tree of the store itself, with the same options\n"
-    "and the same log lines: the mirror stands for the set's target folder (Ziel), so its\n"
-    "Set1/C$/Docs is the store's <Ziel>\\Set1\\C$\\Docs. N files (default 4) download at a time,\n"
-    "each over a connection of its own, deciphered and expanded as they come. A connection\n"
-    "that breaks is tried again three times (after 0.5, 1 and 2 s), then the file gets its\n"
-    "ERROR line and the walk goes on.\n"
-    "Versions are chosen by the times the server lists, moved into local time by the clock\n"
-    "difference that the connect measures (local minus server, rounded to whole minutes). A\n"
-    "file whose listing has no time or the day only is not restored (ERROR line).\n"
-    "Already restored: an existing target whose last-write time is the chosen version's time\n"
-    "(a plain file: also its listed size) is one an earlier run wrote, for a restore stamps\n"
-    "each file so and puts it in place only whole. It is not fetched again unless --force,\n"
-    "but keeps its log line, so that the log of a resumed run is the log of a whole one; the\n"
-    "count of such files goes to stderr.\n"
-    "verify reads every stored file below REMOTE-DIR (or only the newest version) through\n"
-    "the decoder to nowhere, as `verify` does; nothing is written to disk.\n"
+    "dir stellt den Baum FERNVERZ des Spiegels (unter dem Basispfad, etwa Set1/C$/Docs) so\n"
+    "wieder her, wie `dir` denselben Baum der Datensicherung selbst wiederherstellt, mit\n"
+    "denselben Optionen und denselben Protokollzeilen: der Spiegel steht für das Ziel des Sets,\n"
+    "sein Set1/C$/Docs ist also <Ziel>\\Set1\\C$\\Docs der Datensicherung. N Dateien (Vorgabe 4)\n"
+    "werden zugleich geladen, jede über eine eigene Verbindung, entschlüsselt und entpackt,\n"
+    "während sie ankommen. Eine Verbindung, die abbricht, wird dreimal erneut versucht (nach\n"
+    "0,5, 1 und 2 s), dann erhält die Datei ihre ERROR-Zeile, und der Durchlauf geht weiter.\n"
+    "Versionen werden nach den Zeiten gewählt, die der Server auflistet, verschoben in die\n"
+    "lokale Zeit um den Uhrenunterschied, den der Verbindungsaufbau misst (lokal minus Server,\n"
+    "auf ganze Minuten gerundet). Eine Datei, deren Auflistung keine Zeit oder nur den Tag\n"
+    "nennt, wird nicht wiederhergestellt (ERROR-Zeile).\n"
+    "Schon wiederhergestellt: ein vorhandenes Ziel, dessen letzte Änderungszeit die Zeit der\n"
+    "gewählten Version ist (bei einer einfachen Datei auch ihre aufgelistete Größe), hat ein\n"
+    "früherer Lauf geschrieben, denn eine Wiederherstellung stempelt jede Datei so und legt sie\n"
+    "nur vollständig an ihren Platz. Es wird ohne --force nicht erneut geladen, behält aber\n"
+    "seine Protokollzeile, so dass das Protokoll eines fortgesetzten Laufs das eines ganzen ist;\n"
+    "die Anzahl solcher Dateien geht auf stderr.\n"
+    "verify liest jede gesicherte Datei unter FERNVERZ (oder nur die neueste Version) durch den\n"
+    "Decoder ins Leere, wie `verify` es tut; nichts wird auf die Platte geschrieben.\n"
     "\n"
-    "Exit status: 0 done, 1 failed (reason on stderr; dir and verify: some file not restored\n"
-    "or bad), 2 usage error.\n";
+    "Rückgabewert: 0 erledigt, 1 gescheitert (Grund auf stderr; dir und verify: eine Datei nicht\n"
+    "wiederhergestellt oder fehlerhaft), 2 Aufruffehler.\n");
 
 namespace {
 
@@ -69,18 +77,19 @@ bool openSession(FtpSession& session, const FtpSettings& settings, QString& erro
     try {
         const ConnectOutcome outcome = ftpconnect(session, settings, noStatus(), noLog(), signalStopToken());
         for (const QString& warning : outcome.warnings)
-            printError("Warnung: " + warning);
+            printError(QCoreApplication::translate("Cli", "Warnung: %1").arg(warning));
         if (!session.client.Connected()) {
-            error = "Keine FTP-Verbindung: " + (outcome.loginFailure ? outcome.loginFailure->text() : QString());
+            error = QCoreApplication::translate("Cli", "Keine FTP-Verbindung: %1")
+                        .arg(outcome.loginFailure ? outcome.loginFailure->text() : QString());
             return false;
         }
         const FtpClient::StopScope scope(session.client, signalStopToken());
         session.client.ChangeDir(session.FtpBasePath);
         return true;
     } catch (const FtpError& e) {
-        error = "Keine FTP-Verbindung: " + e.text();
+        error = QCoreApplication::translate("Cli", "Keine FTP-Verbindung: %1").arg(e.text());
     } catch (const IoError& e) {
-        error = "Keine FTP-Verbindung: " + e.text();
+        error = QCoreApplication::translate("Cli", "Keine FTP-Verbindung: %1").arg(e.text());
     }
     return false;
 }
@@ -176,11 +185,13 @@ int get(FtpSession& session, const QString& remote, const QString& target, const
     if (result.ok())
         return kOk;
     if (result.kind == ErrorKind::Network)
-        printError("FTP-Fehler: " + describe(result));  // the client's error names the remote file
+        printError(QCoreApplication::translate("Cli", "FTP-Fehler: %1")
+                       .arg(describe(result)));  // the client's error names the remote file
     else if (!result.path.isEmpty())
-        printError("Nicht wiederhergestellt: " + describe(result));  // the remote file, or the target at fault
+        printError(QCoreApplication::translate("Cli", "Nicht wiederhergestellt: %1")
+                       .arg(describe(result)));  // the remote file, or the target at fault
     else
-        printError("Nicht wiederhergestellt: " + remote + ": " + describe(result));
+        printError(QCoreApplication::translate("Cli", "Nicht wiederhergestellt: %1: %2").arg(remote, describe(result)));
     return kFailed;
 }
 
@@ -195,12 +206,12 @@ std::shared_ptr<RemoteStore> openStore(const FtpSettings& settings, const Backup
         QStringList warnings;
         auto store = OpenRemoteStore(settings, options, warnings);
         for (const QString& warning : warnings)
-            printError("Warnung: " + warning);
+            printError(QCoreApplication::translate("Cli", "Warnung: %1").arg(warning));
         return store;
     } catch (const FtpError& e) {
-        printError("Keine FTP-Verbindung: " + e.text());
+        printError(QCoreApplication::translate("Cli", "Keine FTP-Verbindung: %1").arg(e.text()));
     } catch (const IoError& e) {
-        printError("Keine FTP-Verbindung: " + e.text());
+        printError(QCoreApplication::translate("Cli", "Keine FTP-Verbindung: %1").arg(e.text()));
     }
     return nullptr;
 }
@@ -210,9 +221,9 @@ QString startOf(const RemoteStore& store, const QString& remoteDirectory)
 {
     const QString start = store.storePathOf(remoteDirectory);
     if (start.isEmpty())
-        printError("Kein Verzeichnis unter dem Basispfad: " + remoteDirectory);
+        printError(QCoreApplication::translate("Cli", "Kein Verzeichnis unter dem Basispfad: %1").arg(remoteDirectory));
     else if (!start.contains(u'$'))
-        printError(QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+        printError(QCoreApplication::translate("Cli", "Kein Backup-Pfad. Bitte neu wählen!"));
     else
         return start;
     return {};
@@ -224,7 +235,7 @@ int restoreTree(const FtpSettings& settings, const BackupSet& set, QStringList a
     const bool force = takeFlag(arguments, QStringLiteral("--force"));
     const TreeOptions tree = takeTreeOptions(arguments, error);
     if (!error.isEmpty() || arguments.size() != 1) {
-        printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
+        printError(error.isEmpty() ? helpText(kFtpHelp) : error);
         return kUsage;
     }
     const std::shared_ptr<RemoteStore> store = openStore(settings, set, force);
@@ -238,7 +249,8 @@ int restoreTree(const FtpSettings& settings, const BackupSet& set, QStringList a
     options.store = store;
     return runTreeJob(options, [&store] {
         if (store->skipped() > 0)
-            printError(QStringLiteral("schon wiederhergestellt, nicht erneut geladen: %1").arg(store->skipped()));
+            printError(QCoreApplication::translate("Cli", "schon wiederhergestellt, nicht erneut geladen: %1")
+                           .arg(store->skipped()));
     });
 }
 
@@ -248,7 +260,7 @@ int verifyTree(const FtpSettings& settings, const BackupSet& set, QStringList ar
     const bool allVersions = takeFlag(arguments, QStringLiteral("--all-versions"));
     const int jobs = takeJobs(arguments, kMaxWorkers, error);
     if (!error.isEmpty() || arguments.size() != 1) {
-        printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
+        printError(error.isEmpty() ? helpText(kFtpHelp) : error);
         return kUsage;
     }
     const std::shared_ptr<RemoteStore> store = openStore(settings, set, false);
@@ -276,7 +288,7 @@ int runFtp(QStringList arguments)
                         ((action == u"ls" && arguments.size() <= 2) || (action == u"get" && arguments.size() == 3) ||
                          action == u"dir" || action == u"verify");
     if (!usable) {
-        printError(error.isEmpty() ? QString::fromUtf8(kFtpHelp) : error);
+        printError(error.isEmpty() ? helpText(kFtpHelp) : error);
         return kUsage;
     }
     const std::optional<BackupSet> set = readSetArgument(*setFile, error);
@@ -310,7 +322,7 @@ int runFtp(QStringList arguments)
             return list(session, arguments.mid(1));
         return get(session, arguments.at(1), windowsPathOfArgument(arguments.at(2)), set->SCHLUESSEL);
     } catch (const FtpError& e) {
-        printError("FTP-Fehler: " + e.text());
+        printError(QCoreApplication::translate("Cli", "FTP-Fehler: %1").arg(e.text()));
     } catch (const IoError& e) {
         printError(e.text());
     }

@@ -4,6 +4,7 @@
 #include "cli/signalstop.h"
 #include "cli/terminaluser.h"
 #include "platform/datetime.h"
+#include "platform/language.h"
 
 #include <QCoreApplication>
 
@@ -14,24 +15,31 @@ using namespace quorbin::cli;
 namespace {
 
 const Command kCommands[] = {
-    {"decode", "print the original path of a store path", kDecodeHelp, runDecode},
-    {"file", "restore one stored file", kFileHelp, runFile},
-    {"set", "print a backup set and the program settings", kSetHelp, runSet},
-    {"versions", "list the stored versions of a file", kVersionsHelp, runVersions},
-    {"dir", "restore a directory tree of the store", kDirHelp, runDir},
-    {"ftp", "list, fetch, restore or verify files of the FTP mirror", kFtpHelp, runFtp},
-    {"verify", "check that every stored file of a tree can be restored", kVerifyHelp, runVerify},
-    {"find", "find stored files by their original name", kFindHelp, runFind},
+    {"decode", QT_TRANSLATE_NOOP("Cli", "den Originalpfad eines Backup-Pfads ausgeben"), kDecodeHelp, runDecode},
+    {"file", QT_TRANSLATE_NOOP("Cli", "eine gesicherte Datei wiederherstellen"), kFileHelp, runFile},
+    {"set", QT_TRANSLATE_NOOP("Cli", "eine Sicherung und die Programmeinstellungen ausgeben"), kSetHelp, runSet},
+    {"versions", QT_TRANSLATE_NOOP("Cli", "die gesicherten Versionen einer Datei auflisten"), kVersionsHelp,
+     runVersions},
+    {"dir", QT_TRANSLATE_NOOP("Cli", "einen Verzeichnisbaum der Datensicherung wiederherstellen"), kDirHelp, runDir},
+    {"ftp", QT_TRANSLATE_NOOP("Cli", "Dateien des FTP-Spiegels auflisten, laden, wiederherstellen oder prüfen"),
+     kFtpHelp, runFtp},
+    {"verify", QT_TRANSLATE_NOOP("Cli", "prüfen, ob jede gesicherte Datei eines Baums wiederherstellbar ist"),
+     kVerifyHelp, runVerify},
+    {"find", QT_TRANSLATE_NOOP("Cli", "gesicherte Dateien nach ihrem Originalnamen suchen"), kFindHelp, runFind},
 };
 
 QString programHelp()
 {
-    QString text = QStringLiteral("Usage: quorbin-restore COMMAND [ARGUMENTS]\n\nCommands:\n");
+    QString commands;
     for (const Command& c : kCommands)
-        text += QStringLiteral("  %1  %2\n").arg(QString::fromUtf8(c.name).leftJustified(8), QString::fromUtf8(c.summary));
-    text += QStringLiteral("\n'quorbin-restore COMMAND --help' tells more about a command;\n"
-                           "'quorbin-restore --version' prints the version.");
-    return text;
+        commands += QStringLiteral("  %1  %2\n").arg(QString::fromUtf8(c.name).leftJustified(8), helpText(c.summary));
+    return QCoreApplication::translate("Cli",
+                                       "Aufruf: quorbin-restore BEFEHL [ARGUMENTE]\n\n"
+                                       "Befehle:\n"
+                                       "%1\n"
+                                       "'quorbin-restore BEFEHL --help' sagt mehr über einen Befehl;\n"
+                                       "'quorbin-restore --version' gibt die Version aus.")
+        .arg(commands);
 }
 
 }  // namespace
@@ -42,6 +50,7 @@ int main(int argc, char* argv[])
     quorbin::platform::settleLocalTimeZone();
     stopOnSignals();
     QCoreApplication app(argc, argv);
+    quorbin::platform::installUserLanguage();
     TerminalUser user;
     quorbin::setUserInterface(&user);
 
@@ -63,7 +72,7 @@ int main(int argc, char* argv[])
         if (name != QString::fromUtf8(c.name))
             continue;
         if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-            printLine(QString::fromUtf8(c.help));
+            printLine(helpText(c.help));
             return kOk;
         }
         int status = kUsage;
@@ -77,6 +86,6 @@ int main(int argc, char* argv[])
             dieBySignal(signal);
         return status;
     }
-    printError("Unbekannter Befehl: " + name + "\n\n" + programHelp());
+    printError(QCoreApplication::translate("Cli", "Unbekannter Befehl: %1\n\n%2").arg(name, programHelp()));
     return kUsage;
 }

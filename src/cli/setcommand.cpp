@@ -4,31 +4,36 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 
 namespace quorbin::cli {
 
 const char* const kSetHelp =
-    "quorbin-restore set SETFILE [--show-secrets]\n"
+    QT_TRANSLATE_NOOP("Cli",
+    "quorbin-restore set SET-DATEI [--show-secrets]\n"
     "\n"
-    "Prints the backup set read from SETFILE, then the program settings read from quorbin.ini\n"
-    "in the Windows directory ($QUORBIN_WINDIR, else $XDG_CONFIG_HOME/quorbin, else\n"
-    "~/.config/quorbin), one line per key as Section/Key=value, in the order of the files' keys;\n"
-    "Booleans as true or false. A key the file lacks shows its default. Each group opens with a\n"
-    "line \"# \" + the file's host path it was read from, or where it was looked for.\n"
-    "The key and the FTP password show as \"*\" (empty when not set) unless --show-secrets.\n"
-    "Paths beginning with a drive letter and \":\" or with \"\\\\\" are Windows paths;\n"
-    "any other path is a path of this machine.\n"
+    "Gibt die aus SET-DATEI gelesene Sicherung aus, dann die Programmeinstellungen aus\n"
+    "quorbin.ini im Windows-Verzeichnis ($QUORBIN_WINDIR, sonst $XDG_CONFIG_HOME/quorbin, sonst\n"
+    "~/.config/quorbin): eine Zeile je Schlüssel als Abschnitt/Schlüssel=Wert, in der Reihenfolge\n"
+    "der Schlüssel der Dateien; Wahrheitswerte als true oder false. Ein Schlüssel, der in der\n"
+    "Datei fehlt, zeigt seine Vorgabe. Jede Gruppe beginnt mit einer Zeile \"# \" und dem\n"
+    "Host-Pfad der Datei, aus der sie gelesen oder wo sie gesucht wurde.\n"
+    "Der Schlüssel der Sicherung und das FTP-Passwort erscheinen als \"*\" (leer, wenn nicht\n"
+    "gesetzt), außer mit --show-secrets.\n"
+    "Pfade, die mit einem Laufwerksbuchstaben und \":\" oder mit \"\\\\\" beginnen, sind\n"
+    "Windows-Pfade; jeder andere Pfad ist ein Pfad dieses Rechners.\n"
     "\n"
-    "Exit status: 0 printed, 1 SETFILE not readable (the defaults are printed all the same),\n"
-    "2 usage error.\n";
+    "Rückgabewert: 0 ausgegeben, 1 SET-DATEI nicht lesbar (die Vorgaben werden trotzdem\n"
+    "ausgegeben), 2 Aufruffehler.\n");
 
 std::optional<BackupSet> readSetArgument(const QString& argument, QString& error)
 {
     const QString path = windowsPathOfArgument(argument);
     if (!config::IniFile::load(path).loaded()) {
-        error = "Set-Datei nicht gefunden oder nicht lesbar: " + path;
+        error = QCoreApplication::translate("Cli", "Set-Datei nicht gefunden oder nicht lesbar: %1").arg(path);
         return {};
     }
     return ReadBackupSet(path);
@@ -50,7 +55,8 @@ void printSettings(const SettingLines& lines, bool showSecrets)
 QString sourceLine(const QString& what, const QString& path, bool loaded)
 {
     const QString hostPath = platform::caseBlindHostPath(platform::toHostPath(config::iniFilePath(path)));
-    return "# " + what + ": " + hostPath + (loaded ? QString() : QStringLiteral(" (nicht gefunden, Vorgaben)"));
+    return loaded ? QStringLiteral("# %1: %2").arg(what, hostPath)
+                  : QCoreApplication::translate("Cli", "# %1: %2 (nicht gefunden, Vorgaben)").arg(what, hostPath);
 }
 
 // Why quorbin.ini is looked for where it is.
@@ -69,18 +75,20 @@ int runSet(QStringList arguments)
 {
     const bool showSecrets = takeFlag(arguments, QStringLiteral("--show-secrets"));
     if (arguments.size() != 1) {
-        printError(QString::fromUtf8(kSetHelp));
+        printError(helpText(kSetHelp));
         return kUsage;
     }
     QString error;
     const std::optional<BackupSet> set = readSetArgument(arguments.first(), error);
-    printRecord(sourceLine(QStringLiteral("Set-Datei"), windowsPathOfArgument(arguments.first()), set.has_value()));
+    printRecord(sourceLine(QCoreApplication::translate("Cli", "Set-Datei"), windowsPathOfArgument(arguments.first()),
+                           set.has_value()));
     printSettings(settingLines(set.value_or(BackupSet())), showSecrets);
     const QString ini = QStringLiteral("quorbin.ini");
-    printRecord(sourceLine(ini, ini, config::IniFile::load(ini).loaded()) + " (aus " + windowsDirectoryOrigin() + ")");
+    printRecord(QCoreApplication::translate("Cli", "%1 (aus %2)")
+                    .arg(sourceLine(ini, ini, config::IniFile::load(ini).loaded()), windowsDirectoryOrigin()));
     printSettings(settingLines(ReadProgramSettings(ini)), showSecrets);
     if (!set) {
-        printError(error + " (Vorgaben gezeigt)");
+        printError(QCoreApplication::translate("Cli", "%1 (Vorgaben gezeigt)").arg(error));
         return kFailed;
     }
     return kOk;

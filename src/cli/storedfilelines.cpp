@@ -6,6 +6,8 @@
 #include "platform/datetime.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::cli {
 
 std::optional<QString> storeStartOf(const QString& startArgument, const std::optional<QString>& setFile,
@@ -21,7 +23,8 @@ std::optional<QString> storeStartOf(const QString& startArgument, const std::opt
         return {};
     const QString target = directoryOfArgument(set->Ziel);
     if (!platform::directoryExists(target)) {
-        error = "Ziel des Sets nicht gefunden: " + target + " (" + platform::hostPathOf(target) + ")";
+        error = QCoreApplication::translate("Cli", "Ziel des Sets nicht gefunden: %1 (%2)")
+                    .arg(target, platform::hostPathOf(target));
         return {};
     }
     return target;
@@ -43,7 +46,9 @@ void printVersionLines(const StoredFileVersions& file)
 
 void warnWithoutFirstVersion(const QString& basePath)
 {
-    printError("Warnung: die erste Version fehlt; dir stellt diese Datei nicht wieder her: " + terminalSafe(basePath));
+    printError(QCoreApplication::translate(
+                   "Cli", "Warnung: die erste Version fehlt; dir stellt diese Datei nicht wieder her: %1")
+                   .arg(terminalSafe(basePath)));
 }
 
 }  // namespace quorbin::cli

@@ -2,6 +2,8 @@
 
 #include "cli/arguments.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -10,6 +12,14 @@ namespace quorbin::cli {
 namespace {
 
 TerminalProgress* active = nullptr;
+
+// One decimal as the C library writes it for the locale, as the line always showed it.
+QString mebibytes(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return QString::fromLocal8Bit(text);
+}
 
 }  // namespace
 
@@ -68,12 +78,16 @@ void TerminalProgress::show()
     const qint64 remaining = std::max<qint64>(0, totalBytes_ - bytes_);
     const long left = rate > 0 ? long(remaining / rate) : 0;
     constexpr double kMiB = 1048576.0;
-    if (totalFiles_ > 1)
-        std::fprintf(stderr, "\r\033[K%lld/%lld Dateien, %.1f/%.1f MiB, %.1f MiB/s, noch %ld:%02ld", files_, totalFiles_,
-                     bytes_ / kMiB, totalBytes_ / kMiB, rate / kMiB, left / 60, left % 60);
-    else
-        std::fprintf(stderr, "\r\033[K%.1f/%.1f MiB, %.1f MiB/s, noch %ld:%02ld", bytes_ / kMiB, totalBytes_ / kMiB,
-                     rate / kMiB, left / 60, left % 60);
+    const QString timeLeft = QString::asprintf("%ld:%02ld", left / 60, left % 60);
+    const QString line =
+        totalFiles_ > 1
+            ? QCoreApplication::translate("Cli", "%1/%2 Dateien, %3/%4 MiB, %5 MiB/s, noch %6")
+                  .arg(QString::number(files_), QString::number(totalFiles_), mebibytes(bytes_ / kMiB),
+                       mebibytes(totalBytes_ / kMiB), mebibytes(rate / kMiB), timeLeft)
+            : QCoreApplication::translate("Cli", "%1/%2 MiB, %3 MiB/s, noch %4")
+                  .arg(mebibytes(bytes_ / kMiB), mebibytes(totalBytes_ / kMiB), mebibytes(rate / kMiB), timeLeft);
+    std::fputs("\r\033[K", stderr);
+    std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
     shown_ = true;
 }

@@ -3,6 +3,7 @@
 #include "cli/signalstop.h"
 #include "cli/terminalprogress.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTextStream>
 
@@ -24,7 +25,8 @@ void TerminalUser::showMessage(const QString& text, const QString& caption)
 
 namespace {
 
-// What a typed answer means: agreed, declined, or nothing that can be taken.
+// What a typed answer means: agreed, declined, or nothing that can be taken. Both languages'
+// answers count in either, so a script's answers hold whatever the locale.
 std::optional<bool> agreement(const QString& typed)
 {
     static const QStringList agreeing{"j", "ja", "y", "yes", "o", "ok"};
@@ -47,7 +49,10 @@ Answer TerminalUser::ask(const QString& text, const QString& caption, Buttons bu
     std::optional<bool> agreed;
     // Anything else is asked again; the end of the input declines.
     while (!agreed) {
-        err << caption << ": " << text << (yesNo ? " [j/n] " : " [o=OK/a=Abbrechen] ") << Qt::flush;
+        err << caption << ": " << text << ' '
+            << (yesNo ? QCoreApplication::translate("Cli", "[j/n]")
+                      : QCoreApplication::translate("Cli", "[o=OK/a=Abbrechen]"))
+            << ' ' << Qt::flush;
         std::string line;
         const WaitingOnTerminal waiting;
         if (!std::getline(std::cin, line))

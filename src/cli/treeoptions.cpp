@@ -5,6 +5,8 @@
 #include "cli/terminalprogress.h"
 #include "platform/datetime.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::cli {
 namespace {
 
@@ -32,14 +34,14 @@ TreeOptions takeTreeOptions(QStringList& arguments, QString& error)
     tree.jobs = takeJobs(arguments, kMaxWorkers, error);
     const auto rule = ruleNamed(ruleText.value_or(QStringLiteral("newest")));
     if (error.isEmpty() && !rule)
-        error = "Unbekannte Regel: " + ruleText.value_or(QString());
+        error = QCoreApplication::translate("Cli", "Unbekannte Regel: %1").arg(ruleText.value_or(QString()));
     const auto limit = beforeText ? dateFromArgument(*beforeText) : std::nullopt;
     if (error.isEmpty() && beforeText && !limit)
-        error = "Datum nicht lesbar: " + *beforeText;
+        error = QCoreApplication::translate("Cli", "Datum nicht lesbar: %1").arg(*beforeText);
     if (error.isEmpty() && beforeText && rule != kVersionBeforeDate)
-        error = QStringLiteral("--before gilt nur mit --rule before");
+        error = QCoreApplication::translate("Cli", "--before gilt nur mit --rule before");
     if (error.isEmpty() && rule == kVersionBeforeDate && !limit)
-        error = QStringLiteral("--rule before braucht --before DATUM");
+        error = QCoreApplication::translate("Cli", "--rule before braucht --before DATUM");
     tree.rule = rule.value_or(kNewestVersion);
     tree.versionLimit = limit ? platform::toDayCount(*limit) : 0;
     return tree;
@@ -66,14 +68,19 @@ bool refusesTargets(const DirRestoreJob::Options& options)
 {
     switch (RefusedTargets(options.newStartDirectory, options.startDirectory)) {
     case TargetRefusal::InsideStore:
-        printError("Das neue Startverzeichnis liegt in der Datensicherung selbst: " + options.newStartDirectory);
+        printError(
+            QCoreApplication::translate("Cli", "Das neue Startverzeichnis liegt in der Datensicherung selbst: %1")
+                .arg(options.newStartDirectory));
         return true;
     case TargetRefusal::WholeHost:
-        printError("Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist: mit --to ein neues "
-                   "Startverzeichnis wählen oder das Laufwerk in QUORBIN_DRIVES zuordnen.");
+        printError(QCoreApplication::translate(
+            "Cli",
+            "Die Dateien gehören auf Laufwerk Z:, das hier das ganze System ist: mit --to ein "
+            "neues Startverzeichnis wählen oder das Laufwerk in QUORBIN_DRIVES zuordnen."));
         return true;
     case TargetRefusal::NotAbsolute:
-        printError("Das neue Startverzeichnis ist kein absoluter Pfad: " + options.newStartDirectory);
+        printError(QCoreApplication::translate("Cli", "Das neue Startverzeichnis ist kein absoluter Pfad: %1")
+                       .arg(options.newStartDirectory));
         return true;
     case TargetRefusal::None:
         break;
@@ -88,7 +95,7 @@ int runTreeJob(DirRestoreJob::Options options, const std::function<void()>& afte
     options.countTotals = progress.enabled();
     options.warn = [&progress](const QString& warning) {
         progress.clearLine();
-        printError("Warnung: " + warning);
+        printError(QCoreApplication::translate("Cli", "Warnung: %1").arg(warning));
     };
     DirRestoreJob job(options);
     const JobResult result = runStoppable(job, RestoreReporter{noStatus(), log, progress});

@@ -7,30 +7,35 @@
 #include "engine/dirrestore.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace quorbin::cli {
 
-const char* const kVerifyHelp =
-    "quorbin-restore verify START-DIR [--set SETFILE | --key-file FILE] [--all-versions] [--jobs N]\n"
+const char* const kVerifyHelp = QT_TRANSLATE_NOOP(
+    "Cli",
+    "quorbin-restore verify STARTVERZ [--set SET-DATEI | --key-file DATEI] [--all-versions] [--jobs N]\n"
     "\n"
-    "Reads every stored file below the store directory START-DIR as a restore would, but\n"
-    "writes nothing: deciphered with the key, expanded to nowhere, its checksum checked.\n"
-    "Without --all-versions only the version that the newest rule would restore is read;\n"
-    "with it, every stored version.\n"
+    "Liest jede gesicherte Datei unter dem Verzeichnis STARTVERZ der Datensicherung so, wie eine\n"
+    "Wiederherstellung es täte, schreibt aber nichts: mit dem Schlüssel entschlüsselt, ins Leere\n"
+    "entpackt, ihre Prüfsumme geprüft. Ohne --all-versions wird nur die Version gelesen, die die\n"
+    "Regel newest wiederherstellen würde; mit der Option jede gesicherte Version.\n"
     "\n"
-    "Prints one line per bad file, its store path and the cause after a tab (wrong key,\n"
-    "damaged, cut short, empty, unreadable), then a summary on standard error: the files\n"
-    "and container bytes read, and how many were bad.\n"
+    "Gibt eine Zeile je fehlerhafter Datei aus, ihren Pfad in der Datensicherung und nach einem\n"
+    "Tabulator die Ursache (falscher Schlüssel, beschädigt, gekürzt, leer, nicht lesbar), dann\n"
+    "eine Zusammenfassung auf der Standardfehlerausgabe: die gelesenen Dateien und\n"
+    "Container-Bytes und wie viele fehlerhaft waren.\n"
     "\n"
-    "  --all-versions  read every version, not only the newest\n"
-    "  --jobs N        read N files at a time (default: one per core); the lines come in the\n"
-    "                  same order whatever N is\n"
+    "  --all-versions  jede Version lesen, nicht nur die neueste\n"
+    "  --jobs N        N Dateien zugleich lesen (Vorgabe: eine je Kern); die Zeilen kommen in\n"
+    "                  derselben Reihenfolge, wie groß N auch ist\n"
     "\n"
-    "The key comes from --key-file, else from the backup set SETFILE, else from QUORBIN_KEY.\n"
-    "On a terminal a progress line is shown on standard error.\n"
+    "Der Schlüssel kommt aus --key-file, sonst aus der Sicherung SET-DATEI, sonst aus\n"
+    "QUORBIN_KEY. In einem Terminal zeigt eine Fortschrittszeile auf der Standardfehlerausgabe\n"
+    "den Stand.\n"
     "\n"
-    "Exit status: 0 every file good, 1 a file is bad (or the check was cut short), 2 usage error.\n";
+    "Rückgabewert: 0 jede Datei in Ordnung, 1 eine Datei fehlerhaft (oder die Prüfung wurde\n"
+    "abgebrochen), 2 Aufruffehler.\n");
 
 namespace {
 
@@ -54,11 +59,10 @@ private:
 
 QString summary(qint64 files, qint64 bytes, qint64 bad)
 {
-    return QStringLiteral("geprüft: %1 %2, %3 Bytes; fehlerhaft: %4")
-        .arg(files)
-        .arg(files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"))
-        .arg(bytes)
-        .arg(bad);
+    const QString text = files == 1
+                             ? QCoreApplication::translate("Cli", "geprüft: %1 Datei, %2 Bytes; fehlerhaft: %3")
+                             : QCoreApplication::translate("Cli", "geprüft: %1 Dateien, %2 Bytes; fehlerhaft: %3");
+    return text.arg(files).arg(bytes).arg(bad);
 }
 
 }  // namespace
@@ -80,7 +84,7 @@ int verifyStore(const VerifyRequest& request)
     options.store = request.store;
     options.warn = [&terminal](const QString& warning) {
         terminal.clearLine();
-        printError("Warnung: " + warning);
+        printError(QCoreApplication::translate("Cli", "Warnung: %1").arg(warning));
     };
     options.fileDone = [&](const QString& shownPath, const JobResult& result) {
         ++files;
@@ -109,9 +113,9 @@ int runVerify(QStringList arguments)
     const bool allVersions = takeFlag(arguments, QStringLiteral("--all-versions"));
     const int jobs = takeJobs(arguments, kMaxWorkers, error);
     if (error.isEmpty() && setFile && keyFile)
-        error = QStringLiteral("--set und --key-file schließen einander aus");
+        error = QCoreApplication::translate("Cli", "--set und --key-file schließen einander aus");
     if (!error.isEmpty() || arguments.size() != 1) {
-        printError(error.isEmpty() ? QString::fromUtf8(kVerifyHelp) : error);
+        printError(error.isEmpty() ? helpText(kVerifyHelp) : error);
         return kUsage;
     }
     const QString start = directoryOfArgument(arguments.first());

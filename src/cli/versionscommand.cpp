@@ -7,27 +7,31 @@
 #include "engine/versions.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
+
 namespace quorbin::cli {
 
-const char* const kVersionsHelp =
-    "quorbin-restore versions STORED\n"
-    "quorbin-restore versions STORE-DIR\\NAME\n"
-    "quorbin-restore versions ORIGINAL-PATH [START-DIR] [--set SETFILE]\n"
+const char* const kVersionsHelp = QT_TRANSLATE_NOOP(
+    "Cli",
+    "quorbin-restore versions GESICHERT\n"
+    "quorbin-restore versions SICHERUNGSVERZ\\NAME\n"
+    "quorbin-restore versions ORIGINALPFAD [STARTVERZ] [--set SET-DATEI]\n"
     "\n"
-    "Lists the stored versions of a file, oldest first: the version's date and time, a tab,\n"
-    "its path in the store. The file is named by\n"
-    "  STORED             any of its versions (a name ending in \".NNNNN.nxz\");\n"
-    "  STORE-DIR\\NAME     a store folder and the file's original name, blanks as blanks,\n"
-    "                     e.g. 'D:\\Store\\Set1\\C$\\Docs\\Brief an Bank.docx';\n"
-    "  ORIGINAL-PATH      the path the file had, e.g. 'C:\\Docs\\brief.txt', looked up below\n"
-    "                     START-DIR or, without it, the target folder (Ziel) of the backup set\n"
-    "                     SETFILE. Every set below that holds the path lists its versions.\n"
-    "Names are compared case-blind. A file kept without version suffix is its own only\n"
-    "version. A file without its first version (.00001.nxz) gets a warning on stderr: dir\n"
-    "restores files through it.\n"
+    "Listet die gesicherten Versionen einer Datei auf, die älteste zuerst: Datum und Zeit der\n"
+    "Version, ein Tabulator, ihr Pfad in der Datensicherung. Die Datei wird benannt durch\n"
+    "  GESICHERT            eine ihrer Versionen (ein Name, der auf \".NNNNN.nxz\" endet);\n"
+    "  SICHERUNGSVERZ\\NAME  einen Ordner der Datensicherung und den Originalnamen der Datei,\n"
+    "                       Leerzeichen als Leerzeichen, z. B. 'D:\\Store\\Set1\\C$\\Docs\\Brief an Bank.docx';\n"
+    "  ORIGINALPFAD         den Pfad, den die Datei hatte, z. B. 'C:\\Docs\\brief.txt', gesucht unter\n"
+    "                       STARTVERZ oder, ohne es, unter dem Ziel der Sicherung SET-DATEI. Jedes\n"
+    "                       Set darunter, das den Pfad enthält, listet seine Versionen.\n"
+    "Namen werden ohne Rücksicht auf Groß- und Kleinschreibung verglichen. Eine Datei ohne\n"
+    "Versionsendung ist ihre eigene einzige Version. Eine Datei ohne ihre erste Version\n"
+    "(.00001.nxz) erhält eine Warnung auf stderr: dir stellt Dateien über sie wieder her.\n"
     "\n"
-    "Exit status: 0 listed, 1 no version found, a folder unreadable or a version's time\n"
-    "unreadable, 2 usage error (also a STORE-DIR that is no folder of the store).\n";
+    "Rückgabewert: 0 aufgelistet, 1 keine Version gefunden, ein Ordner nicht lesbar oder die\n"
+    "Zeit einer Version nicht lesbar, 2 Aufruffehler (auch ein SICHERUNGSVERZ, das kein Ordner\n"
+    "der Datensicherung ist).\n");
 
 namespace {
 
@@ -57,19 +61,20 @@ QList<StoredFileVersions> filesAtOriginalPath(const QString& start, const QStrin
     FindCallbacks callbacks{[&found](const StoredFileVersions& file) { found << file; },
                             [&error](const JobResult& unreadable) { error = describe(unreadable); }};
     if (!FindStoredFiles(start, path, callbacks, signalStopToken()))
-        error = QStringLiteral("abgebrochen");
+        error = QCoreApplication::translate("Cli", "abgebrochen");
     return error.isEmpty() ? found : QList<StoredFileVersions>();
 }
 
 int printFiles(const QList<StoredFileVersions>& files, const QString& named)
 {
     if (files.isEmpty()) {
-        printError("Keine Versionen gefunden: " + named);
+        printError(QCoreApplication::translate("Cli", "Keine Versionen gefunden: %1").arg(named));
         return kFailed;
     }
     for (const StoredFileVersions& file : files) {
         if (!file.unreadableVersion.isEmpty()) {
-            printError("Zeit einer Version nicht lesbar: " + file.unreadableVersion);
+            printError(
+                QCoreApplication::translate("Cli", "Zeit einer Version nicht lesbar: %1").arg(file.unreadableVersion));
             return kFailed;
         }
     }
@@ -84,11 +89,11 @@ int versionsOfStored(const QString& stored)
     QString unreadable;
     const auto candidates = VersionCandidates(stored, nullptr, &unreadable);
     if (!candidates) {
-        printError("Zeit einer Version nicht lesbar: " + unreadable);
+        printError(QCoreApplication::translate("Cli", "Zeit einer Version nicht lesbar: %1").arg(unreadable));
         return kFailed;
     }
     if (candidates->isEmpty()) {
-        printError("Keine Versionen gefunden: " + stored);
+        printError(QCoreApplication::translate("Cli", "Keine Versionen gefunden: %1").arg(stored));
         return kFailed;
     }
     StoredFileVersions file;
@@ -104,7 +109,7 @@ int runVersions(QStringList arguments)
     QString error;
     const auto setFile = takeOption(arguments, QStringLiteral("--set"), error);
     if (!error.isEmpty() || arguments.isEmpty() || arguments.size() > 2) {
-        printError(error.isEmpty() ? QString::fromUtf8(kVersionsHelp) : error);
+        printError(error.isEmpty() ? helpText(kVersionsHelp) : error);
         return kUsage;
     }
     const QString named = windowsPathOfArgument(arguments.first());
@@ -125,8 +130,11 @@ int runVersions(QStringList arguments)
     } else {
         const QString folder = directoryOfArgument(platform::directoryPart(named));
         if (DecodeStoreDir(folder).isEmpty()) {
-            printError("Kein Ordner der Datensicherung (ohne Laufwerks- oder Serverebene wie C$): " + folder +
-                       "\nEin Originalpfad wird mit --set oder START-DIR gesucht.");
+            printError(QCoreApplication::translate(
+                           "Cli",
+                           "Kein Ordner der Datensicherung (ohne Laufwerks- oder Serverebene wie C$): %1\n"
+                           "Ein Originalpfad wird mit --set oder STARTVERZ gesucht.")
+                           .arg(folder));
             return kUsage;
         }
         requireDirectory(folder);

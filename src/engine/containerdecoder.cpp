@@ -5,6 +5,8 @@
 #include "engine/tzip.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace quorbin {
@@ -70,7 +72,8 @@ JobResult ContainerDecoder::finish() const
 {
     if (ended_)
         return JobResult::success();
-    const QString what = position_ == 0 ? QStringLiteral("Datei ist leer") : QStringLiteral("Datei ist abgeschnitten");
+    const QString what = position_ == 0 ? QCoreApplication::translate("Engine", "Datei ist leer")
+                                        : QCoreApplication::translate("Engine", "Datei ist abgeschnitten");
     return JobResult::failure(ErrorKind::Truncated, what, sourceText());
 }
 
@@ -81,16 +84,19 @@ JobResult ContainerDecoder::failure(int state) const
     const QString path = sourceText();
     if (Inflater::State(state) == Inflater::State::BadHeader) {
         if (key_.isEmpty())
-            return JobResult::failure(ErrorKind::NoKey,
-                                      QStringLiteral("kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
-                                      path);
-        return JobResult::failure(ErrorKind::WrongKey, QStringLiteral("falscher Schlüssel"), path);
+            return JobResult::failure(
+                ErrorKind::NoKey,
+                QCoreApplication::translate("Engine", "kein Schlüssel angegeben (Datei verschlüsselt oder beschädigt)"),
+                path);
+        return JobResult::failure(ErrorKind::WrongKey, QCoreApplication::translate("Engine", "falscher Schlüssel"),
+                                  path);
     }
     if (produced_ == 0 && !key_.isEmpty())
-        return JobResult::failure(ErrorKind::DamagedOrWrongKey,
-                                  QStringLiteral("Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
-                                  path);
-    return JobResult::failure(ErrorKind::Damaged, QStringLiteral("Datei beschädigt"), path);
+        return JobResult::failure(
+            ErrorKind::DamagedOrWrongKey,
+            QCoreApplication::translate("Engine", "Datei beschädigt oder falscher Schlüssel (nicht zu unterscheiden)"),
+            path);
+    return JobResult::failure(ErrorKind::Damaged, QCoreApplication::translate("Engine", "Datei beschädigt"), path);
 }
 
 }  // namespace quorbin

@@ -10,6 +10,8 @@
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <memory>
 #include <thread>
@@ -50,7 +52,8 @@ bool mayReplace(const QString& target, const DirRestore& walk)
 {
     if (!walk.ask || walk.dryRun || !platform::fileExists(target))
         return true;
-    return ui().ask("Datei " + target + " ersetzen?", QStringLiteral("Datei wiederherstellen, überschreiben?"),
+    return ui().ask(QCoreApplication::translate("Engine", "Datei %1 ersetzen?").arg(target),
+                    QCoreApplication::translate("Engine", "Datei wiederherstellen, überschreiben?"),
                     Buttons::OkCancel) == Answer::Ok;
 }
 
@@ -97,18 +100,21 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
                                const VersionIndex* index, VersionChoice& choice)
 {
     if (target.isEmpty() && !walk.verifyOnly)
-        return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
+        return JobResult::failure(ErrorKind::Refused,
+                                  QCoreApplication::translate("Engine", "Ziel liegt außerhalb des Zielverzeichnisses"));
     const auto chosen = SelectVersion(walk.rule, entryPath, walk.versionLimit, index);
     if (!chosen)
-        return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("keine passende Version"));
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QCoreApplication::translate("Engine", "keine passende Version"));
     choice = *chosen;
     if (!walk.verifyOnly && targetInStore(target, walk))
-        return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
+        return JobResult::failure(ErrorKind::Refused,
+                                  QCoreApplication::translate("Engine", "Ziel liegt in der Datensicherung"));
     if (choice.afterLimit && walk.warn)
-        walk.warn("keine Version vor dem Datum, die älteste genommen: " + choice.versionPath + " (" +
-                  choice.dateText + ")");
+        walk.warn(QCoreApplication::translate("Engine", "keine Version vor dem Datum, die älteste genommen: %1 (%2)")
+                      .arg(choice.versionPath, choice.dateText));
     if (!mayReplace(target, walk))
-        return JobResult::failure(ErrorKind::Refused, QStringLiteral("nicht ersetzt"));
+        return JobResult::failure(ErrorKind::Refused, QCoreApplication::translate("Engine", "nicht ersetzt"));
     const QString key = walk.key ? walk.key() : QString();
     const JobContext context{walk.stop, walk.reporter};
     if (walk.dryRun || walk.verifyOnly)
@@ -162,9 +168,11 @@ void copyUncompressedEntry(const QString& entryPath, const QString& target, cons
 {
     JobResult result;
     if (target.isEmpty())
-        result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt außerhalb des Zielverzeichnisses"));
+        result = JobResult::failure(
+            ErrorKind::Refused, QCoreApplication::translate("Engine", "Ziel liegt außerhalb des Zielverzeichnisses"));
     else if (targetInStore(target, walk))
-        result = JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel liegt in der Datensicherung"));
+        result = JobResult::failure(ErrorKind::Refused,
+                                    QCoreApplication::translate("Engine", "Ziel liegt in der Datensicherung"));
     else if (!mayReplace(target, walk) || walk.dryRun)
         return;
     else
@@ -265,18 +273,22 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
             if (!isUsableName(entry.name))
                 dispatch(
                     [shown = directory + u'\\' + shownName(entry.name)](const DirRestore& w) {
-                        reportUnreachable(
-                            shown, JobResult::failure(ErrorKind::Refused, QStringLiteral("unzulässiger Name")), w);
+                        reportUnreachable(shown,
+                                          JobResult::failure(ErrorKind::Refused, QCoreApplication::translate(
+                                                                                     "Engine", "unzulässiger Name")),
+                                          w);
                     },
                     directory);
             else if (entry.ambiguousName)
                 dispatch(
                     [path](const DirRestore& w) {
-                        reportUnreachable(path,
-                                          JobResult::failure(ErrorKind::SourceUnreadable,
-                                                             QStringLiteral("Name ist kein UTF-8 und liest sich wie ein "
-                                                                            "anderer Name dieses Verzeichnisses")),
-                                          w);
+                        reportUnreachable(
+                            path,
+                            JobResult::failure(ErrorKind::SourceUnreadable,
+                                               QCoreApplication::translate("Engine",
+                                                                           "Name ist kein UTF-8 und liest sich wie ein "
+                                                                           "anderer Name dieses Verzeichnisses")),
+                            w);
                     },
                     directory);
             else if (entry.directory)
@@ -371,9 +383,12 @@ bool RestoreDirectory(const DirRestore& walk, const std::function<void()>& befor
 
 namespace {
 
-QString filesText(qint64 count)
+// "1 Datei …" or "N Dateien …" as whole sentences, so that each language says them its own
+// way; the count fills %1 of the second, the next argument goes to %2.
+QString counted(qint64 count, const char* one, const char* many)
 {
-    return count == 1 ? QStringLiteral("1 Datei") : QString::number(count) + QStringLiteral(" Dateien");
+    return count == 1 ? QCoreApplication::translate("Engine", one)
+                      : QCoreApplication::translate("Engine", many).arg(count);
 }
 
 // The walk's progress: every file's own byte count goes on top of what the files before it
@@ -413,20 +428,27 @@ public:
     {
         QStringList notes;
         if (!writtenTo.isEmpty() && restored_ > 0)
-            notes << filesText(restored_) + QStringLiteral(" wiederhergestellt nach ") + writtenTo;
+            notes << counted(restored_, QT_TRANSLATE_NOOP("Engine", "1 Datei wiederhergestellt nach %2"),
+                             QT_TRANSLATE_NOOP("Engine", "%1 Dateien wiederhergestellt nach %2"))
+                         .arg(writtenTo);
         if (stopped) {
             JobResult cancelled = JobResult::cancelled();
-            cancelled.message += notes.isEmpty() ? QString() : QStringLiteral("; ") + notes.join(QString());
+            if (!notes.isEmpty())
+                cancelled.message += QStringLiteral("; ") + notes.first();
             return cancelled;
         }
         if (laterOnly_ > 0)
-            notes << filesText(laterOnly_) + QStringLiteral(" nur mit späteren Versionen, ohne erste Version übergangen");
+            notes << counted(laterOnly_,
+                             QT_TRANSLATE_NOOP("Engine", "1 Datei nur mit späteren Versionen, ohne erste Version übergangen"),
+                             QT_TRANSLATE_NOOP("Engine", "%1 Dateien nur mit späteren Versionen, ohne erste Version übergangen"));
         if (failures_ == 0) {
             JobResult done = JobResult::success();
             done.message = notes.join(QStringLiteral("; "));
             return done;
         }
-        notes << filesText(failures_) + QStringLiteral(" nicht wiederhergestellt, zuerst: ") + firstFailure_.message;
+        notes << counted(failures_, QT_TRANSLATE_NOOP("Engine", "1 Datei nicht wiederhergestellt, zuerst: %2"),
+                         QT_TRANSLATE_NOOP("Engine", "%1 Dateien nicht wiederhergestellt, zuerst: %2"))
+                     .arg(firstFailure_.message);
         return JobResult::failure(firstFailure_.kind, notes.join(QStringLiteral("; ")), firstFailure_.path);
     }
 
@@ -465,8 +487,11 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           [this, &walkProgress](const QString& basePath, const QStringList& versionNames) {
                               walkProgress.laterVersionsOnly();
                               if (options_.warn)
-                                  options_.warn("nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: " +
-                                                basePath + " (" + versionNames.join(QStringLiteral(", ")) + ")");
+                                  options_.warn(
+                                      QCoreApplication::translate(
+                                          "Engine",
+                                          "nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: %1 (%2)")
+                                          .arg(basePath, versionNames.join(QStringLiteral(", "))));
                           },
                           options_.verifyOnly,
                           options_.everyVersion && options_.verifyOnly,
@@ -485,14 +510,18 @@ JobResult DirRestoreJob::run(const JobContext& context)
         progress.finished();
         switch (RefusedTargets(walk.newStartDirectory, walk.startDirectory)) {
         case TargetRefusal::WholeHost:
-            return JobResult::failure(ErrorKind::Refused, QStringLiteral("die Ziele lägen auf dem ganzen System (Z:)"));
+            return JobResult::failure(ErrorKind::Refused, QCoreApplication::translate(
+                                                              "Engine", "die Ziele lägen auf dem ganzen System (Z:)"));
         case TargetRefusal::NotAbsolute:
-            return JobResult::failure(ErrorKind::Refused,
-                                      "das neue Startverzeichnis ist kein absoluter Pfad: " + walk.newStartDirectory);
+            return JobResult::failure(
+                ErrorKind::Refused,
+                QCoreApplication::translate("Engine", "das neue Startverzeichnis ist kein absoluter Pfad: %1")
+                    .arg(walk.newStartDirectory));
         default:
-            return JobResult::failure(ErrorKind::Refused,
-                                      QStringLiteral("das neue Startverzeichnis liegt in der Datensicherung"),
-                                      platform::toHostPath(walk.newStartDirectory));
+            return JobResult::failure(
+                ErrorKind::Refused,
+                QCoreApplication::translate("Engine", "das neue Startverzeichnis liegt in der Datensicherung"),
+                platform::toHostPath(walk.newStartDirectory));
         }
     }
     // The many new files reach the disk once, at the end, rather than one by one; a disk that

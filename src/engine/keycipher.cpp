@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -104,11 +105,13 @@ void KeyCipherFile(bool encipher, const QString& path, const QString& key, Statu
     if (key.isEmpty())
         return;
     const QByteArray keyBytes = KeyBytes(key);
-    status.setStatus((encipher ? QStringLiteral("verschlüsseln: ") : QStringLiteral("entschlüsseln: ")) + path);
+    status.setStatus((encipher ? QCoreApplication::translate("Engine", "verschlüsseln: %1")
+                               : QCoreApplication::translate("Engine", "entschlüsseln: %1"))
+                         .arg(path));
 
     QFile file(platform::toHostPath(path));
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        throw IoError("Datei kann nicht geöffnet werden: " + path);
+        throw IoError(QCoreApplication::translate("Engine", "Datei kann nicht geöffnet werden: %1").arg(path));
     const qint64 size = file.size();
     if (progress) {
         progress->setPosition(50);

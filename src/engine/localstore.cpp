@@ -4,6 +4,8 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 namespace {
 
@@ -22,7 +24,8 @@ public:
         if (listing.error == 0)
             return JobResult::success();
         return JobResult::failure(ErrorKind::SourceUnreadable,
-                                  "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
+                                  QCoreApplication::translate("Engine", "Verzeichnis nicht lesbar: %1")
+                                      .arg(platform::systemReason(listing.error)),
                                   platform::hostPathOf(directory));
     }
 

@@ -10,6 +10,7 @@
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -30,14 +31,17 @@ JobResult prepareTarget(const QString& target, QString& full)
         return JobResult::success();
     errno = 0;
     if (!platform::createFolders(folder))
-        return platform::targetNotWritable(errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+        return platform::targetNotWritable(
+            errno ? platform::systemReason(errno) : QCoreApplication::translate("Engine", "Ordner nicht anlegbar"),
+            full);
     lastFolderMade = folder;
     return JobResult::success();
 }
 
 JobResult sameFileRefusal(const QString& source)
 {
-    return JobResult::failure(ErrorKind::Refused, QStringLiteral("Ziel ist die gespeicherte Datei selbst"),
+    return JobResult::failure(ErrorKind::Refused,
+                              QCoreApplication::translate("Engine", "Ziel ist die gespeicherte Datei selbst"),
                               platform::hostPathOf(source));
 }
 
@@ -49,7 +53,8 @@ bool mayReplace(const QString& existing, int mode)
     if (mode == kSkipExisting)
         return false;
     if (mode == kAskBeforeReplacing)
-        return ui().ask(existing, QStringLiteral("überschreiben?"), Buttons::YesNo) == Answer::Yes;
+        return ui().ask(existing, QCoreApplication::translate("Engine", "überschreiben?"), Buttons::YesNo) ==
+               Answer::Yes;
     return true;
 }
 
@@ -75,7 +80,7 @@ JobResult RestoreStoredTo(const QString& source, const QString& target, const QS
     if (platform::isSameFile(source, full))
         return sameFileRefusal(source);
     if (!key.isEmpty())
-        context.report.status.setStatus(QStringLiteral("entschlüsseln: ") + source);
+        context.report.status.setStatus(QCoreApplication::translate("Engine", "entschlüsseln: %1").arg(source));
     // Deciphered as it is read: no deciphered copy of the stored file has to be written to the
     // temporary directory first, which a large file might not even fit into.
     JobResult result = ExpandContainer(source, full, key, context);
@@ -89,11 +94,12 @@ JobResult CopyPlain(const QString& source, const QString& target, const JobConte
 {
     platform::ReadFile in(source);
     if (!in.isOpen())
-        return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QCoreApplication::translate("Engine", "Datei fehlt oder ist nicht lesbar"),
                                   platform::hostPathOf(source));
     // A read-only target is replaced all the same (a copy clears the attribute); a directory never.
     if (platform::directoryExists(target))
-        return platform::targetNotWritable(QStringLiteral("ist ein Verzeichnis"), target);
+        return platform::targetNotWritable(QCoreApplication::translate("Engine", "ist ein Verzeichnis"), target);
     platform::ReplacementFile out(target);
     if (!out.isOpen())
         return platform::targetNotWritable(out.errorString(), target);
@@ -103,7 +109,8 @@ JobResult CopyPlain(const QString& source, const QString& target, const JobConte
     for (;;) {
         const qint64 got = in.read(buffer.get(), kBuffer);
         if (got < 0)
-            return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Lesefehler"), platform::hostPathOf(source));
+            return JobResult::failure(ErrorKind::SourceUnreadable, QCoreApplication::translate("Engine", "Lesefehler"),
+                                      platform::hostPathOf(source));
         if (got == 0)
             break;
         if (!out.write(buffer.get(), got))
@@ -149,7 +156,8 @@ JobResult FileRestoreJob::run(const JobContext& context)
     context.report.progress.finished();
     // The user learns where the file went, which on this system may be a mapped drive's folder.
     if (result.ok())
-        result.message = "wiederhergestellt: " + platform::hostPathOf(platform::absolutePath(target));
+        result.message = QCoreApplication::translate("Engine", "wiederhergestellt: %1")
+                             .arg(platform::hostPathOf(platform::absolutePath(target)));
     return result;
 }
 

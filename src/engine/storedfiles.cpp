@@ -4,6 +4,8 @@
 #include "platform/dirsearch.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace quorbin {
@@ -109,7 +111,8 @@ StoreFolder ReadStoreFolder(const QString& directory)
     const platform::DirListing listing = platform::listEntries(entryPath(directory, QStringLiteral("*.*")));
     if (listing.error != 0)
         folder.listing = JobResult::failure(ErrorKind::SourceUnreadable,
-                                            "Verzeichnis nicht lesbar: " + platform::systemReason(listing.error),
+                                            QCoreApplication::translate("Engine", "Verzeichnis nicht lesbar: %1")
+                                                .arg(platform::systemReason(listing.error)),
                                             platform::hostPathOf(directory));
     const VersionIndex index(listing.entries);
     for (const QString& base : index.baseNames())

@@ -7,13 +7,16 @@
 #include "platform/userinterface.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 
 QString TempDirectory()
 {
     if (const auto dir = platform::userTempDirectory())
         return *dir;
-    ui().showMessage(QStringLiteral("Kann Pfad zu den temporären Dateien nicht finden"), QString());
+    ui().showMessage(QCoreApplication::translate("Engine", "Kann Pfad zu den temporären Dateien nicht finden"),
+                     QString());
     return QStringLiteral("c:\\");
 }
 
@@ -21,7 +24,7 @@ QString NewWorkFileName()
 {
     if (const auto path = platform::createTempFile(QStringLiteral("~tm")))
         return *path;
-    throw IoError(QStringLiteral("Kann keine temporäre Arbeitsdatei anlegen"));
+    throw IoError(QCoreApplication::translate("Engine", "Kann keine temporäre Arbeitsdatei anlegen"));
 }
 
 QString TempOpenFileName(const QString& userFileName)

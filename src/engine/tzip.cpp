@@ -7,6 +7,7 @@
 #include "platform/replacefile.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <zlib.h>
 
@@ -64,7 +65,8 @@ JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile* out, con
         const qint64 got = in.read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
             return JobResult::failure(ErrorKind::SourceUnreadable,
-                                      QStringLiteral("Lesefehler (") + in.errorString() + u')', platform::hostPathOf(from));
+                                      QCoreApplication::translate("Engine", "Lesefehler (%1)").arg(in.errorString()),
+                                      platform::hostPathOf(from));
         if (got == 0)
             return decoder.finish();
         if (JobResult fed = decoder.feed(input, got, context); !fed.ok())
@@ -83,8 +85,10 @@ JobResult ExpandContainer(const QString& from, const QString& too, const QString
 {
     const auto in = openForReading(from);
     if (!in)
-        return JobResult::failure(ErrorKind::SourceUnreadable,
-                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), platform::hostPathOf(from));
+        return JobResult::failure(
+            ErrorKind::SourceUnreadable,
+            QCoreApplication::translate("Engine", "gespeicherte Datei fehlt oder ist nicht lesbar"),
+            platform::hostPathOf(from));
     if (const auto why = platform::whyNotReplaceable(too))
         return platform::targetNotWritable(*why, too);
     platform::ReplacementFile out(too);
@@ -101,8 +105,10 @@ JobResult VerifyContainer(const QString& from, const QString& key, const JobCont
 {
     const auto in = openForReading(from);
     if (!in)
-        return JobResult::failure(ErrorKind::SourceUnreadable,
-                                  QStringLiteral("gespeicherte Datei fehlt oder ist nicht lesbar"), platform::hostPathOf(from));
+        return JobResult::failure(
+            ErrorKind::SourceUnreadable,
+            QCoreApplication::translate("Engine", "gespeicherte Datei fehlt oder ist nicht lesbar"),
+            platform::hostPathOf(from));
     return inflateAll(*in, nullptr, from, QString(), key, context, expanded);
 }
 
@@ -110,7 +116,7 @@ int TZIP::Expand(const QString& from, const QString& too)
 {
     const JobResult result = ExpandContainer(from, too, QString(), quietContext());
     if (result.kind == ErrorKind::SourceUnreadable && !platform::fileExists(from))
-        throw IoError("Datei kann nicht geöffnet werden: " + from);
+        throw IoError(QCoreApplication::translate("Engine", "Datei kann nicht geöffnet werden: %1").arg(from));
     return result.ok() ? 0 : -1;
 }
 
@@ -118,20 +124,20 @@ void TZIP::Shrink(const QString& from, const QString& too)
 {
     const auto in = openForReading(from);
     if (!in)
-        throw IoError("Datei kann nicht geöffnet werden: " + from);
+        throw IoError(QCoreApplication::translate("Engine", "Datei kann nicht geöffnet werden: %1").arg(from));
     QFile out(platform::toHostPath(too));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw IoError("Datei kann nicht angelegt werden: " + too);
+        throw IoError(QCoreApplication::translate("Engine", "Datei kann nicht angelegt werden: %1").arg(too));
     DeflateStream stream;
     if (!stream.ok)
-        throw IoError(QStringLiteral("zlib kann nicht starten"));
+        throw IoError(QCoreApplication::translate("Engine", "zlib kann nicht starten"));
     unsigned char* input = threadBuffers().input.get();
     unsigned char* output = threadBuffers().output.get();
     int flush = Z_NO_FLUSH;
     do {
         const qint64 got = in->read(reinterpret_cast<char*>(input), kChunk);
         if (got < 0)
-            throw IoError("Lesefehler: " + from);
+            throw IoError(QCoreApplication::translate("Engine", "Lesefehler: %1").arg(from));
         flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
         stream.z.next_in = input;
         stream.z.avail_in = uInt(got);
@@ -141,11 +147,11 @@ void TZIP::Shrink(const QString& from, const QString& too)
             deflate(&stream.z, flush);
             const qint64 produced = kChunk - stream.z.avail_out;
             if (out.write(reinterpret_cast<char*>(output), produced) != produced)
-                throw IoError("Schreibfehler: " + too);
+                throw IoError(QCoreApplication::translate("Engine", "Schreibfehler: %1").arg(too));
         } while (stream.z.avail_out == 0);
     } while (flush != Z_FINISH);
     if (!out.flush())
-        throw IoError("Schreibfehler: " + too);
+        throw IoError(QCoreApplication::translate("Engine", "Schreibfehler: %1").arg(too));
 }
 
 TZIP& Zip()

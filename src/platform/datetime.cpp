@@ -1,5 +1,6 @@
 #include "platform/datetime.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -86,8 +87,9 @@ QString timeLeftText(double fractionDone, double secondsSoFar)
     const qint64 left = qint64(std::llround(secondsSoFar * (1 - fractionDone) / fractionDone));
     const QString seconds = QStringLiteral("%1").arg(left % 60, 2, 10, QChar(u'0'));
     if (left >= 3600)
-        return QStringLiteral("noch %1:%2:%3").arg(left / 3600).arg((left / 60) % 60, 2, 10, QChar(u'0')).arg(seconds);
-    return QStringLiteral("noch %1:%2").arg(left / 60).arg(seconds);
+        return QCoreApplication::translate("Platform", "noch %1:%2:%3")
+            .arg(QString::number(left / 3600), QStringLiteral("%1").arg((left / 60) % 60, 2, 10, QChar(u'0')), seconds);
+    return QCoreApplication::translate("Platform", "noch %1:%2").arg(QString::number(left / 60), seconds);
 }
 
 }  // namespace quorbin::platform

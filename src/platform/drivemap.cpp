@@ -1,5 +1,6 @@
 #include "platform/drivemap.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -67,7 +68,8 @@ bool writeDriveMap(const QList<DriveMapping>& mappings, QString& error)
 {
     const QString path = driveMapFile();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        error = "Ordner nicht anlegbar: " + QFileInfo(path).absolutePath();
+        error =
+            QCoreApplication::translate("Platform", "Ordner nicht anlegbar: %1").arg(QFileInfo(path).absolutePath());
         return false;
     }
     QSaveFile file(path);

@@ -6,6 +6,7 @@
 #include "platform/hostnames.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -244,13 +245,20 @@ QString systemReason(int errorNumber)
 {
     switch (errorNumber) {
     case EACCES:
-    case EPERM: return QStringLiteral("keine Berechtigung");
-    case EROFS: return QStringLiteral("Dateisystem schreibgeschützt");
-    case ENOSPC: return QStringLiteral("kein Platz auf dem Datenträger");
-    case EDQUOT: return QStringLiteral("Speicherkontingent erschöpft");
-    case EISDIR: return QStringLiteral("ist ein Verzeichnis");
-    case ENOENT: return QStringLiteral("Verzeichnis fehlt");
-    case ENOTDIR: return QStringLiteral("ein Teil des Pfades ist kein Verzeichnis");
+    case EPERM:
+        return QCoreApplication::translate("Platform", "keine Berechtigung");
+    case EROFS:
+        return QCoreApplication::translate("Platform", "Dateisystem schreibgeschützt");
+    case ENOSPC:
+        return QCoreApplication::translate("Platform", "kein Platz auf dem Datenträger");
+    case EDQUOT:
+        return QCoreApplication::translate("Platform", "Speicherkontingent erschöpft");
+    case EISDIR:
+        return QCoreApplication::translate("Platform", "ist ein Verzeichnis");
+    case ENOENT:
+        return QCoreApplication::translate("Platform", "Verzeichnis fehlt");
+    case ENOTDIR:
+        return QCoreApplication::translate("Platform", "ein Teil des Pfades ist kein Verzeichnis");
     default: return QString::fromLocal8Bit(std::strerror(errorNumber));
     }
 }

@@ -1,10 +1,17 @@
 #include "platform/job.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 
 QString describe(const JobResult& result)
 {
     return result.path.isEmpty() ? result.message : result.message + QStringLiteral(": ") + result.path;
+}
+
+JobResult JobResult::cancelled()
+{
+    return failure(ErrorKind::Cancelled, QCoreApplication::translate("Platform", "abgebrochen"));
 }
 
 JobContext quietContext()

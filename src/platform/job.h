@@ -34,7 +34,7 @@ struct JobResult {
     {
         return JobResult{kind, message, path};
     }
-    static JobResult cancelled() { return failure(ErrorKind::Cancelled, QStringLiteral("abgebrochen")); }
+    static JobResult cancelled();
 };
 
 // "cause: path", or the cause alone.

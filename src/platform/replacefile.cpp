@@ -5,6 +5,7 @@
 #include "platform/scratchfiles.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -110,9 +111,9 @@ std::optional<QString> whyNotReplaceable(const QString& target)
     if (!existing)
         return {};
     if (existing->directory)
-        return QStringLiteral("ist ein Verzeichnis");
+        return QCoreApplication::translate("Platform", "ist ein Verzeichnis");
     if (existing->readOnly && !existing->symlink)
-        return QStringLiteral("schreibgeschützt");
+        return QCoreApplication::translate("Platform", "schreibgeschützt");
     return {};
 }
 
@@ -134,7 +135,8 @@ bool ReplacementFile::write(const char* data, qint64 size)
 
 JobResult targetNotWritable(const QString& reason, const QString& target)
 {
-    return JobResult::failure(ErrorKind::TargetNotWritable, QStringLiteral("Ziel nicht beschreibbar (") + reason + u')',
+    return JobResult::failure(ErrorKind::TargetNotWritable,
+                              QCoreApplication::translate("Platform", "Ziel nicht beschreibbar (%1)").arg(reason),
                               hostPathOf(target));
 }
 

@@ -3,6 +3,8 @@
 #include "remote/linesocket.h"
 #include "remote/logstamp.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 namespace {
 
@@ -63,19 +65,19 @@ QString exchange(const FtpSettings& settings, StatusSink& status, const std::sto
 bool QueryDirectoryService(const FtpSettings& settings, StatusSink& status, LogSink& log, std::stop_token stop)
 {
     if (!settings.directoryService) {
-        log.appendLine(TimeStampedLine(QStringLiteral(" OHNE Verzeichnisdienst")));
-        status.setStatus(QStringLiteral(" OHNE Verzeichnisdienst"));
+        log.appendLine(TimeStampedLine(QCoreApplication::translate("Remote", " OHNE Verzeichnisdienst")));
+        status.setStatus(QCoreApplication::translate("Remote", " OHNE Verzeichnisdienst"));
         return false;
     }
-    log.appendLine(TimeStampedLine(QStringLiteral("Versuch Verzeichnisdienst zu starten")));
-    status.setStatus(QStringLiteral("verbinden mit Verzeichnisdienst"));
+    log.appendLine(TimeStampedLine(QCoreApplication::translate("Remote", "Versuch Verzeichnisdienst zu starten")));
+    status.setStatus(QCoreApplication::translate("Remote", "verbinden mit Verzeichnisdienst"));
     if (exchange(settings, status, stop) == u"fertig") {
-        log.appendLine(TimeStampedLine(QStringLiteral("Verzeichnisdienst fertig")));
-        status.setStatus(QStringLiteral("Verzeichnisdienst erfolgreich"));
+        log.appendLine(TimeStampedLine(QCoreApplication::translate("Remote", "Verzeichnisdienst fertig")));
+        status.setStatus(QCoreApplication::translate("Remote", "Verzeichnisdienst erfolgreich"));
         return true;
     }
-    log.appendLine(TimeStampedLine(QStringLiteral("Verzeichnisdienst nicht erreichbar")));
-    status.setStatus(QStringLiteral("Verzeichnisdienst nicht erreichbar"));
+    log.appendLine(TimeStampedLine(QCoreApplication::translate("Remote", "Verzeichnisdienst nicht erreichbar")));
+    status.setStatus(QCoreApplication::translate("Remote", "Verzeichnisdienst nicht erreichbar"));
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include "remote/ftpreplies.h"
 #include "remote/listparser.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QUrl>
 #include <atomic>
@@ -24,13 +25,15 @@ const long kBufferSize = 256 * 1024;
 const int kPollSliceMs = 25;           // how long a stop request may wait to be seen
 const qint64 kMaxListingBytes = 256 * 1024 * 1024;
 
-const char* const kNotConnected = "Nicht verbunden.";
+const char* const kNotConnected = QT_TRANSLATE_NOOP("Remote", "Nicht verbunden.");
 const char* const kBusy = kFtpClientBusy;
-const char* const kTlsWhileConnected = "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.";
-const char* const kNoListParser = "Es wurden keine FTP-Listen-Parser registriert.";
+const char* const kTlsWhileConnected =
+    QT_TRANSLATE_NOOP("Remote", "Dieser Wert kann nicht gesetzt werden, während der Client verbunden ist.");
+const char* const kNoListParser = QT_TRANSLATE_NOOP("Remote", "Es wurden keine FTP-Listen-Parser registriert.");
 const char* const kActiveModeFailed =
-    "Der Server lässt keine aktive Datenverbindung zu, oder sie kommt nicht zustande; bitte den passiven "
-    "Modus einschalten (Passive=1 im Backup-Set)";
+    QT_TRANSLATE_NOOP("Remote",
+                      "Der Server lässt keine aktive Datenverbindung zu, oder sie kommt nicht zustande; bitte den "
+                      "passiven Modus einschalten (Passive=1 im Backup-Set) (%1)");
 
 // Failures after which the control connection is gone rather than one command refused.
 bool losesConnection(CURLcode code)
@@ -116,6 +119,8 @@ private:
 };
 
 }  // namespace
+
+QString remoteText(const char* source) { return QCoreApplication::translate("Remote", source); }
 
 // Where and as whom the client logs in, and whether only over TLS.
 struct Endpoint {
@@ -216,7 +221,7 @@ QByteArray FtpClient::State::encodeName(const QString& name, const QString& from
 {
     // A line break would end the command and start another one.
     if (name.contains(u'\r') || name.contains(u'\n') || name.contains(QChar(0)))
-        throw FtpError(QStringLiteral("Ungültiger Name: ") + name);
+        throw FtpError(QCoreApplication::translate("Remote", "Ungültiger Name: %1").arg(name));
     return names.spell(name, from);
 }
 
@@ -236,7 +241,8 @@ QByteArray FtpClient::State::urlOfBytes(QByteArray absolutePath) const
 {
     // A line break would end the command and start another one.
     if (absolutePath.contains('\r') || absolutePath.contains('\n') || absolutePath.contains('\0'))
-        throw FtpError(QStringLiteral("Ungültiger Name: ") + DecodeServerText(absolutePath));
+        throw FtpError(
+            QCoreApplication::translate("Remote", "Ungültiger Name: %1").arg(DecodeServerText(absolutePath)));
     if (absolutePath.startsWith('/'))
         absolutePath.remove(0, 1);
     return baseUrl() + "/%2F" + absolutePath.toPercentEncoding("/");
@@ -250,14 +256,14 @@ QString FtpClient::State::resolve(const QString& name) const
 void FtpClient::State::requireIdle() const
 {
     if (busy)
-        throw FtpError(QString::fromUtf8(kBusy));
+        throw FtpError(remoteText(kBusy));
 }
 
 void FtpClient::State::requireConnected() const
 {
     requireIdle();
     if (!connected)
-        throw FtpError(QString::fromUtf8(kNotConnected));
+        throw FtpError(remoteText(kNotConnected));
 }
 
 void FtpClient::State::applyOptions(const Operation& op)
@@ -377,7 +383,7 @@ FtpError FtpClient::State::errorOf(CURLcode code) const
                                           : QString::fromUtf8(curl_easy_strerror(code));
     const int replyCode = reply.code >= 400 ? reply.code : 0;
     if (failsActiveMode(code))
-        return FtpError(QString::fromUtf8(kActiveModeFailed) + QStringLiteral(" (") + text + u')', replyCode);
+        return FtpError(remoteText(kActiveModeFailed).arg(text), replyCode);
     return FtpError(text, replyCode);
 }
 
@@ -448,7 +454,7 @@ bool FtpClient::Busy() const { return d->busy; }
 void FtpClient::useTls()
 {
     if (d->connected)
-        throw FtpError(QString::fromUtf8(kTlsWhileConnected));
+        throw FtpError(remoteText(kTlsWhileConnected));
     d->tls = true;
     if (d->configured.port == 990)  // implicit TLS's port; this client speaks explicit TLS on the FTP port
         d->configured.port = 21;
@@ -458,8 +464,8 @@ void FtpClient::Connect()
 {
     d->requireIdle();
     if (d->connected)
-        throw FtpError(QStringLiteral("Bereits verbunden."));
-    notify(onStatus, QStringLiteral("Verbinde mit %1").arg(d->configured.host));
+        throw FtpError(QCoreApplication::translate("Remote", "Bereits verbunden."));
+    notify(onStatus, QCoreApplication::translate("Remote", "Verbinde mit %1").arg(d->configured.host));
 
     d->session = d->configured;
     Operation op;
@@ -555,14 +561,14 @@ QList<FtpListEntry> FtpClient::ListAt(const QByteArray& directory)
     const std::optional<QList<FtpListEntry>> entries =
         d->fetchListing(d->urlOfBytes(directory.endsWith('/') ? directory : directory + '/'), body);
     if (!entries)
-        throw FtpError(QString::fromUtf8(kNoListParser));
+        throw FtpError(remoteText(kNoListParser));
     return *entries;
 }
 
 const QList<FtpListEntry>& FtpClient::DirectoryListing() const
 {
     if (!d->entriesReadable)
-        throw FtpError(QString::fromUtf8(kNoListParser));
+        throw FtpError(remoteText(kNoListParser));
     return d->entries;
 }
 
@@ -594,9 +600,10 @@ void FtpClient::Get(const QString& name, const QString& localPath)
     d->requireConnected();
     QFile file(platform::toHostPath(localPath));
     if (file.exists())
-        throw FtpError(QStringLiteral("Die Datei %1 existiert bereits.").arg(localPath));
+        throw FtpError(QCoreApplication::translate("Remote", "Die Datei %1 existiert bereits.").arg(localPath));
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw FtpError(QStringLiteral("Datei %1 kann nicht erstellt werden. %2").arg(localPath, file.errorString()));
+        throw FtpError(QCoreApplication::translate("Remote", "Datei %1 kann nicht erstellt werden. %2")
+                           .arg(localPath, file.errorString()));
     bool written = true;
     std::optional<FtpError> failure;
     try {
@@ -613,7 +620,8 @@ void FtpClient::Get(const QString& name, const QString& localPath)
     // Half a file must not pass for the whole one.
     file.remove();
     if (!written)
-        throw FtpError(QStringLiteral("Datei %1 kann nicht geschrieben werden. %2").arg(localPath, reason));
+        throw FtpError(
+            QCoreApplication::translate("Remote", "Datei %1 kann nicht geschrieben werden. %2").arg(localPath, reason));
     throw *failure;
 }
 

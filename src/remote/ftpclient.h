@@ -4,6 +4,7 @@
 // a window runs them on a worker thread. Failures throw FtpError.
 #include "remote/ftpentry.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -18,7 +19,10 @@ enum class FtpTransferType { Ascii, Image };
 using FtpReceiver = std::function<bool(const char* data, qint64 size)>;
 
 // The refusal while another operation of the client runs.
-inline const char* const kFtpClientBusy = "Der FTP-Client ist mit einer anderen Operation beschäftigt.";
+inline const char* const kFtpClientBusy =
+    QT_TRANSLATE_NOOP("Remote", "Der FTP-Client ist mit einer anderen Operation beschäftigt.");
+// A text of this layer marked for translation where it is defined, in the user's language.
+QString remoteText(const char* source);
 
 class FtpClient {
 public:

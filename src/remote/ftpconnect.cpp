@@ -6,6 +6,8 @@
 #include "remote/listingarchive.h"
 #include "remote/timecheck.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 
 int PortFromText(const QString& text)
@@ -13,7 +15,7 @@ int PortFromText(const QString& text)
     bool ok = false;
     const int port = text.trimmed().toInt(&ok, 10);
     if (!ok)
-        throw FtpError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+        throw FtpError(QCoreApplication::translate("Remote", "'%1' ist kein gültiger Integerwert").arg(text));
     return port;
 }
 
@@ -55,13 +57,13 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
 {
     ConnectOutcome outcome;
     const auto warn = [&](const char* text) {
-        outcome.warnings << QString::fromUtf8(text);
+        outcome.warnings << remoteText(text);
         log.appendLine(outcome.warnings.last());
     };
     FtpClient& client = session.client;
     const FtpClient::StopScope scope(client, stop);
     const QString tempDirectory = TempDirectory();
-    status.setStatus(QStringLiteral("verbinden mit: ") + settings.host);
+    status.setStatus(QCoreApplication::translate("Remote", "verbinden mit: %1").arg(settings.host));
     ApplyFtpSettings(client, settings);
     session.DirectoryServiceUsed = QueryDirectoryService(settings, status, log, stop);
     if (!settings.proxyPortText.isEmpty())
@@ -83,17 +85,18 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
     PassOverFailure([&] { session.FtpBasePath = client.RetrieveCurrentDir(); });
     session.FtpBasePath = JoinBasePath(session.FtpBasePath, settings.basePath);
 
-    status.setStatus(QStringLiteral("Zeitdifferent ermittlen"));
+    status.setStatus(QCoreApplication::translate("Remote", "Zeitdifferent ermittlen"));
     PassOverFailure([&] {
         const double difference = FtpTimeCheck(session, session.FtpBasePath);
-        log.appendLine(QStringLiteral("Zeitdifferenz: ") + TimeDifferenceText(difference));
+        log.appendLine(QCoreApplication::translate("Remote", "Zeitdifferenz: %1").arg(TimeDifferenceText(difference)));
     });
     client.setTransferType(FtpTransferType::Image);
     // "verbunden" only after a login that came about; else the reason, not a connection that is none.
     if (outcome.loginFailure)
-        status.setStatus("keine Verbindung mit: " + settings.host + ": " + outcome.loginFailure->text());
+        status.setStatus(QCoreApplication::translate("Remote", "keine Verbindung mit: %1: %2")
+                             .arg(settings.host, outcome.loginFailure->text()));
     else
-        status.setStatus(QStringLiteral("verbunden mit: ") + settings.host);
+        status.setStatus(QCoreApplication::translate("Remote", "verbunden mit: %1").arg(settings.host));
     if (session.DirectoryServiceUsed)
         LoadListingArchive(session, tempDirectory, settings.storeDirectory, status, log);
     return outcome;

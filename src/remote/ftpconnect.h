@@ -21,10 +21,10 @@ struct ConnectOutcome {
 
 // The log line when TLS was requested and the server refused it.
 inline const char* const kTlsRefusedWarning =
-    "Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.";
+    QT_TRANSLATE_NOOP("Remote", "Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.");
 // The log line when active mode was asked for with TLS.
 inline const char* const kActiveWithTlsGoesPassive =
-    "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.";
+    QT_TRANSLATE_NOOP("Remote", "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");
 
 // "Verbindung testen". A failed login is not an error here: the steps after it fail one by
 // one and the status ends with "keine Verbindung mit: ", the host and the reason (after a

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/job.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <stdexcept>
 
@@ -17,14 +18,15 @@ public:
     // An operation ended by Abort() or by its job's stop token.
     static FtpError cancellation()
     {
-        FtpError error(QStringLiteral("Übertragung abgebrochen"));
+        FtpError error(QCoreApplication::translate("Remote", "Übertragung abgebrochen"));
         error.cause_ = Cause::Cancelled;
         return error;
     }
     // A login that TLS was required for, and the server refused TLS.
     static FtpError tlsRefusal()
     {
-        FtpError error(QStringLiteral("Der Server lehnt TLS ab; ohne TLS wird nicht verbunden, weil TLS vorgeschrieben ist."));
+        FtpError error(QCoreApplication::translate(
+            "Remote", "Der Server lehnt TLS ab; ohne TLS wird nicht verbunden, weil TLS vorgeschrieben ist."));
         error.cause_ = Cause::TlsRefused;
         return error;
     }

@@ -2,6 +2,8 @@
 
 #include "remote/fixedtext.h"
 
+#include <QCoreApplication>
+
 #include <limits>
 
 namespace quorbin {
@@ -22,8 +24,8 @@ FtpWorkView FtpSession::Work(qint64 count)
     view.barMaximum = int(BytesToTransfer / scale);
     view.barPosition = int(std::clamp<qint64>(count / scale, 0, std::numeric_limits<int>::max()));
     view.percent = FormatFixed(double(count) / BytesToTransfer * 100, 8, 2) + QStringLiteral(" %");
-    view.amount = FormatFixed(count / 1024.0, 8, 3) + QStringLiteral("kB von ") +
-                  FormatFixed(BytesToTransfer / 1024.0, 8, 3);
+    view.amount = QCoreApplication::translate("Remote", "%1kB von %2")
+                      .arg(FormatFixed(count / 1024.0, 8, 3), FormatFixed(BytesToTransfer / 1024.0, 8, 3));
     return view;
 }
 
@@ -37,7 +39,7 @@ void FtpSession::Disconnect(StatusSink& status)
             // A failed abort skips the disconnect; either failure is ignored.
         }
     }
-    status.setStatus(QStringLiteral("Verbindung getrennt"));
+    status.setStatus(QCoreApplication::translate("Remote", "Verbindung getrennt"));
 }
 
 }  // namespace quorbin

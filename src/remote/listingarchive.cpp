@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/winpath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -24,7 +25,8 @@ QStringList readListing(const QString& tempDirectory)
         path = tempDirectory + kOldListingName;
     QFile file(platform::toHostPath(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(path, file.errorString()));
+        throw IoError(QCoreApplication::translate("Remote", "Datei %1 kann nicht geöffnet werden. %2")
+                          .arg(path, file.errorString()));
     QString text = config::decodeIniBytes(file.readAll());
     if (text.endsWith(u'\n') || text.endsWith(u'\r'))
         text.chop(text.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
@@ -51,8 +53,8 @@ QString LocalListingName(const QString& storeDirectory)
 void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const QString& storeDirectory,
                         StatusSink& status, LogSink& log)
 {
-    status.setStatus(QStringLiteral("Lade Verzeichnis "));
-    log.appendLine(QStringLiteral("Lade Verzeichnis von ") + storeDirectory);
+    status.setStatus(QCoreApplication::translate("Remote", "Lade Verzeichnis "));
+    log.appendLine(QCoreApplication::translate("Remote", "Lade Verzeichnis von %1").arg(storeDirectory));
     if (session.client.Busy())
         return;  // another operation runs; its files are not ours to delete
     const QString localName = LocalListingName(storeDirectory);
@@ -63,10 +65,10 @@ void LoadListingArchive(FtpSession& session, const QString& tempDirectory, const
         platform::removeFile(old);
     // A missing archive shows as a missing listing file below.
     PassOverFailure([&] { session.client.Get(storeDirectory + QStringLiteral("/Aktdir.zip"), zip); });
-    status.setStatus(QStringLiteral("Verzeichnis entpacken"));
+    status.setStatus(QCoreApplication::translate("Remote", "Verzeichnis entpacken"));
     UnpackArchive(zip, tempDirectory);
     session.mv = readListing(tempDirectory);
-    log.appendLine(QStringLiteral("Verzeichnis von ") + storeDirectory + QStringLiteral(" geladen"));
+    log.appendLine(QCoreApplication::translate("Remote", "Verzeichnis von %1 geladen").arg(storeDirectory));
 }
 
 }  // namespace quorbin

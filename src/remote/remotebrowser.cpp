@@ -7,6 +7,7 @@
 #include "remote/fixedtext.h"
 #include "remote/ftperror.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace quorbin {
@@ -69,9 +70,10 @@ bool isContentFailure(ErrorKind kind)
 QString failureText(const QString& name, const JobResult& result)
 {
     if (isContentFailure(result.kind))
-        return QStringLiteral("Fehler beim entschlüsseln der gesicherten Datei: ") + describe(result);
-    return QStringLiteral("Die Datei ") + name + QStringLiteral(" konnte nicht heruntergeladen werden. ") +
-           describe(result);
+        return QCoreApplication::translate("Remote", "Fehler beim entschlüsseln der gesicherten Datei: %1")
+            .arg(describe(result));
+    return QCoreApplication::translate("Remote", "Die Datei %1 konnte nicht heruntergeladen werden. %2")
+        .arg(name, describe(result));
 }
 
 // The old callers' sinks as the context of a download nobody cancels.
@@ -178,7 +180,7 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     FtpClient& client = session.client;
     // The running operation may be a download into the same file.
     if (client.Busy())
-        return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
+        return JobResult::failure(ErrorKind::Refused, remoteText(kFtpClientBusy));
     const FtpClient::StopScope scope(client, context.stop);
     if (const auto why = platform::whyNotReplaceable(downloadFile))
         return platform::targetNotWritable(*why, downloadFile);
@@ -211,7 +213,7 @@ void FinishRemoteDownload(const QString& name, const JobResult& result, const QS
     else if (open)
         ShellOpenFile(downloadFile, QString(), QString(), 1);
     else
-        ui().showMessage(QStringLiteral("Datei wurde nach ") + downloadFile + QStringLiteral(" heruntergeladen"),
+        ui().showMessage(QCoreApplication::translate("Remote", "Datei wurde nach %1 heruntergeladen").arg(downloadFile),
                          QString());
 }
 

@@ -10,7 +10,7 @@ JobResult RemoteJob::run(const JobContext& context)
 {
     // The token must not change under an operation of another thread.
     if (session_.client.Busy())
-        return JobResult::failure(ErrorKind::Refused, QString::fromUtf8(kFtpClientBusy));
+        return JobResult::failure(ErrorKind::Refused, remoteText(kFtpClientBusy));
     const FtpClient::StopScope scope(session_.client, context.stop);
     const struct Finished {
         ProgressSink& progress;

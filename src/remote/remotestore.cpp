@@ -8,6 +8,7 @@
 #include "remote/ftperror.h"
 #include "remote/ftpreplies.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <cerrno>
 #include <cmath>
@@ -170,11 +171,13 @@ JobResult RemoteStore::list(const QString& directory, QList<platform::DirEntry>&
 {
     entries.clear();
     const auto unreadable = [&](const QString& reason) {
-        return JobResult::failure(ErrorKind::SourceUnreadable, "Verzeichnis nicht lesbar: " + reason, directory);
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QCoreApplication::translate("Remote", "Verzeichnis nicht lesbar: %1").arg(reason),
+                                  directory);
     };
     const QByteArray bytes = remoteOf(directory, options_.stop);
     if (bytes.isEmpty() && directory != storePathOf(QString()))
-        return unreadable(QStringLiteral("nicht auf dem Server"));
+        return unreadable(QCoreApplication::translate("Remote", "nicht auf dem Server"));
     QList<FtpListEntry> listed;
     const JobResult fetched = attempt(directory, options_.stop, [&](FtpClient& client) {
         listed = client.ListAt(bytes.isEmpty() ? QByteArray("/") : bytes);
@@ -214,7 +217,8 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
 {
     const QByteArray bytes = remoteOf(storePath, context.stop);
     if (bytes.isEmpty())
-        return JobResult::failure(ErrorKind::SourceUnreadable, QStringLiteral("Datei fehlt oder ist nicht lesbar"),
+        return JobResult::failure(ErrorKind::SourceUnreadable,
+                                  QCoreApplication::translate("Remote", "Datei fehlt oder ist nicht lesbar"),
                                   storePath);
     const QString remoteText = DecodeServerText(bytes);
     QString full;
@@ -223,14 +227,15 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
         errno = 0;
         if (!platform::createFolders(platform::directoryPart(full)))
             return platform::targetNotWritable(
-                errno ? platform::systemReason(errno) : QStringLiteral("Ordner nicht anlegbar"), full);
+                errno ? platform::systemReason(errno) : QCoreApplication::translate("Remote", "Ordner nicht anlegbar"),
+                full);
         if (platform::directoryExists(full))
-            return platform::targetNotWritable(QStringLiteral("ist ein Verzeichnis"), full);
+            return platform::targetNotWritable(QCoreApplication::translate("Remote", "ist ein Verzeichnis"), full);
         if (const auto why = platform::whyNotReplaceable(full); why && decode)
             return platform::targetNotWritable(*why, full);
     }
     if (decode && !key.isEmpty())
-        context.report.status.setStatus(QStringLiteral("entschlüsseln: ") + remoteText);
+        context.report.status.setStatus(QCoreApplication::translate("Remote", "entschlüsseln: %1").arg(remoteText));
     // Each attempt begins a fresh file beside the target: the target itself is replaced only
     // once a whole stream (and its checksum) came.
     return attempt(storePath, context.stop, [&](FtpClient& client) -> JobResult {
@@ -322,7 +327,7 @@ std::shared_ptr<RemoteStore> OpenRemoteStore(const FtpSettings& settings, Remote
     const ConnectOutcome outcome = ftpconnect(*session, settings, noStatus(), noLog(), options.stop);
     warnings = outcome.warnings;
     if (!session->client.Connected())
-        throw outcome.loginFailure.value_or(FtpError(QStringLiteral("Nicht verbunden.")));
+        throw outcome.loginFailure.value_or(FtpError(QCoreApplication::translate("Remote", "Nicht verbunden.")));
     return std::make_shared<RemoteStore>(std::move(session), settings, std::move(options));
 }
 

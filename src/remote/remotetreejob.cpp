@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "remote/ftperror.h"
 
+#include <QCoreApplication>
+
 namespace quorbin {
 
 RemoteTreeJob::RemoteTreeJob(FtpSettings settings, QString storeRoot, QString remoteDirectory,
@@ -17,7 +19,7 @@ JobResult RemoteTreeJob::run(const JobContext& context)
     RemoteStore::Options options;
     options.storeRoot = storeRoot_;
     options.stop = context.stop;
-    context.report.status.setStatus(QStringLiteral("verbinden mit: ") + settings_.host);
+    context.report.status.setStatus(QCoreApplication::translate("Remote", "verbinden mit: %1").arg(settings_.host));
     std::shared_ptr<RemoteStore> store;
     try {
         QStringList warnings;
@@ -32,7 +34,8 @@ JobResult RemoteTreeJob::run(const JobContext& context)
     DirRestoreJob::Options tree = tree_;
     tree.startDirectory = store->storePathOf(remoteDirectory_);
     if (!tree.startDirectory.contains(u'$'))
-        return JobResult::failure(ErrorKind::Refused, QStringLiteral("Kein Backup-Pfad. Bitte neu wählen!"));
+        return JobResult::failure(ErrorKind::Refused,
+                                  QCoreApplication::translate("Remote", "Kein Backup-Pfad. Bitte neu wählen!"));
     tree.store = store;
     if (tree.jobs <= 0)
         tree.jobs = kRemoteWorkers;

@@ -103,25 +103,36 @@ namespace quorbin::app {
 namespace {
 
 // The program's own options, run as a user runs it; --help and --version need no display.
+// German under a German locale, English under any other.
 TEST(ProgramOptionsTest, HelpVersionAndUnknownOptions)
 {
     struct Case {
         QStringList arguments;
+        const char* lang;
         int exitCode;
         const char* outStart;
         const char* errStart;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "Usage: quorbin [SETFILE | STORED-FILE]", ""},
-        {{"-h"}, 0, "Usage: quorbin", ""},
-        {{"--version"}, 0, "quorbin " QUORBIN_VERSION "\n", ""},
-        {{"-platform", "offscreen", "--bogus"}, 2, "", "quorbin: unknown option --bogus"},
+        {{"--help"}, "de_DE.UTF-8", 0, "Aufruf: quorbin [SET-DATEI | GESICHERTE-DATEI]", ""},
+        {{"--help"}, "en_US.UTF-8", 0, "Usage: quorbin [SETFILE | STORED-FILE]", ""},
+        {{"-h"}, "C.UTF-8", 0, "Usage: quorbin", ""},
+        {{"--version"}, "de_DE.UTF-8", 0, "quorbin " QUORBIN_VERSION "\n", ""},
+        {{"-platform", "offscreen", "--bogus"}, "de_DE.UTF-8", 2, "", "quorbin: unbekannte Option --bogus"},
+        {{"-platform", "offscreen", "--bogus"},
+         "en_US.UTF-8",
+         2,
+         "",
+         "quorbin: unknown option --bogus\n\nUsage: quorbin"},
     };
     for (const Case& c : cases) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(name);
+        environment.insert("LANG", c.lang);
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(QUORBIN_APP_BINARY), c.arguments);
         ASSERT_TRUE(program.waitForFinished(60000));

@@ -51,7 +51,7 @@ TEST(CommandLine, UsageErrorsAndHelp)
         int exitCode;
         const char* inOutput;
     } cases[] = {
-        {{}, 2, "Usage"},
+        {{}, 2, "Aufruf"},
         {{"--help"}, 0, "decode"},
         {{"nonsense"}, 2, "Unbekannter Befehl"},
         {{"decode"}, 2, "quorbin-restore decode"},

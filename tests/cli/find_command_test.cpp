@@ -126,9 +126,9 @@ TEST_F(FindCommandTest, UsageErrors)
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {{"find"}, "quorbin-restore find PATTERN"},
-        {{"find", "*.txt"}, "quorbin-restore find PATTERN"},
-        {{"find", "*.txt", kStore, "zuviel"}, "quorbin-restore find PATTERN"},
+        {{"find"}, "quorbin-restore find MUSTER"},
+        {{"find", "*.txt"}, "quorbin-restore find MUSTER"},
+        {{"find", "*.txt", kStore, "zuviel"}, "quorbin-restore find MUSTER"},
         {{"find", "*.txt", "--set"}, "--set braucht einen Wert"},
         {{"find", "*.txt", kStore + "\\fehlt"}, "Verzeichnis nicht gefunden"},
         {{"versions", "C:\\Docs\\a.txt"}, "Kein Ordner der Datensicherung"},

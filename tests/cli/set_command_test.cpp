@@ -107,7 +107,7 @@ TEST_F(SetCommandTest, UnreadableSetPrintsDefaultsAndFails)
     EXPECT_EQ(runCli({"set", "a.set", "b.set"}).exitCode, 2);
     const CliResult help = runCli({"set", "--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("quorbin-restore set SETFILE"));
+    EXPECT_TRUE(help.out.contains("quorbin-restore set SET-DATEI"));
 }
 
 TEST_F(SetCommandTest, FileTakesTheKeyFromTheSet)

@@ -6,6 +6,8 @@
 #include "platform/winpath.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <csignal>
@@ -207,6 +209,39 @@ TEST_F(CliFtpBase, AFailedGetTellsItsCauseAndKeepsTheTarget)
         EXPECT_EQ(readFile("D:\\Bericht.doc"), "the user's old file");
         EXPECT_EQ(QDir(host("d")).entryList(QDir::Files | QDir::Hidden), QStringList{"Bericht.doc"});
         EXPECT_EQ(tempFiles(), QStringList{});
+    }
+}
+
+// On a terminal the download shows a progress line in the user's language; the throttled
+// server keeps the download going long enough for the line to show.
+TEST_F(CliFtpBase, TheProgressLineOnATerminalFollowsTheLocale)
+{
+    serve(FtpServerKind::Plain, {.bytesPerSecond = 150000}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\nMITVZ=0\r\n");
+    putRemote("private/gross.bin", QByteArray(450000, 'x'));
+    const struct {
+        const char* lang;
+        QString line;  // as a pattern: the numbers are whatever the transfer made of them
+    } cases[] = {
+        {"en_US.UTF-8", "\\d+[.,]\\d/0[.,]4 MiB, \\d+[.,]\\d MiB/s, \\d+:\\d\\d left"},
+        {"de_DE.UTF-8", "\\d+[.,]\\d/0[.,]4 MiB, \\d+[.,]\\d MiB/s, noch \\d+:\\d\\d"},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.insert(name, QString());
+        environment.insert("LANG", c.lang);
+        // script(1) gives the program a terminal, as a person at a shell has.
+        QProcess terminal;
+        terminal.setProcessEnvironment(environment);
+        terminal.start("script", {"-qec",
+                                  QStringLiteral("'%1' ftp --set 'C:\\Sets\\ftp.set' get gross.bin 'D:\\gross.bin'")
+                                      .arg(QStringLiteral(QUORBIN_CLI)),
+                                  "/dev/null"});
+        ASSERT_TRUE(terminal.waitForFinished(60000));
+        const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
+        EXPECT_EQ(terminal.exitCode(), 0) << qPrintable(shown);
+        EXPECT_TRUE(shown.contains(QRegularExpression("\\r\\x1b\\[K" + c.line))) << c.lang << ": " << qPrintable(shown);
+        EXPECT_EQ(readFile("D:\\gross.bin"), QByteArray(450000, 'x'));
     }
 }
 

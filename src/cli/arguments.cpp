@@ -15,7 +15,7 @@ QString windowsPathOfArgument(const QString& argument)
 {
     if (platform::looksLikeWindowsPath(argument))
         return argument;
-    const QString windows = platform::toWindowsPath(argument);
+    QString windows = platform::toWindowsPath(argument);
     if (windows.isEmpty())
         throw UsageError("Pfad liegt auf keinem Laufwerk: " + argument +
                          " (Z: ist nicht \"/\"; QUORBIN_DRIVES ordnet die Laufwerke zu)");

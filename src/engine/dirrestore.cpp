@@ -487,7 +487,7 @@ JobResult DirRestoreJob::run(const JobContext& context)
                                                                  : options_.newStartDirectory;
     const int syncError = walk.dryRun ? 0 : platform::syncFileSystemOf(written);
     progress.finished();
-    const JobResult outcome = walkProgress.outcome(context.stopRequested());
+    JobResult outcome = walkProgress.outcome(context.stopRequested());
     if (syncError != 0 && outcome.ok())
         return platform::targetNotWritable(platform::systemReason(syncError), written);
     return outcome;

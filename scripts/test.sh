@@ -6,7 +6,8 @@
 #     or as root with its capabilities dropped where nobody cannot reach the build), so that
 #     the unreadable and read-only cases really run;
 #  4. the suite in a build with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-#     failing on any report.
+#     failing on any report;
+#  5. clang-tidy over src/ (scripts/tidy.sh), failing on any finding.
 # --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,3 +45,6 @@ cmake --build build-asan
 # Leaks are not checked: Qt and libcurl keep process-wide caches until exit.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LC_ALL=C.UTF-8 suite build-asan
+
+echo "== clang-tidy"
+bash scripts/tidy.sh build

@@ -9,14 +9,14 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
 )
-# The tests: their FTP server, its certificate, the reference tools they compare with, and
-# clang with its libFuzzer runtime for the fuzz harnesses, and a virtual X server with a font
-# for the window at 120 dpi.
+# The tests: their FTP server, its certificate, the reference tools they compare with, clang
+# with its libFuzzer runtime for the fuzz harnesses, clang-tidy (scripts/tidy.sh), and a virtual
+# X server with a font for the window at 120 dpi.
 test_packages=(
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib python3-openssl openssl
   pigz curl bash-completion locales
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy-14
   xvfb xauth fonts-dejavu-core
 )
 screenshot_packages=(qt6-qpa-plugins)

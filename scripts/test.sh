@@ -7,7 +7,8 @@
 #     the unreadable and read-only cases really run;
 #  4. the suite in a build with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
 #     failing on any report;
-#  5. the fuzz harnesses with clang, a short while each (scripts/fuzz.sh, build-fuzz/).
+#  5. the fuzz harnesses with clang, a short while each (scripts/fuzz.sh, build-fuzz/);
+#  6. clang-tidy over src/ (scripts/tidy.sh), failing on any finding.
 # --quick runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,9 +40,8 @@ echo "== layer tests without the power to read every file"
 bash scripts/unprivileged.sh "$root/build"
 
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORBIN_BENCHMARKS=OFF \
-  -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+# The sanitizer flags are those of the preset "asan" (CMakePresets.json).
+cmake --preset asan >/dev/null
 cmake --build build-asan
 # Leaks are not checked: Qt and libcurl keep process-wide caches until exit.
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -49,3 +49,5 @@ ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== fuzzing the parsers (build-fuzz/)"
 bash scripts/fuzz.sh
+echo "== clang-tidy"
+bash scripts/tidy.sh build

@@ -14,7 +14,7 @@ namespace quorbin::app {
 void ReportError(const QString& text);
 // The caption of the program's message boxes. Kept apart from Qt's application display name,
 // which the desktop would append to every window title.
-void setMessageCaption(const QString& caption);
+void setMessageCaption(const QString& text);
 QString messageCaption();
 // The text of an error: an IoError's own text, else what the exception says.
 QString errorText(const std::exception& error);

@@ -14,6 +14,6 @@ QString windowsTextOf(const QString& pathText);
 // absolute host path goes through the drive map. Nothing, with the reason in `refusal`, for a
 // relative path (the window has no current directory a user could know) or a host path no
 // drive holds. An empty field stays empty.
-std::optional<QString> fieldPath(const QString& text, QString& refusal);
+std::optional<QString> fieldPath(const QString& typed, QString& refusal);
 
 }  // namespace quorbin::app

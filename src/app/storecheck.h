@@ -22,7 +22,7 @@ public:
         QString path;
         QString cause;
     };
-    StoreCheckResults(const QString& directory, const QList<BadFile>& bad, qint64 files, const JobResult& result,
+    StoreCheckResults(const QString& directory, const QList<BadFile>& bad, qint64 fileCount, const JobResult& result,
                       QWidget* parent);
 
     QLabel* summary;

@@ -16,7 +16,7 @@ QString windowsPathOfArgument(const QString& argument)
 {
     if (platform::looksLikeWindowsPath(argument))
         return argument;
-    const QString windows = platform::toWindowsPath(argument);
+    QString windows = platform::toWindowsPath(argument);
     if (windows.isEmpty())
         throw UsageError(
             QCoreApplication::translate(

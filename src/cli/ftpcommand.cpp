@@ -219,7 +219,7 @@ std::shared_ptr<RemoteStore> openStore(const FtpSettings& settings, const Backup
 // The store path of REMOTE-DIR; empty (printed why) when no walk may start there.
 QString startOf(const RemoteStore& store, const QString& remoteDirectory)
 {
-    const QString start = store.storePathOf(remoteDirectory);
+    QString start = store.storePathOf(remoteDirectory);
     if (start.isEmpty())
         printError(QCoreApplication::translate("Cli", "Kein Verzeichnis unter dem Basispfad: %1").arg(remoteDirectory));
     else if (!start.contains(u'$'))

@@ -21,7 +21,7 @@ public:
     // kMaxBytes reads as an empty one.
     static IniFile load(const QString& path);
 
-    static constexpr qsizetype kMaxBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype kMaxBytes = qsizetype(16) * 1024 * 1024;
     static constexpr qsizetype kMaxValueLength = 2047;
 
     // False when the file could not be read (and so every key is missing).

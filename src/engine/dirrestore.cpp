@@ -534,7 +534,7 @@ JobResult DirRestoreJob::run(const JobContext& context)
     const QString writtenTo = walk.dryRun ? QString() : platform::toHostPath(written);
     if (walkProgress.restored() > 0 && !writtenTo.isEmpty())
         context.report.log.appendLine(QStringLiteral("wiederhergestellt nach: ") + writtenTo);
-    const JobResult outcome = walkProgress.outcome(context.stopRequested(), writtenTo);
+    JobResult outcome = walkProgress.outcome(context.stopRequested(), writtenTo);
     if (syncError != 0 && outcome.ok())
         return platform::targetNotWritable(platform::systemReason(syncError), written);
     return outcome;

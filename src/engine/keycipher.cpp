@@ -17,7 +17,7 @@ namespace {
 constexpr qsizetype kBuffer = 1 << 20;
 // How much key the stream lays out: enough for long vector runs, small enough to make for
 // every file of a tree.
-constexpr qsizetype kKeySpan = 64 * 1024;
+constexpr qsizetype kKeySpan = qsizetype(64) * 1024;
 
 }  // namespace
 

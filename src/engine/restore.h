@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <utility>
+
 namespace quorbin {
 
 // Overwrite modes of ExpandToFile and CopyOrExpand; any other value replaces without a check.
@@ -41,7 +43,10 @@ public:
         bool blankMarksInTarget = true;  // false: the target is a name typed by the user, taken as it is
     };
     FileRestoreJob(QString source, QString target, QString key, Options options);
-    FileRestoreJob(QString source, QString target, QString key) : FileRestoreJob(source, target, key, Options()) {}
+    FileRestoreJob(QString source, QString target, QString key)
+        : FileRestoreJob(std::move(source), std::move(target), std::move(key), Options())
+    {
+    }
     JobResult run(const JobContext& context) override;
 
 private:

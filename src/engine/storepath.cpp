@@ -24,7 +24,7 @@ QString decodeStorePath(const QString& storePath, bool* cut = nullptr)
     }
     const QString r = whole.left(10000);
     const qsizetype mark = r.indexOf(kSkipMark);
-    const QString decoded = mark >= 0 ? r.left(mark) + r.mid(mark + 1, 1000) : r.left(1000);
+    QString decoded = mark >= 0 ? r.left(mark) + r.mid(mark + 1, 1000) : r.left(1000);
     if (cut)
         *cut = decoded.size() + (mark >= 0 ? 1 : 0) != whole.size();
     return decoded;

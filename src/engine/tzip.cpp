@@ -48,6 +48,7 @@ std::unique_ptr<platform::ReadFile> openForReading(const QString& path)
 // Expands all of `in` into `out` (nowhere when null); success only when the stream ended with
 // a good checksum.
 JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile* out, const QString& from, const QString& too, const QString& key,
+                     // NOLINTNEXTLINE(readability-non-const-parameter): Count's destructor writes it
                      const JobContext& context, qint64* expanded = nullptr)
 {
     ContainerDecoder decoder(key, out, from, too);

@@ -53,7 +53,7 @@ QString userLongTimeFormat()
 QString userDateTimeText(const QDateTime& local)
 {
     const QLocale locale = QLocale::system();
-    const QString date = locale.toString(local.date(), userShortDateFormat());
+    QString date = locale.toString(local.date(), userShortDateFormat());
     if (local.time() == QTime(0, 0))
         return date;
     return date + u' ' + locale.toString(local.time(), userLongTimeFormat());

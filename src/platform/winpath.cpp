@@ -77,7 +77,7 @@ const FileMap& fileMap()
 // The root the user chose for the letter: QUORBIN_DRIVES, else the settings file.
 QString userRoot(QChar letter)
 {
-    const QString overridden = overriddenRoot(letter);
+    QString overridden = overriddenRoot(letter);
     if (!overridden.isEmpty() || !isDriveLetter(letter))
         return overridden;
     return fileMap().roots[letter.toUpper().unicode() - u'A'];
@@ -95,7 +95,7 @@ QString shareRoot(const QString& server, const QString& share)
 
 QString driveRoot(QChar letter)
 {
-    const QString chosen = userRoot(letter);
+    QString chosen = userRoot(letter);
     if (!chosen.isEmpty())
         return chosen;
     if (letter.toUpper() == u'Z')

@@ -7,7 +7,7 @@ namespace quorbin {
 namespace {
 
 // 4 MiB in flight: enough to ride out the network's bursts, little beside a large inflate.
-constexpr qsizetype kBlockSize = 512 * 1024;
+constexpr qsizetype kBlockSize = qsizetype(512) * 1024;
 constexpr int kBlocks = 8;
 
 }  // namespace
@@ -67,7 +67,7 @@ JobResult DecodeDownload(DownloadDecoder& decoder, const std::function<void(cons
     try {
         transfer([&decoder](const char* data, qint64 size) { return decoder.receive(data, size); });
     } catch (const FtpError& error) {
-        const JobResult decoded = decoder.abandon();
+        JobResult decoded = decoder.abandon();
         if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
             return decoded;
         throw;

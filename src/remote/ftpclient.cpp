@@ -21,9 +21,9 @@ const long kResponseTimeoutSeconds = 10;  // the control connection's read time-
 const long kConnectTimeoutSeconds = 30;
 const long kAcceptTimeoutMs = 10000;      // an active data connection that never comes
 const long kLowSpeedSeconds = 10;         // a data connection that stalls this long is given up
-const long kBufferSize = 256 * 1024;
+const long kBufferSize = 256L * 1024;
 const int kPollSliceMs = 25;           // how long a stop request may wait to be seen
-const qint64 kMaxListingBytes = 256 * 1024 * 1024;
+const qint64 kMaxListingBytes = qint64(256) * 1024 * 1024;
 
 const char* const kNotConnected = QT_TRANSLATE_NOOP("Remote", "Nicht verbunden.");
 const char* const kBusy = kFtpClientBusy;
@@ -171,7 +171,7 @@ struct FtpClient::State {
     QByteArray baseUrl() const;
     QByteArray url(const QString& absolutePath) const;
     QByteArray urlOfBytes(QByteArray absolutePath) const;
-    std::optional<QList<FtpListEntry>> fetchListing(const QByteArray& url, QByteArray& body);
+    std::optional<QList<FtpListEntry>> fetchListing(const QByteArray& address, QByteArray& body);
     QString resolve(const QString& name) const;
 
     bool stopping() const { return abortRequested || stop.stop_requested(); }
@@ -184,7 +184,7 @@ struct FtpClient::State {
     [[noreturn]] void fail(CURLcode code) { throw errorOf(code); }
     FtpReply lastReply() const { return replies.lastReply(); }
     void runCommand(const QByteArray& command);
-    QString printWorkingDirectory(const QString& directory);
+    QString printWorkingDirectory(const QString& target);
 };
 
 size_t FtpClient::State::onHeader(char* data, size_t size, size_t count, void* self)

@@ -25,7 +25,7 @@ QString DecodeServerText(const QByteArray& bytes);
 class FtpReplyLog {
 public:
     void clear() { lines_.clear(); }
-    void add(const QByteArray& line);
+    void add(const QByteArray& raw);
     // The last complete reply; code 0 when there is none.
     FtpReply lastReply() const;
     // Every reply line since clear(), for feature lists.

@@ -194,8 +194,8 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     } catch (const FtpError& error) {
         return FtpFailure(error);
     }
-    const JobResult result = isStoredFile(name) ? fetchDecoded(client, name, key, out, downloadFile, context)
-                                                : fetchAsIs(client, name, out, downloadFile);
+    JobResult result = isStoredFile(name) ? fetchDecoded(client, name, key, out, downloadFile, context)
+                                          : fetchAsIs(client, name, out, downloadFile);
     // "Aktion abbrechen" until the very end keeps the old file, whichever side saw it first.
     if (context.stopRequested())
         return FtpFailure(FtpError::cancellation());

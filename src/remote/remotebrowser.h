@@ -66,7 +66,7 @@ JobResult FetchRemoteFile(FtpSession& session, const QString& name, const QStrin
                           QString& downloadFile);
 // The same into a target of the caller's choosing, whose folder exists.
 JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QString& key, const JobContext& context,
-                            const QString& target);
+                            const QString& downloadFile);
 
 // After FetchRemoteFile, on the window's thread: tells the user where the file lies, or opens
 // it when asked to, or tells what went wrong.

@@ -262,7 +262,7 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
         if (decode) {
             DownloadDecoder decoder(key, out ? &*out : nullptr, remoteText, full, context);
             // A wrong key, damage or a full disk is the result: no new attempt mends that.
-            const JobResult decoded =
+            JobResult decoded =
                 DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.GetAt(bytes, counted(receive)); });
             if (!decoded.ok())
                 return decoded;
@@ -293,7 +293,7 @@ JobResult RemoteStore::restore(const QString& versionPath, const QString& target
         ++skipped_;
         return JobResult::success();
     }
-    const JobResult result = fetch(versionPath, key, target, context, true);
+    JobResult result = fetch(versionPath, key, target, context, true);
     if (result.ok() && stamp.isValid())
         platform::setLastWriteTime(platform::absolutePath(target), stamp);
     return result;
@@ -314,7 +314,7 @@ JobResult RemoteStore::copyPlain(const QString& source, const QString& target, c
         ++skipped_;
         return JobResult::success();
     }
-    const JobResult result = fetch(source, QString(), target, context, false);
+    JobResult result = fetch(source, QString(), target, context, false);
     if (result.ok() && stamp)
         platform::setLastWriteTime(full, *stamp);
     return result;

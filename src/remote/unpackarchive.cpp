@@ -61,7 +61,7 @@ bool writeMember(archive* reader, const QString& path, qint64& budget)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    QByteArray buffer(qsizetype(64) * 1024, Qt::Uninitialized);
     for (;;) {
         const la_ssize_t n = archive_read_data(reader, buffer.data(), size_t(buffer.size()));
         if (n == 0)
@@ -97,7 +97,7 @@ UnpackResult UnpackArchive(const QString& zipFile, const QString& targetDirector
     ReadArchive reader(archive_read_new(), &archive_read_free);
     archive_read_support_format_zip(reader.get());
     if (archive_read_open_filename(reader.get(), QFile::encodeName(platform::toHostPath(zipFile)).constData(),
-                                   64 * 1024) != ARCHIVE_OK)
+                                   size_t(64) * 1024) != ARCHIVE_OK)
         return result;
     archive_entry* entry = nullptr;
     qint64 budget = kMaxUnpackedBytes;

@@ -20,7 +20,7 @@ namespace {
 // A listed time that cannot be used: before the store's first possible time, so the version
 // choice fails on it (with its ERROR line) instead of looking for the path on this disk.
 constexpr qint64 kNoUsableTime = 0;
-constexpr qint64 kProgressStep = 256 * 1024;
+constexpr qint64 kProgressStep = qint64(256) * 1024;
 
 // Whether an attempt may go better on a new connection: the connection broke (no reply) or
 // the server refused for the time being (4xx). A 5xx refusal stays what it is.

@@ -10,6 +10,8 @@
 #include "app/remotetree.h"
 #include "app/directorylist.h"
 #include "app/filerestorepage.h"
+#include "app/dirrestorepage.h"
+#include "engine/keycipher.h"
 #include "app/tquorbin.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -146,7 +149,13 @@ int main(int argc, char* argv[])
     for (const char* name : {"Brief¯an¯Bank.docx.00001.nxz", "Brief¯an¯Bank.docx.00002.nxz", "Haushalt.xlsx.00001.nxz"}) {
         QFile file(folder + QString::fromUtf8(name));
         if (file.open(QIODevice::WriteOnly)) {
-            file.write(QByteArray(1000 + daysAgo * 37, 'x'));
+            // Real containers (a zlib stream under the set's key), so that a walk restores them.
+            QByteArray content;
+            for (quint32 i = 0; content.size() < 20000 + daysAgo * 3700; ++i)
+                content += QByteArray::number(i * 2654435761u % 1000003) + ' ';
+            QByteArray container = qCompress(content).mid(4);
+            quorbin::CipherBuffer(true, container.data(), container.size(), quorbin::KeyBytes(QString::fromUtf8("Schlüssel")), 0);
+            file.write(container);
             file.flush();
             file.setFileTime(QDateTime(QDate::currentDate().addDays(-daysAgo), QTime(9, 41)), QFileDevice::FileModificationTime);
         }
@@ -165,6 +174,14 @@ int main(int argc, char* argv[])
                 // A folder of the store with a file picked, so that its versions show.
                 main->filePage->qdir->setDirectory(QStringLiteral("D:\\Store\\Set1\\C$\\Users\\Anna"));
                 main->filePage->qfile->selectName(QString::fromUtf16(u"Brief¯an¯Bank.docx.00002.nxz"));
+            }
+            if (page == quorbin::app::Tquorbin::LogPage) {
+                // A walk of the sample folder to its original place, so that the log and the
+                // status show a restore's lines and where it went.
+                main->dirPage->StartDir->setText(QStringLiteral("D:\\Store\\Set1\\C$\\Users\\Anna"));
+                main->dirPage->Button2->click();
+                main->jobs().waitForIdle();
+                main->ftp->setCurrentIndex(page);
             }
             if (page == quorbin::app::Tquorbin::FtpPage) {
                 writeSampleMirror(scratch.path() + "/ftp");

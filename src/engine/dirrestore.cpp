@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <thread>
 
@@ -70,20 +71,27 @@ void report(const QString& line, const DirRestore& walk)
 // Whether a target lies in the store, asked once per target folder: the check resolves links
 // along the whole path, and every file of a store folder goes to the same target folder. A
 // link as the target file itself is no way into the store: the restore renames over the link.
+// A worker takes turns between a few folders, so it remembers a few.
 struct StoreCheck {
     QString startDirectory;
     QString targetDirectory;
     bool inside = false;
 };
-thread_local StoreCheck lastStoreCheck;
+constexpr std::size_t kStoreChecksKept = 4;
+thread_local std::array<StoreCheck, kStoreChecksKept> storeChecks;
+thread_local std::size_t nextStoreCheck = 0;
+
+void forgetStoreChecks() { storeChecks = {}; }
 
 bool targetInStore(const QString& target, const DirRestore& walk)
 {
     const QString directory = platform::directoryPart(target);
-    StoreCheck& last = lastStoreCheck;
-    if (last.targetDirectory != directory || last.startDirectory != walk.startDirectory)
-        last = StoreCheck{walk.startDirectory, directory, TargetInsideStore(directory, walk.startDirectory)};
-    return last.inside;
+    for (const StoreCheck& kept : storeChecks)
+        if (kept.targetDirectory == directory && kept.startDirectory == walk.startDirectory && !directory.isEmpty())
+            return kept.inside;
+    StoreCheck& check = storeChecks[nextStoreCheck++ % kStoreChecksKept];
+    check = StoreCheck{walk.startDirectory, directory, TargetInsideStore(directory, walk.startDirectory)};
+    return check.inside;
 }
 
 // The fixed ERROR line, with the cause after it.
@@ -261,7 +269,7 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
 {
     QList<platform::DirEntry> entries;
     const JobResult listed = storeOf(walk).list(directory, entries);
-    lastStoreCheck = {};  // links may have changed since this thread last looked
+    forgetStoreChecks();  // links may have changed since this thread last looked
     if (!listed.ok())
         dispatch([directory, listed](const DirRestore& w) { reportUnreachable(directory, listed, w); }, directory);
     // Shared with the units that may still run after this level is walked.

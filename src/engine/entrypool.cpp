@@ -10,6 +10,8 @@ namespace {
 // How far the walk may run ahead of the oldest unit not yet told: far enough to reach the next
 // folders while a large one is restored, small enough to keep the recorded lines in memory.
 constexpr std::size_t kWindow = 4096;
+// How many finished units wake a walk that waits for the window; it also looks every 100 ms.
+constexpr std::size_t kTellBatch = 64;
 
 }  // namespace
 
@@ -45,38 +47,46 @@ void EntryPool::run(Unit unit, const QString& folder)
     auto slot = std::make_shared<Slot>();
     slot->unit = std::move(unit);
     slot->folder = folder;
+    bool wake = false;
     {
         const std::lock_guard guard(lock_);
         inOrder_.push_back(slot);
         if (waiting_.empty() || waiting_.back().folder != folder)
             waiting_.push_back(Waiting{folder, {}});
         waiting_.back().queued.push_back(slot);
+        wake = idleWorkers_ > 0;
     }
-    changed_.notify_all();
+    // Each wake-up costs a system call and a switch of threads: only an idle worker is woken.
+    if (wake)
+        workAvailable_.notify_one();
     tellFinished();
     // A bounded window: the walk does not run ahead of the restores by more than that.
-    std::unique_lock held(lock_);
-    while (inOrder_.size() >= window_) {
-        changed_.wait_for(held, std::chrono::milliseconds(100));
-        held.unlock();
-        tellFinished();
-        held.lock();
-    }
+    waitWhile([this] { return inOrder_.size() >= window_; });
 }
 
 void EntryPool::finish()
 {
+    waitWhile([this] { return !inOrder_.empty(); });
+    {
+        const std::lock_guard guard(lock_);
+        closing_ = true;
+    }
+    workAvailable_.notify_all();
+    threads_.clear();  // joins
+}
+
+// Waits on the walking thread while `blocked` holds, telling what finished meanwhile.
+void EntryPool::waitWhile(const std::function<bool()>& blocked)
+{
     std::unique_lock held(lock_);
-    while (!inOrder_.empty()) {
-        changed_.wait_for(held, std::chrono::milliseconds(100));
+    while (blocked()) {
+        walkerWaits_ = true;
+        unitDone_.wait_for(held, std::chrono::milliseconds(100));
+        walkerWaits_ = false;
         held.unlock();
         tellFinished();
         held.lock();
     }
-    closing_ = true;
-    held.unlock();
-    changed_.notify_all();
-    threads_.clear();  // joins
 }
 
 void EntryPool::work()
@@ -85,7 +95,9 @@ void EntryPool::work()
         std::shared_ptr<Slot> slot;
         {
             std::unique_lock held(lock_);
-            changed_.wait(held, [this] { return (closing_ && waiting_.empty()) || nextFree() != waiting_.end(); });
+            ++idleWorkers_;
+            workAvailable_.wait(held, [this] { return (closing_ && waiting_.empty()) || nextFree() != waiting_.end(); });
+            --idleWorkers_;
             const auto next = nextFree();
             if (next == waiting_.end())
                 return;
@@ -137,12 +149,22 @@ void EntryPool::work()
                 // One entry's failure never ends the walk.
             }
         }
+        bool wakeWalker = false;
+        bool wakeWorker = false;
         {
             const std::lock_guard guard(lock_);
             slot->done = true;
             busyFolders_.remove(slot->folder);
+            // The waiting walk is woken for a batch of lines to tell, or for the last ones.
+            ++doneUntold_;
+            wakeWalker = walkerWaits_ && (doneUntold_ >= kTellBatch || doneUntold_ == inOrder_.size());
+            // Units of the folder just left may wait for a worker other than this one.
+            wakeWorker = idleWorkers_ > 0 && nextFree() != waiting_.end();
         }
-        changed_.notify_all();
+        if (wakeWalker)
+            unitDone_.notify_one();
+        if (wakeWorker)
+            workAvailable_.notify_one();
     }
 }
 
@@ -158,27 +180,30 @@ std::deque<EntryPool::Waiting>::iterator EntryPool::nextFree()
 void EntryPool::tellFinished()
 {
     for (;;) {
-        std::shared_ptr<Slot> slot;
+        std::vector<std::shared_ptr<Slot>> finished;
         qint64 inHand = 0;
         {
             const std::lock_guard guard(lock_);
-            if (!inOrder_.empty() && inOrder_.front()->done) {
-                slot = inOrder_.front();
+            while (!inOrder_.empty() && inOrder_.front()->done) {
+                finished.push_back(std::move(inOrder_.front()));
                 inOrder_.pop_front();
-            } else if (std::chrono::steady_clock::now() >= nextProgress_) {
+            }
+            doneUntold_ -= finished.size();
+            if (finished.empty() && std::chrono::steady_clock::now() >= nextProgress_) {
                 // The files in hand, so far: summed now and then, the window may be long.
                 nextProgress_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
                 for (const auto& s : inOrder_)
                     inHand += s->recorder.bytes;
             }
         }
-        if (!slot) {
+        if (finished.empty()) {
             if (inHand > 0)
                 walk_.reporter.progress.advanced(0, inHand);
             return;
         }
-        for (const auto& event : slot->recorder.events)
-            event(walk_);
+        for (const auto& slot : finished)
+            for (const auto& event : slot->recorder.events)
+                event(walk_);
     }
 }
 

@@ -43,10 +43,15 @@ private:
     class Recorder;
     void work();
     void tellFinished();
+    void waitWhile(const std::function<bool()>& blocked);
 
     const DirRestore& walk_;
     std::mutex lock_;
-    std::condition_variable changed_;
+    std::condition_variable workAvailable_;  // for idle workers
+    std::condition_variable unitDone_;       // for the walking thread, when it waits
+    int idleWorkers_ = 0;
+    bool walkerWaits_ = false;
+    std::size_t doneUntold_ = 0;  // finished units not yet told
     std::deque<std::shared_ptr<Slot>> inOrder_;  // handed over, not yet told
     // Not yet begun, folder by folder in walk order: picking the next unit looks at folders,
     // not at every unit in the window. A folder may come twice when the walk went below it

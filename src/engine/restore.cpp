@@ -38,13 +38,6 @@ JobResult prepareTarget(const QString& target, QString& full)
     return JobResult::success();
 }
 
-JobResult sameFileRefusal(const QString& source)
-{
-    return JobResult::failure(ErrorKind::Refused,
-                              QCoreApplication::translate("Engine", "Ziel ist die gespeicherte Datei selbst"),
-                              platform::hostPathOf(source));
-}
-
 // Whether the existing target may be replaced under the overwrite mode.
 bool mayReplace(const QString& existing, int mode)
 {
@@ -77,17 +70,12 @@ JobResult RestoreStoredTo(const QString& source, const QString& target, const QS
     QString full;
     if (JobResult prepared = prepareTarget(target, full); !prepared.ok())
         return prepared;
-    if (platform::isSameFile(source, full))
-        return sameFileRefusal(source);
     if (!key.isEmpty())
         context.report.status.setStatus(QCoreApplication::translate("Engine", "entschlüsseln: %1").arg(source));
     // Deciphered as it is read: no deciphered copy of the stored file has to be written to the
     // temporary directory first, which a large file might not even fit into.
-    JobResult result = ExpandContainer(source, full, key, context);
-    // A failed restore left the old target in place; its time stays as well.
-    if (result.ok() && stamp.isValid())
-        platform::setLastWriteTime(full, stamp);
-    return result;
+    // Stamped before it takes its place: a failed restore leaves the old target and its time.
+    return ExpandContainer(source, full, key, context, stamp);
 }
 
 JobResult CopyPlain(const QString& source, const QString& target, const JobContext& context)
@@ -120,11 +108,11 @@ JobResult CopyPlain(const QString& source, const QString& target, const JobConte
         if (context.stopRequested())
             return JobResult::cancelled();
     }
-    if (!out.commit())
-        return platform::targetNotWritable(out.errorString(), target);
     // Like the store's platform, a copy keeps the source's last-write time.
     if (const auto time = platform::lastWriteTime(source))
-        platform::setLastWriteTime(target, *time);
+        out.setLastWriteTime(*time);
+    if (!out.commit())
+        return platform::targetNotWritable(out.errorString(), target);
     return JobResult::success();
 }
 
@@ -133,7 +121,7 @@ JobResult CopyUnchanged(const QString& source, const QString& target, const JobC
     QString full;
     if (JobResult prepared = prepareTarget(target, full); !prepared.ok())
         return prepared;
-    return platform::isSameFile(source, full) ? sameFileRefusal(source) : CopyPlain(source, full, context);
+    return platform::isSameFile(source, full) ? SameFileRefusal(source) : CopyPlain(source, full, context);
 }
 
 FileRestoreJob::FileRestoreJob(QString source, QString target, QString key, Options options)
@@ -174,7 +162,7 @@ int ExpandToFile(const QString& source, const QString& target, int mode)
     QString full;
     if (!prepareTarget(target, full).ok())
         return -1;
-    if (!mayReplace(full, mode) || platform::isSameFile(source, full))
+    if (!mayReplace(full, mode))
         return -1;
     return resultCode(ExpandContainer(source, full, QString(), quietContext()));
 }

@@ -82,7 +82,15 @@ JobResult inflateAll(platform::ReadFile& in, platform::ReplacementFile* out, con
 
 }  // namespace
 
-JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context)
+JobResult SameFileRefusal(const QString& source)
+{
+    return JobResult::failure(ErrorKind::Refused,
+                              QCoreApplication::translate("Engine", "Ziel ist die gespeicherte Datei selbst"),
+                              platform::hostPathOf(source));
+}
+
+JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context,
+                          const QDateTime& stamp)
 {
     const auto in = openForReading(from);
     if (!in)
@@ -90,13 +98,20 @@ JobResult ExpandContainer(const QString& from, const QString& too, const QString
             ErrorKind::SourceUnreadable,
             QCoreApplication::translate("Engine", "gespeicherte Datei fehlt oder ist nicht lesbar"),
             platform::hostPathOf(from));
-    if (const auto why = platform::whyNotReplaceable(too))
-        return platform::targetNotWritable(*why, too);
+    // Mostly the target does not exist yet: then one look tells so.
+    if (const auto existing = platform::attributes(too)) {
+        if (platform::isSameFile(from, too))
+            return SameFileRefusal(from);
+        if (const auto why = platform::whyNotReplaceable(*existing))
+            return platform::targetNotWritable(*why, too);
+    }
     platform::ReplacementFile out(too);
     if (!out.isOpen())
         return platform::targetNotWritable(out.errorString(), too);
     if (JobResult result = inflateAll(*in, &out, from, too, key, context); !result.ok())
         return result;
+    if (stamp.isValid())
+        out.setLastWriteTime(stamp);
     if (!out.commit())
         return platform::targetNotWritable(out.errorString(), too);
     return JobResult::success();

@@ -2,6 +2,7 @@
 // The zlib container of every stored file: one RFC 1950 stream, nothing around it.
 #include "platform/job.h"
 
+#include <QDateTime>
 #include <QString>
 
 namespace quorbin {
@@ -11,8 +12,13 @@ namespace quorbin {
 // the whole stream was read and its checksum matched; after any failure, and when the stop
 // token is set (checked after every buffer), it is left as it was. The result tells a wrong
 // or missing key (the stream's header is invalid) from later damage and from a container that
-// ends early. Progress: advanced(0, container bytes read so far).
-JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context);
+// ends early. Progress: advanced(0, container bytes read so far). A valid `stamp` becomes the
+// new file's last-write time. `too` being `from` itself (also through a link) is refused.
+JobResult ExpandContainer(const QString& from, const QString& too, const QString& key, const JobContext& context,
+                          const QDateTime& stamp = {});
+
+// The refusal of a target that is the stored file itself.
+JobResult SameFileRefusal(const QString& source);
 
 // Reads the container `from` to its end, deciphered and expanded to nowhere: fails exactly as
 // ExpandContainer would on the same container, and writes nothing. `expanded`, when given,

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -57,12 +58,15 @@ bool fileExists(const QString& path)
 
 ReadFile::ReadFile(const QString& path)
 {
-    // Checked before opening: opening a pipe would block. Opening tells about permissions.
+    // Opened without waiting (a pipe would block) and then looked at through the descriptor,
+    // so what is checked is what is read: only a regular file is.
+    const int fd = open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
-    const QByteArray p = native(path);
-    if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
         return;
-    fd_ = open(p.constData(), O_RDONLY | O_CLOEXEC);
+    }
+    fd_ = fd;
 }
 
 ReadFile::~ReadFile()
@@ -73,20 +77,15 @@ ReadFile::~ReadFile()
 
 qint64 ReadFile::read(char* data, qint64 size)
 {
-    qint64 total = 0;
-    while (total < size) {
-        const ssize_t got = ::read(fd_, data + total, size_t(size - total));
+    // What one call brings: a small file is read whole without asking once more for its end.
+    for (;;) {
+        const ssize_t got = ::read(fd_, data, size_t(size));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
+        if (got < 0)
             errorNumber_ = errno;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        total += got;
+        return got < 0 ? -1 : qint64(got);
     }
-    return total;
 }
 
 bool directoryExists(const QString& path)
@@ -226,19 +225,36 @@ std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch)
     return local;
 }
 
-bool setLastWriteTime(const QString& path, const QDateTime& localTime)
+namespace {
+
+// The last-write time as the system takes it (odd second dropped); none outside 1980 to 2107.
+std::optional<std::array<struct timespec, 2>> writeTimes(const QDateTime& localTime)
 {
     if (!localTime.isValid() || !inStoreTimeRange(localTime))
-        return false;
+        return {};
     // The odd second is taken off the instant itself: setting the clock time again would pick
     // the first of the two hours that the autumn clock change repeats.
     const QDateTime t = localTime.addSecs(-(localTime.time().second() % 2));
-    struct timespec times[2];
+    std::array<struct timespec, 2> times {};
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = t.toSecsSinceEpoch();
     times[1].tv_nsec = 0;
-    return utimensat(AT_FDCWD, native(path).constData(), times, 0) == 0;
+    return times;
+}
+
+}  // namespace
+
+bool setLastWriteTime(const QString& path, const QDateTime& localTime)
+{
+    const auto times = writeTimes(localTime);
+    return times && utimensat(AT_FDCWD, native(path).constData(), times->data(), 0) == 0;
+}
+
+bool setLastWriteTime(int fd, const QDateTime& localTime)
+{
+    const auto times = writeTimes(localTime);
+    return times && futimens(fd, times->data()) == 0;
 }
 
 QString systemReason(int errorNumber)

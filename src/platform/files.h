@@ -33,7 +33,8 @@ public:
     ReadFile& operator=(const ReadFile&) = delete;
 
     bool isOpen() const { return fd_ >= 0; }
-    // Up to `size` bytes; 0 at the end, -1 on a read error (errorString tells why).
+    // Up to `size` bytes, maybe fewer before the end; 0 at the end, -1 on a read error
+    // (errorString tells why).
     qint64 read(char* data, qint64 size);
     QString errorString() const { return systemReason(errorNumber_); }
 
@@ -86,5 +87,7 @@ std::optional<QDateTime> lastWriteTime(const QString& path);
 std::optional<QDateTime> storeTime(qint64 secondsSinceEpoch);
 // Sets the last-write time (odd second dropped); false outside 1980 to 2107 or on failure.
 bool setLastWriteTime(const QString& path, const QDateTime& localTime);
+// The same through an open file.
+bool setLastWriteTime(int fd, const QDateTime& localTime);
 
 }  // namespace quorbin::platform

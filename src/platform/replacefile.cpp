@@ -49,12 +49,45 @@ mode_t processUmask()
 
 }  // namespace
 
+namespace {
+
+// A file made without a name needs the process's own /proc to be given one (linkat through
+// /proc/self/fd), and a file system that makes such files.
+bool canLinkUnnamedFiles()
+{
+    static const bool can = access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+QString partName(const QString& directory)
+{
+    return directory + ".~qb" + QString::number(QRandomGenerator::global()->generate(), 16) + ".part";
+}
+
+QByteArray procPath(int fd) { return "/proc/self/fd/" + QByteArray::number(fd); }
+
+}  // namespace
+
 ReplacementFile::ReplacementFile(const QString& target) : target_(target)
 {
     const QString directory = directoryPart(absolutePath(target));
+    // Unnamed until it is complete: nothing half-written ever shows in the folder, and a
+    // process that dies leaves nothing behind.
+    if (canLinkUnnamedFiles()) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            fd_ = open(hostBytes(toHostPath(directory)).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+            if (fd_ >= 0)
+                return;
+            if (errno != ENOENT || attempt > 0 || !createFolders(directory))
+                break;  // the folder went away since it was made: once more
+        }
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            errorNumber_ = errno;
+            return;
+        }
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate =
-            directory + ".~qb" + QString::number(QRandomGenerator::global()->generate(), 16) + ".part";
+        const QString candidate = partName(directory);
         const int fd = open(hostBytes(toHostPath(candidate)).constData(),
                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -81,22 +114,38 @@ ReplacementFile::~ReplacementFile()
     untrackScratchFile(scratchPlace_);
 }
 
+bool ReplacementFile::setLastWriteTime(const QDateTime& localTime)
+{
+    return fd_ >= 0 && platform::setLastWriteTime(fd_, localTime);
+}
+
 bool ReplacementFile::commit()
 {
     if (fd_ < 0)
         return false;
     const QByteArray target = hostBytes(toHostPath(target_));
+    // A new file risks nothing: an unnamed one is linked in as it is, and a walk of thousands
+    // pays for no flush. Should a file have taken the name meanwhile, it is replaced as below.
+    if (path_.isEmpty() && linkat(AT_FDCWD, procPath(fd_).constData(), AT_FDCWD, target.constData(),
+                                  AT_SYMLINK_FOLLOW) == 0) {
+        committed_ = true;
+        return closeAfterCommit();
+    }
+    if (path_.isEmpty() && errno != EEXIST) {
+        errorNumber_ = errno;
+        return false;
+    }
     const bool replacing = takePermissionsOf(target, fd_);
     // The old content is at stake: the new one is on the disk before it takes the old one's
-    // place. A new file risks nothing, and a walk of thousands would pay for each.
-    const bool flushed = !replacing || fdatasync(fd_) == 0;
-    errorNumber_ = flushed ? 0 : errno;
-    const bool closed = close(fd_) == 0;
-    fd_ = -1;
-    if (!closed && flushed)
-        errorNumber_ = errno;  // a network file system may tell of a failed write only now
-    if (!flushed || !closed)
+    // place.
+    if (replacing && fdatasync(fd_) != 0) {
+        errorNumber_ = errno;
         return false;
+    }
+    if (path_.isEmpty() && !nameUnnamedFile())
+        return false;
+    if (!closeAfterCommit())
+        return false;  // a network file system may tell of a failed write only now
     if (std::rename(hostBytes(toHostPath(path_)).constData(), target.constData()) != 0) {
         errorNumber_ = errno;
         return false;
@@ -105,16 +154,47 @@ bool ReplacementFile::commit()
     return true;
 }
 
+// Gives the unnamed file a fresh name beside the target, to be renamed over it.
+bool ReplacementFile::nameUnnamedFile()
+{
+    const QString directory = directoryPart(absolutePath(target_));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString candidate = partName(directory);
+        if (linkat(AT_FDCWD, procPath(fd_).constData(), AT_FDCWD, hostBytes(toHostPath(candidate)).constData(),
+                   AT_SYMLINK_FOLLOW) == 0) {
+            path_ = candidate;
+            scratchPlace_ = trackScratchFile(toHostPath(path_));
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    errorNumber_ = errno;
+    return false;
+}
+
+bool ReplacementFile::closeAfterCommit()
+{
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
+    if (!closed)
+        errorNumber_ = errno;
+    return closed;
+}
+
+std::optional<QString> whyNotReplaceable(const Attributes& existing)
+{
+    if (existing.directory)
+        return QCoreApplication::translate("Platform", "ist ein Verzeichnis");
+    if (existing.readOnly && !existing.symlink)
+        return QCoreApplication::translate("Platform", "schreibgeschützt");
+    return {};
+}
+
 std::optional<QString> whyNotReplaceable(const QString& target)
 {
     const auto existing = attributes(target);
-    if (!existing)
-        return {};
-    if (existing->directory)
-        return QCoreApplication::translate("Platform", "ist ein Verzeichnis");
-    if (existing->readOnly && !existing->symlink)
-        return QCoreApplication::translate("Platform", "schreibgeschützt");
-    return {};
+    return existing ? whyNotReplaceable(*existing) : std::nullopt;
 }
 
 bool ReplacementFile::write(const char* data, qint64 size)

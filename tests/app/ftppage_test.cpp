@@ -863,7 +863,7 @@ TEST_F(FtpTreeRestoreTest, AktionAbbrechenLeavesNoPartialFileAndTheUsersOldFile)
     restoreTree(1, "E:\\Fern");
     // Cut in the middle of the file: its new copy has begun beside the old one.
     const auto inFern = [&] { return QDir(host("e/Fern")).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return inFern().size() > 1; }, 20000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !test::filesBeingWritten(0, host("e/Fern")).isEmpty(); }, 20000))
         << qPrintable(w.sbPanel0->text() + " / " + w.Memo2->toPlainText() + user.messages.join(" "));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.pb->value() > 0; }, 10000)) << "the bar moves within the one file";
     w.Aktionabbrechen1->trigger();

@@ -167,9 +167,9 @@ TEST_F(FtpDirTest, ACancelLeavesNoPartialFiles)
     writeStoredFile(docs() + "\\gross2.bin.00001.nxz", mixedContent(4 << 20, 8), "geheim", at(10));
     serve(FtpServerKind::Plain, {.bytesPerSecond = 256 * 1024});
     writeFile("E:\\Fern\\gross.bin", "the user's old file");
-    const auto downloading = [&] {
-        const QFileInfoList parts = QDir(host("e/Fern")).entryInfoList({"*.part"}, QDir::Files | QDir::Hidden);
-        return !parts.isEmpty() && parts.first().size() > 0;
+    const auto downloading = [&](qint64 pid) {
+        const QList<qint64> sizes = filesBeingWritten(pid, host("e/Fern"));
+        return !sizes.isEmpty() && sizes.first() > 0;
     };
     EXPECT_TRUE(interruptCli({"ftp", "--set", "C:\\Sets\\ftp.set", "dir", "Set1/C$/Docs", "--to", "E:\\Fern"},
                              QProcessEnvironment::systemEnvironment(), downloading, SIGTERM));

@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStorageInfo>
 #include <zlib.h>
 
 #include <cstdio>
@@ -74,6 +76,14 @@ Run restore(const QString& start, const QString& out, const QString& dir, bool k
                        {"TMPDIR=" + dir, "QUORBIN_KEY=" + (keyed ? kKey : QString())}, {}, "/dev/null");
 }
 
+qint64 treeBytes(const QString& root)
+{
+    qint64 bytes = 0;
+    for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        bytes += it.nextFileInfo().size();
+    return bytes;
+}
+
 Run copy(const QString& from, const QString& out) { return runMeasured(findProgram("cp"), {"-r", from, out}); }
 
 // cp -r and then the file system written to the disk, as the restore does at its end.
@@ -124,7 +134,17 @@ int main(int argc, char* argv[])
     const QString plainStore = dir + QStringLiteral("/plain-%1").arg(files);
     const QString keyedStore = dir + QStringLiteral("/keyed-%1").arg(files);
     const QString plainTree = dir + QStringLiteral("/tree-%1").arg(files);
-    const QString out = dir + "/out";
+    // Every run writes a folder of its own, all removed at the end: ext4 without a journal
+    // scans past each inode freed in the last half minute when it makes a file, so a run right
+    // after removing the previous run's 20,000 files would measure that scan, not the program.
+    int runNumber = 0;
+    QString out;
+    const auto freshOutput = [&] {
+        out = dir + QStringLiteral("/out-%1").arg(++runNumber);
+        QDir(out).removeRecursively();
+        // Nobody's unwritten data is left for the next run's sync to write.
+        runMeasured(findProgram("sync"), {});
+    };
     if (!QDir(plainStore).exists() || !QDir(keyedStore).exists()) {
         std::printf("writing two stores of %d files, three versions each…\n", files);
         writeStore(plainStore, files, false);
@@ -146,10 +166,18 @@ int main(int argc, char* argv[])
         {"cp -r, then sync", [&] { return copyAndSync(plainTree, out); }},
         {"restore --jobs 1", [&] { return restore(plainStore + "/C$", out, dir, false, {"--jobs", "1"}); }},
     };
-    const QList<Run> runs = alternatingMedians(rounds, contenders, [&] { QDir(out).removeRecursively(); });
-    QDir(out).removeRecursively();
+    const qint64 needed = qint64(rounds) * contenders.size() * treeBytes(plainTree) * 11 / 10;
+    if (QStorageInfo(dir).bytesAvailable() < needed) {
+        std::printf("the runs' outputs need %lld MiB on %s\n", needed >> 20, qPrintable(dir));
+        return 1;
+    }
+    const QList<Run> runs = alternatingMedians(rounds, contenders, freshOutput);
+    for (int i = 1; i <= runNumber; ++i)
+        QDir(dir + QStringLiteral("/out-%1").arg(i)).removeRecursively();
 
-    std::printf("median of %d alternating runs; the restore syncs the file system once at its end\n", rounds);
+    std::printf("median of %d alternating runs, each into a new folder after a sync; the restore syncs the file "
+                "system once at its end\n",
+                rounds);
     const Run& cp = runs[0];
     for (qsizetype i = 1; i < runs.size(); ++i)
         line(contenders[i].name, files, runs[i], cp, contenders[0].name);

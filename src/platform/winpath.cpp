@@ -61,7 +61,13 @@ struct FileMap {
 const FileMap& fileMap()
 {
     thread_local FileMap cache;
-    const QString file = driveMapFile();
+    // The file's place is worked out again only when the variables it comes from changed.
+    thread_local QByteArray placeText("\0", 1);
+    thread_local QString file;
+    if (const QByteArray text = qgetenv("XDG_CONFIG_HOME") + '\0' + qgetenv("HOME"); text != placeText) {
+        placeText = text;
+        file = driveMapFile();
+    }
     if (cache.generation != driveMapGeneration() || cache.file != file) {
         cache = FileMap{driveMapGeneration(), file, {}, {}};
         for (const DriveMapping& m : readDriveMap()) {

@@ -56,6 +56,7 @@ struct Files {
     QString dir;
     QString data;    // what the stored file holds
     QString stored;  // the stored file on the server's side
+    QString unkeyed;  // the same stream, not enciphered, for the bare inflate
     qint64 remoteSize = 0;
 };
 
@@ -68,6 +69,7 @@ bool measure(const Files& files, const Link& link, const QString& certificate, i
     const QString getOut = files.dir + "/get.out";
     const QString plainOut = files.dir + "/plain.out";
     const QString restoreOut = files.dir + "/restore.out";
+    const QString referenceOut = files.dir + "/reference.out";
     const QStringList env{"TMPDIR=" + files.dir + "/tmp", "QUORBIN_WINDIR=" + files.dir + "/win"};
     QStringList cli{"ftp", "--set", set, "--no-dirservice"};
     if (!link.tls)
@@ -96,10 +98,19 @@ bool measure(const Files& files, const Link& link, const QString& certificate, i
                                     return runMeasured(cliProgram, {"file", files.stored, fresh(restoreOut)},
                                                        env + QStringList{"QUORBIN_KEY=" + kKey});
                                 }};
+#ifdef QUORBIN_ISAL_REFERENCE
+    // The limit of one core for this container: the same stream, unkeyed, inflated from the disk.
+    if (link.bytesPerSecond == 0)
+        contenders << Contender{"bare ISA-L inflate", [&] {
+                                    return runMeasured(QStringLiteral(QUORBIN_ISAL_REFERENCE), {}, {}, files.unkeyed,
+                                                       fresh(referenceOut));
+                                }};
+#endif
     const QList<Run> runs = alternatingMedians(rounds, contenders);
     const bool same = sameFiles(curlOut, files.stored) && sameFiles(plainOut, files.stored) &&
-                      sameFiles(getOut, files.data) && (link.bytesPerSecond > 0 || sameFiles(restoreOut, files.data));
-    for (const QString& out : {curlOut, getOut, plainOut, restoreOut})
+                      sameFiles(getOut, files.data) && (link.bytesPerSecond > 0 || sameFiles(restoreOut, files.data)) &&
+                      (!QFileInfo::exists(referenceOut) || sameFiles(referenceOut, files.data));
+    for (const QString& out : {curlOut, getOut, plainOut, restoreOut, referenceOut})
         QFile::remove(out);
     if (!same) {
         std::printf("%s: a download differs from what the server holds\n", link.name);
@@ -143,6 +154,11 @@ int main(int argc, char* argv[])
         EncipherFile(platform::toWindowsPath(files.stored), kKey, noStatus(), nullptr);
         QFile::remove(plainCopy);
         QFile::copy(files.stored, plainCopy);
+    }
+    files.unkeyed = files.dir + "/unkeyed.nxz";
+    if (QFileInfo(files.unkeyed).size() != QFileInfo(files.stored).size()) {
+        QFile::remove(files.unkeyed);
+        Zip().Shrink(platform::toWindowsPath(files.data), platform::toWindowsPath(files.unkeyed));
     }
     files.remoteSize = QFileInfo(files.stored).size();
     std::printf("data %lld MiB, stored file %.1f MiB, output to %s\n", size >> 20,

@@ -47,10 +47,6 @@ mode_t processUmask()
     return 022;
 }
 
-}  // namespace
-
-namespace {
-
 // A file made without a name needs the process's own /proc to be given one (linkat through
 // /proc/self/fd), and a file system that makes such files.
 bool canLinkUnnamedFiles()

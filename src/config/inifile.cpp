@@ -93,7 +93,10 @@ IniFile IniFile::load(const QString& path)
     QFile f(hostPath);
     if (!f.open(QIODevice::ReadOnly))
         return file;
-    const QByteArray bytes = f.read(kMaxBytes + 1);
+    // Read as it is large: one read of the limit would set aside the limit for every file.
+    QByteArray bytes;
+    for (QByteArray chunk; bytes.size() <= kMaxBytes && !(chunk = f.read(64 * 1024)).isEmpty();)
+        bytes += chunk;
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxBytes)
         return file;
     file.text_ = decodeIniBytes(bytes);

@@ -18,7 +18,13 @@ DownloadDecoder::DownloadDecoder(const QString& key, platform::ReplacementFile* 
 {
     // The decoder works with its thread's inflater: it is made, fed and ended there.
     thread_ = std::thread([this, key, out, remotePath, target, report = context.report] {
-        decode(key, out, remotePath, target, report);
+        // What escapes a thread ends the process: it becomes this download's failure.
+        try {
+            decode(key, out, remotePath, target, report);
+        } catch (const std::exception& e) {
+            result_ = JobResult::failure(ErrorKind::SourceUnreadable, QString::fromLocal8Bit(e.what()), remotePath);
+            queue_.close();
+        }
     });
 }
 

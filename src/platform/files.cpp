@@ -60,13 +60,21 @@ ReadFile::ReadFile(const QString& path)
 {
     // Opened without waiting (a pipe would block) and then looked at through the descriptor,
     // so what is checked is what is read: only a regular file is.
-    const int fd = open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const QByteArray p = native(path);
+    int fd = open(p.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat st {};
+    if (fd < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        // Another process holds a lease (a file shared through Samba, say): a regular file is
+        // worth waiting for until the lease is given up.
+        if (stat(p.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            return;
+        fd = open(p.constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    }
     if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         close(fd);
         return;
     }
-    fd_ = fd;
+    fd_ = fd;  // O_NONBLOCK does nothing to the reads of a regular file
 }
 
 ReadFile::~ReadFile()

@@ -22,11 +22,12 @@ namespace {
 // The replacement keeps the owner, group and permissions of the file it replaces (and stays
 // writable for its owner), so a private file neither becomes readable by others nor, when
 // root restores it, root's own. Owner and group are kept where the process may set them.
-// Returns whether there is such a file.
+// Returns whether there is such a file. A link there is replaced, not what it points to: its
+// permissions are not the link's to give (a link to a set-user-ID program would make one).
 bool takePermissionsOf(const QByteArray& hostTarget, int fd)
 {
     struct stat old {};
-    if (stat(hostTarget.constData(), &old) != 0 || !S_ISREG(old.st_mode))
+    if (lstat(hostTarget.constData(), &old) != 0 || !S_ISREG(old.st_mode))
         return false;
     if (fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)fchown(fd, uid_t(-1), old.st_gid);  // a member of the group may still keep that
@@ -74,13 +75,13 @@ ReplacementFile::ReplacementFile(const QString& target) : target_(target)
             fd_ = open(hostBytes(toHostPath(directory)).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
             if (fd_ >= 0)
                 return;
-            if (errno != ENOENT || attempt > 0 || !createFolders(directory))
+            errorNumber_ = errno;
+            if (errorNumber_ != ENOENT || attempt > 0 || !createFolders(directory))
                 break;  // the folder went away since it was made: once more
         }
-        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-            errorNumber_ = errno;
+        if (errorNumber_ != EOPNOTSUPP && errorNumber_ != EISDIR && errorNumber_ != EINVAL)
             return;
-        }
+        errorNumber_ = 0;  // no such files here: a named one instead
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate = partName(directory);
@@ -124,8 +125,18 @@ bool ReplacementFile::commit()
     // pays for no flush. Should a file have taken the name meanwhile, it is replaced as below.
     if (path_.isEmpty() && linkat(AT_FDCWD, procPath(fd_).constData(), AT_FDCWD, target.constData(),
                                   AT_SYMLINK_FOLLOW) == 0) {
-        committed_ = true;
-        return closeAfterCommit();
+        struct stat linked {};
+        fstat(fd_, &linked);
+        if (closeAfterCommit()) {
+            committed_ = true;
+            return true;
+        }
+        // A file system that tells of a failed write only at the close: the name goes again,
+        // as long as it is still this file's.
+        struct stat there {};
+        if (lstat(target.constData(), &there) == 0 && there.st_dev == linked.st_dev && there.st_ino == linked.st_ino)
+            unlink(target.constData());
+        return false;
     }
     if (path_.isEmpty() && errno != EEXIST) {
         errorNumber_ = errno;

@@ -94,8 +94,9 @@ IniFile IniFile::load(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return file;
     // Read as it is large: one read of the limit would set aside the limit for every file.
+    constexpr qint64 kPiece = qint64(64) * 1024;
     QByteArray bytes;
-    for (QByteArray chunk; bytes.size() <= kMaxBytes && !(chunk = f.read(64 * 1024)).isEmpty();)
+    for (QByteArray chunk; bytes.size() <= kMaxBytes && !(chunk = f.read(kPiece)).isEmpty();)
         bytes += chunk;
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxBytes)
         return file;

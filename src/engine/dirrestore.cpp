@@ -110,10 +110,13 @@ JobResult restoreChosenVersion(const QString& entryPath, const QString& target, 
     if (target.isEmpty() && !walk.verifyOnly)
         return JobResult::failure(ErrorKind::Refused,
                                   QCoreApplication::translate("Engine", "Ziel liegt außerhalb des Zielverzeichnisses"));
-    const auto chosen = SelectVersion(walk.rule, entryPath, walk.versionLimit, index);
+    bool onlyDays = false;
+    const auto chosen = SelectVersion(walk.rule, entryPath, walk.versionLimit, index, &onlyDays);
     if (!chosen)
-        return JobResult::failure(ErrorKind::SourceUnreadable,
-                                  QCoreApplication::translate("Engine", "keine passende Version"));
+        return JobResult::failure(
+            ErrorKind::SourceUnreadable,
+            onlyDays ? QCoreApplication::translate("Engine", "der Server nennt das Datum dieser Datei nur auf den Tag genau")
+                     : QCoreApplication::translate("Engine", "keine passende Version"));
     choice = *chosen;
     if (!walk.verifyOnly && targetInStore(target, walk))
         return JobResult::failure(ErrorKind::Refused,
@@ -273,7 +276,10 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
     if (!listed.ok())
         dispatch([directory, listed](const DirRestore& w) { reportUnreachable(directory, listed, w); }, directory);
     // Shared with the units that may still run after this level is walked.
-    const auto index = std::make_shared<const VersionIndex>(entries);
+    const auto index = std::make_shared<const VersionIndex>(
+        entries, [&store = storeOf(walk), directory](const QString& name) {
+            return store.exactTime(directory + u'\\' + name);
+        });
     dispatch([directory, index](const DirRestore& w) { reportLaterVersionsOnly(directory, *index, w); }, directory);
     for (const platform::DirEntry& entry : entries) {
         const QString path = directory + u'\\' + entry.name;

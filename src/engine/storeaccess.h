@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace quorbin {
 
@@ -30,6 +31,9 @@ public:
     virtual JobResult verify(const QString& versionPath, const QString& key, const JobContext& context) = 0;
     // A plain entry (no container) copied to the target with its last-write time, folders made.
     virtual JobResult copyPlain(const QString& source, const QString& target, const JobContext& context) = 0;
+    // The last-write time (seconds since the epoch) of a file whose listing gave the day only,
+    // asked of the store itself; nothing when it cannot tell.
+    virtual std::optional<qint64> exactTime(const QString& /*path*/) { return std::nullopt; }
     // Whether two workers may read in one store folder at once. Files made side by side in
     // one local folder wait for each other in the file system; a remote store waits on the
     // network instead and gains from it.

@@ -51,14 +51,72 @@ VersionChoice choiceAt(const QString& path, const QDateTime& time)
     return VersionChoice{path, platform::userDateTimeText(time), time};
 }
 
+// A day-only time is its day's first second (the day as the server listed it, in UTC); the
+// version may lie anywhere in that day.
+bool within(double moment, const VersionCandidate& day)
+{
+    const double start = roundedDays(day.time);
+    return start <= moment && moment < start + 1;
+}
+
+bool mayLieEitherWay(const VersionCandidate& a, const VersionCandidate& b)
+{
+    if (a.dayOnly && b.dayOnly)
+        return roundedDays(a.time) == roundedDays(b.time);
+    return (a.dayOnly && within(roundedDays(b.time), a)) || (b.dayOnly && within(roundedDays(a.time), b));
+}
+
+// Whether the days of day-only versions leave the choice open: two versions that may lie
+// either way round, or (before a date) the limit within such a version's day. One version
+// alone is chosen whatever its time.
+bool daysLeaveItOpen(const QList<VersionCandidate>& candidates, VersionRule rule, double limit)
+{
+    if (candidates.size() < 2 || std::none_of(candidates.cbegin(), candidates.cend(), [](const VersionCandidate& c) {
+            return c.dayOnly;
+        }))
+        return false;
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        for (qsizetype j = i + 1; j < candidates.size(); ++j)
+            if (mayLieEitherWay(candidates[i], candidates[j]))
+                return true;
+        if (rule == kVersionBeforeDate && candidates[i].dayOnly && within(std::round(limit * 1e6) / 1e6, candidates[i]))
+            return true;
+    }
+    return false;
+}
+
+void sortByTime(QList<VersionCandidate>& candidates)
+{
+    std::sort(candidates.begin(), candidates.end(), [](const VersionCandidate& a, const VersionCandidate& b) {
+        const double ta = roundedDays(a.time), tb = roundedDays(b.time);
+        if (ta != tb)
+            return ta < tb;
+        return a.path.compare(b.path, Qt::CaseInsensitive) < 0;
+    });
+}
+
 }  // namespace
 
-VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries)
+VersionIndex::VersionIndex(const QList<platform::DirEntry>& entries, ExactTime exactTime)
+    : exactTime_(std::move(exactTime))
 {
     for (const platform::DirEntry& entry : entries)
         if (HasVersionSuffix(entry.name))
             byBase_[entry.name.chopped(kVersionSuffixLength).toCaseFolded()]
-                << ListedVersion{entry.name, entry.lastWriteSeconds, entry.size};
+                << ListedVersion{entry.name, entry.lastWriteSeconds, entry.size, entry.dayOnly};
+}
+
+bool VersionIndex::refine(VersionCandidate& candidate) const
+{
+    if (!candidate.dayOnly || !exactTime_)
+        return false;
+    const std::optional<qint64> seconds = exactTime_(platform::namePart(candidate.path));
+    const std::optional<QDateTime> time = seconds ? platform::storeTime(*seconds) : std::nullopt;
+    if (!time)
+        return false;
+    candidate.time = *time;
+    candidate.dayOnly = false;
+    return true;
 }
 
 QList<ListedVersion> VersionIndex::versionsOf(const QString& baseName) const
@@ -113,33 +171,54 @@ std::optional<QList<VersionCandidate>> VersionCandidates(const QString& original
                 *unreadable = path;
             return {};
         }
-        candidates << VersionCandidate{*time, path, version.size >= 0 ? version.size : platform::fileSize(path)};
+        candidates << VersionCandidate{*time, path, version.size >= 0 ? version.size : platform::fileSize(path),
+                                       version.dayOnly};
     }
-    std::sort(candidates.begin(), candidates.end(), [](const VersionCandidate& a, const VersionCandidate& b) {
-        const double ta = roundedDays(a.time), tb = roundedDays(b.time);
-        if (ta != tb)
-            return ta < tb;
-        return a.path.compare(b.path, Qt::CaseInsensitive) < 0;
-    });
+    sortByTime(candidates);
     return candidates;
 }
 
 std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& originalPath, double limit,
-                                           const VersionIndex* index)
+                                           const VersionIndex* index, bool* onlyDays)
 {
+    // The stamp and the log's date: the exact time where the store tells it, else the listed
+    // day alone (its local midnight, which shows as the date without a time).
+    const auto exactWherePossible = [index](VersionCandidate candidate) {
+        if (index)
+            index->refine(candidate);
+        if (candidate.dayOnly)
+            candidate.time = QDateTime(candidate.time.toUTC().date(), QTime(0, 0));
+        return choiceAt(candidate.path, candidate.time);
+    };
     if (rule == kOriginalVersion) {
         // The first version itself, whatever the others' times.
         std::optional<qint64> listed;
+        bool dayOnly = false;
         if (index)
             for (const ListedVersion& version : index->versionsOf(platform::namePart(originalPath).chopped(kVersionSuffixLength)))
-                if (version.name == platform::namePart(originalPath))
+                if (version.name == platform::namePart(originalPath)) {
                     listed = version.lastWriteSeconds;
+                    dayOnly = version.dayOnly;
+                }
         const auto time = timeOf(originalPath, listed);
-        return time ? std::optional(choiceAt(originalPath, *time)) : std::nullopt;
+        if (!time)
+            return {};
+        return exactWherePossible(VersionCandidate{*time, originalPath, -1, dayOnly});
     }
-    const auto candidates = VersionCandidates(originalPath, index);
+    auto candidates = VersionCandidates(originalPath, index);
     if (!candidates || candidates->isEmpty())
         return {};
+    if (daysLeaveItOpen(*candidates, rule, limit)) {
+        for (VersionCandidate& candidate : *candidates)
+            if (index)
+                index->refine(candidate);
+        sortByTime(*candidates);
+        if (daysLeaveItOpen(*candidates, rule, limit)) {
+            if (onlyDays)
+                *onlyDays = true;
+            return {};
+        }
+    }
     qsizetype chosen = candidates->size() - 1;
     if (rule == kVersionBeforeDate) {
         // The newest version before the limit; one dated exactly at the limit lies after it.
@@ -153,7 +232,7 @@ std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& orig
             }
         }
     }
-    VersionChoice choice = choiceAt(candidates->at(chosen).path, candidates->at(chosen).time);
+    VersionChoice choice = exactWherePossible(candidates->at(chosen));
     if (rule == kVersionBeforeDate)
         choice.afterLimit = roundedDays(candidates->at(chosen).time) >= std::round(limit * 1e6) / 1e6;
     return choice;

@@ -18,6 +18,9 @@ struct DirEntry {
     // otherwise.
     qint64 size = -1;
     std::optional<qint64> lastWriteSeconds;
+    // The listing gave the day only (an FTP server's LIST line for an older file):
+    // lastWriteSeconds is the first second of that day.
+    bool dayOnly = false;
 };
 
 struct DirListing {

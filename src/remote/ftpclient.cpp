@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTimeZone>
 #include <QUrl>
 #include <atomic>
 #include <optional>
@@ -98,6 +99,7 @@ struct CurlGlobal {
 struct Operation {
     QByteArray url;
     bool noBody = false;
+    bool fileTime = false;  // asks MDTM
     QByteArray customRequest;
     QList<QByteArray> postQuote;
     bool transfer = false;  // reports progress and may be aborted
@@ -303,6 +305,8 @@ void FtpClient::State::applyOptions(const Operation& op)
     curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
     if (op.noBody)
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    if (op.fileTime)
+        curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
     if (!op.customRequest.isEmpty())
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, op.customRequest.constData());
 }
@@ -443,7 +447,12 @@ bool FtpClient::tlsInUse() const { return d->connected && d->tlsInUse; }
 void FtpClient::setPassive(bool passive) { d->passive = passive; }
 bool FtpClient::passive() const { return d->passive; }
 bool FtpClient::tls() const { return d->tls; }
-bool FtpClient::usesPassive() const { return d->passive || d->tls; }
+bool FtpClient::usesPassive() const
+{
+    // Before the login it is not known whether the server takes TLS; the first data
+    // connection comes after it.
+    return d->passive || (d->tls && (!d->connected || d->tlsInUse));
+}
 void FtpClient::setTransferType(FtpTransferType type) { d->type = type; }
 FtpTransferType FtpClient::transferType() const { return d->type; }
 bool FtpClient::announcesMlsd() const { return d->features.mlsd; }
@@ -589,6 +598,25 @@ qint64 FtpClient::Size(const QString& name)
     curl_off_t length = -1;
     curl_easy_getinfo(d->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     return qint64(length);
+}
+
+std::optional<QDateTime> FtpClient::ModificationTimeAt(const QByteArray& path)
+{
+    d->requireConnected();
+    Operation op;
+    op.url = d->urlOfBytes(path);
+    op.noBody = true;
+    op.fileTime = true;
+    const CURLcode code = d->run(op);
+    if (code == CURLE_REMOTE_FILE_NOT_FOUND)
+        return std::nullopt;
+    if (code != CURLE_OK)
+        throw d->errorOf(code).about(DecodeServerText(path));
+    curl_off_t seconds = -1;
+    curl_easy_getinfo(d->easy, CURLINFO_FILETIME_T, &seconds);
+    if (seconds < 0)
+        return std::nullopt;  // the server does not know MDTM
+    return QDateTime::fromSecsSinceEpoch(qint64(seconds), QTimeZone::utc());
 }
 
 QString FtpClient::remotePath(const QString& name) const { return d->resolve(name); }

@@ -5,10 +5,12 @@
 #include "remote/ftpentry.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 
 namespace quorbin {
@@ -43,8 +45,8 @@ public:
     void setProxyPort(int port);
     void setPassive(bool passive);
     bool passive() const;
-    // Active data connections over TLS hang in the FTP library in use: such sessions go
-    // passive whatever the setting says.
+    // Active data connections over TLS hang in the FTP library in use: sessions that run over
+    // TLS go passive whatever the setting says; a server that refused TLS gets active ones.
     bool usesPassive() const;
 
     // Explicit TLS, requested and not required, no certificate check; a control port of 990
@@ -117,6 +119,10 @@ public:
 
     // The file's size, -1 when the server does not tell it. A failure names the remote file.
     qint64 Size(const QString& name);
+    // The last-write time of the file at an absolute remote path (bytes as for GetAt) as the
+    // server tells it (MDTM, in UTC); nothing when the server does not say. A failure names
+    // the remote file.
+    std::optional<QDateTime> ModificationTimeAt(const QByteArray& path);
     // The absolute remote path of a name as Size and Get take it.
     QString remotePath(const QString& name) const;
     // The bytes a path goes to the server with (see FtpNames), for ListAt and GetAt.

@@ -21,8 +21,17 @@ int PortFromText(const QString& text)
 
 QString JoinBasePath(const QString& loginDirectory, const QString& basePath)
 {
-    // Plain concatenation, as the backup program forms the mirror's place: "/home/web" and
-    // "private/" give "/home/webprivate/". Inserting a "/" would look elsewhere than it wrote.
+    // A login folder such as "/home/anna" has no "/" of its own at the end; glued to "backup"
+    // it would name "/home/annabackup", a folder nobody made. An empty login folder (PWD
+    // failed at the first connect) stays relative.
+    if (loginDirectory.isEmpty() || basePath.isEmpty())
+        return loginDirectory + basePath;
+    const bool left = loginDirectory.endsWith(u'/');
+    const bool right = basePath.startsWith(u'/');
+    if (left && right)
+        return loginDirectory + basePath.mid(1);
+    if (!left && !right)
+        return loginDirectory + u'/' + basePath;
     return loginDirectory + basePath;
 }
 
@@ -69,14 +78,15 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));
 
-    if (!client.passive() && client.usesPassive())
-        warn(kActiveWithTlsGoesPassive);
     // After a failed login the following steps fail one by one; the sequence goes on all the
     // same, and the reason is kept, so that nobody needs to log in again to learn it.
     try {
         client.Connect();
         if (client.tls() && !client.tlsInUse())
             warn(kTlsRefusedWarning);
+        // Only a session that really runs over TLS must go passive.
+        if (!client.passive() && client.tlsInUse())
+            warn(kActiveWithTlsGoesPassive);
     } catch (const FtpError& error) {
         if (error.cancelled() || error.tlsRefused())
             throw;

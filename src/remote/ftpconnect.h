@@ -50,8 +50,8 @@ void ApplyFtpSettings(FtpClient& client, const FtpSettings& settings);
 // Throws FtpError as a login fails.
 void ConnectAnother(FtpClient& client, const FtpSettings& settings, std::stop_token stop);
 
-// The login directory followed by the base path, joined as they stand (no "/" put between),
-// where the backup program put the mirror.
+// The login directory followed by the base path, with one "/" between them ("/home/anna"
+// and "backup" give "/home/anna/backup"), where the backup program put the mirror.
 QString JoinBasePath(const QString& loginDirectory, const QString& basePath);
 
 // A port field's text as a number; FtpError "'%s' ist kein gültiger Integerwert" otherwise.

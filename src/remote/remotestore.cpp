@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <QTimeZone>
 #include <cerrno>
 #include <cmath>
 #include <condition_variable>
@@ -39,11 +40,14 @@ bool pause(std::chrono::milliseconds wait, std::stop_token stop)
 // The listed time in local time. The server's clock may run ahead or behind: the time check
 // of the connect measured by how much, and the times move by that, rounded to whole minutes
 // (the check's own latency and the listing's whole seconds make the rest noise). A listing
-// with the day only (old LIST lines) or no time gives none that can be used.
+// with the day only (old LIST lines) gives that day's first second, unmoved: a clock a few
+// minutes off does not move a day. No time gives none that can be used.
 qint64 listedSeconds(const FtpListEntry& entry, qint64 offsetSeconds)
 {
-    if (!entry.modified.isValid() || entry.resolution == FtpTimeResolution::Day)
+    if (!entry.modified.isValid())
         return kNoUsableTime;
+    if (entry.resolution == FtpTimeResolution::Day)
+        return entry.modified.toSecsSinceEpoch();
     return entry.modified.toSecsSinceEpoch() + offsetSeconds;
 }
 
@@ -202,9 +206,10 @@ JobResult RemoteStore::list(const QString& directory, QList<platform::DirEntry>&
         if (!entry.directory) {
             dirEntry.size = entry.size;
             dirEntry.lastWriteSeconds = listedSeconds(entry, offsetSeconds_);
+            dirEntry.dayOnly = entry.modified.isValid() && entry.resolution == FtpTimeResolution::Day;
         }
         found.insert(directory + u'\\' + dirEntry.name,
-                     Known{bytes + '/' + entry.rawName, dirEntry.lastWriteSeconds, dirEntry.size});
+                     Known{bytes + '/' + entry.rawName, dirEntry.lastWriteSeconds, dirEntry.size, dirEntry.dayOnly});
         entries << dirEntry;
     }
     const std::lock_guard guard(lock_);
@@ -304,9 +309,35 @@ JobResult RemoteStore::verify(const QString& versionPath, const QString& key, co
     return fetch(versionPath, key, QString(), context, true);
 }
 
+std::optional<qint64> RemoteStore::exactTime(const QString& storePath)
+{
+    const std::optional<Known> listed = known(storePath);
+    if (!listed || !listed->dayOnly)
+        return listed ? listed->seconds : std::nullopt;
+    if (listed->asked)
+        return std::nullopt;
+    std::optional<QDateTime> told;
+    attempt(storePath, options_.stop, [&](FtpClient& client) {
+        told = client.ModificationTimeAt(listed->bytes);
+        return JobResult::success();
+    });
+    const std::lock_guard guard(lock_);
+    Known& entry = known_[storePath];
+    entry.asked = true;
+    if (!told)
+        return std::nullopt;
+    entry.seconds = told->toSecsSinceEpoch() + offsetSeconds_;
+    entry.dayOnly = false;
+    return entry.seconds;
+}
+
 JobResult RemoteStore::copyPlain(const QString& source, const QString& target, const JobContext& context)
 {
-    const std::optional<Known> listed = known(source);
+    std::optional<Known> listed = known(source);
+    if (listed && listed->dayOnly)  // else the listed day alone, at its local midnight
+        listed->seconds = exactTime(source).value_or(
+            QDateTime(QDateTime::fromSecsSinceEpoch(*listed->seconds, QTimeZone::utc()).date(), QTime(0, 0))
+                .toSecsSinceEpoch());
     const std::optional<QDateTime> stamp =
         listed && listed->seconds ? platform::storeTime(*listed->seconds) : std::nullopt;
     const QString full = platform::absolutePath(target);

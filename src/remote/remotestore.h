@@ -51,6 +51,8 @@ public:
                       const JobContext& context) override;
     JobResult verify(const QString& versionPath, const QString& key, const JobContext& context) override;
     JobResult copyPlain(const QString& source, const QString& target, const JobContext& context) override;
+    // MDTM, moved by the clock difference as listed times are; asked once per file.
+    std::optional<qint64> exactTime(const QString& storePath) override;
     bool sharesFolders() const override { return true; }
 
 private:
@@ -58,6 +60,8 @@ private:
         QByteArray bytes;  // the remote path as the server spells it
         std::optional<qint64> seconds;  // listed time, local
         qint64 size = -1;
+        bool dayOnly = false;  // `seconds` is the listed day's start
+        bool asked = false;    // the server was asked for the exact time
     };
     std::unique_ptr<FtpClient> take(std::stop_token stop);
     void giveBack(std::unique_ptr<FtpClient> client);

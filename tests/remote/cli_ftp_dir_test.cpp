@@ -25,12 +25,12 @@ protected:
     QString store() const { return platform::toWindowsPath(host("ftp/private")); }
     QString docs() const { return store() + "\\Set1\\C$\\Docs"; }
 
-    void serve(FtpServerKind kind, FtpServerOptions options = {})
+    void serve(FtpServerKind kind, FtpServerOptions options = {}, const QString& basis = "private/")
     {
         startServer(kind, options);
         const QStringList set{"[Ziel]", "Ziel=" + store(), "[FTP]", "ftp=1", "ftphost=127.0.0.1",
                               "PORT=" + QString::number(server().port()), "ftpusername=user1", "ftppassw=secret",
-                              "Passive=1", "Basis=private/", QString::fromUtf8("[SCHLÜSSEL]"),
+                              "Passive=1", "Basis=" + basis, QString::fromUtf8("[SCHLÜSSEL]"),
                               QString::fromUtf8("SCHLÜSSEL=geheim")};
         writeFile("C:\\Sets\\ftp.set", (set.join("\r\n") + "\r\n").toLatin1());
         const bool tls = kind == FtpServerKind::Tls;
@@ -88,16 +88,59 @@ TEST_F(FtpDirTest, TheTreeAndItsLinesAreThoseOfALocalDirOfTheSameStore)
     }
 }
 
-TEST_F(FtpDirTest, AListingWithoutTimesLeavesTheVersionChoiceToNobody)
+TEST_F(FtpDirTest, OlderFilesListedWithTheirDayOnlyAreRestoredByTheirExactTimes)
 {
-    // LIST gives old entries their day only: no version is chosen by a guessed time.
+    // LIST gives files older than half a year their day only ("Apr 12  2018"), as vsftpd and
+    // ProFTPD do, here for an account whose login folder is its home. MDTM tells the time
+    // where the days cannot order the versions, and stamps what is restored.
     writeTree();
+    writeStoredFile(docs() + "\\d.txt.00001.nxz", "frueh", "geheim", at(13, 9));
+    writeStoredFile(docs() + "\\d.txt.00002.nxz", "spaet", "geheim", at(13, 15));
     serve(FtpServerKind::NoMlsd);
-    const CliResult r = ftp({"dir", "Set1/C$/Docs/Sub", "--to", "E:\\Fern"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.out.contains("b.txt--->   nicht rückgesichert (keine passende Version)"))
+    const CliResult local = runCli({"dir", docs(), "--to", "E:\\Fern", "--set", "C:\\Sets\\ftp.set"});
+    ASSERT_EQ(local.exitCode, 0) << qPrintable(local.err);
+    const auto localSnapshot = snapshot("E:\\Fern");
+    QDir(host("e/Fern")).removeRecursively();
+
+    serve(FtpServerKind::NoMlsd, {.home = "/home/anna"}, "private");
+    CliResult r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err) << qPrintable(r.out);
+    const auto sortedLines = [](const QString& out) {
+        QStringList lines = out.split(u'\n');
+        lines.sort();  // in the listing's order, which is the server's
+        return lines.join(u'\n').toStdString();
+    };
+    EXPECT_EQ(sortedLines(r.out), sortedLines(local.out));
+    EXPECT_EQ(snapshot("E:\\Fern"), localSnapshot);
+    EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\d.txt"), std::optional(at(13, 15)));
+    EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\Sub\\b.txt"), std::optional(at(11)));
+    EXPECT_FALSE(server().commands().filter("MDTM ").isEmpty());
+    QDir(host("e/Fern")).removeRecursively();
+
+    // Without MDTM the days still order versions of different days, and a single version needs
+    // no time: both come back stamped with their day. Two versions of one day cannot be told
+    // apart, and the ERROR line says why.
+    serve(FtpServerKind::NoMlsd, {.home = "/home/anna", .without = {"MDTM"}}, "private");
+    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 1) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("\\d.txt--->   nicht rückgesichert (der Server nennt das Datum "
+                               "dieser Datei nur auf den Tag genau)"))
         << qPrintable(r.out);
-    EXPECT_TRUE(snapshot("E:\\Fern").isEmpty());
+    EXPECT_TRUE(r.out.contains(docs() + "\\a.txt.00002.nxz--->   " + platform::userDateTimeText(QDateTime(QDate(2018, 4, 12), QTime(0, 0)))))
+        << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Fern\\a.txt"), mixedContent(300000, 2));
+    EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\a.txt"), std::optional(QDateTime(QDate(2018, 4, 12), QTime(0, 0))));
+    EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), mixedContent(50000, 3));
+    EXPECT_FALSE(QFileInfo::exists(host("e/Fern/d.txt")));
+
+    // The first version needs no time either; a date limit within the day of two versions does.
+    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Erste", "--rule", "original"});
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Erste\\d.txt"), "frueh");
+    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Datum", "--rule", "before", "--before", "2018-04-12 12:00"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("a.txt--->   nicht rückgesichert (der Server nennt")) << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Datum\\Sub\\b.txt"), mixedContent(50000, 3));
 }
 
 TEST_F(FtpDirTest, ADroppedConnectionIsTriedAgain)

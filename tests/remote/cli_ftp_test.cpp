@@ -136,6 +136,7 @@ TEST_F(CliFtpBase, TheConnectionsWarningsGoToStderr)
     } cases[] = {
         {"active mode over TLS goes passive", FtpServerKind::Tls, "Passive=0", tls, {}, 0, {passive}},
         {"TLS refused", FtpServerKind::Plain, "Passive=1", tls, {}, 0, {clear}},
+        {"TLS refused, active mode stays active", FtpServerKind::Plain, "Passive=0", tls, {}, 0, {clear}},
         {"TLS refused, --require-tls", FtpServerKind::Plain, "Passive=1", tls, {"--require-tls"}, 1, {required}},
         {"TLS refused, NURSSL=1", FtpServerKind::Plain, "Passive=1", "[MF]\r\nMITSSL=0\r\nNURSSL=1\r\n", {}, 1,
          {required}},
@@ -148,8 +149,27 @@ TEST_F(CliFtpBase, TheConnectionsWarningsGoToStderr)
         const CliResult result = ftp(c.options + QStringList{"ls"});
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
         EXPECT_EQ(result.err.split(u'\n', Qt::SkipEmptyParts), c.err) << result.err.toStdString();
+        const bool active = !server().commands().filter(QRegularExpression("^(PORT|EPRT) ")).isEmpty();
+        EXPECT_EQ(active, c.passiveLine == "Passive=0" && c.err == QStringList{clear});
     }
     EXPECT_EQ(ftp({"--no-tls", "--require-tls", "ls"}).exitCode, 2);
+}
+
+TEST_F(CliFtpBase, AnAccountsHomeFolderAndTheBasePathAreJoinedWithOneSlash)
+{
+    // PWD answers "/home/anna", without a "/" at its end, as for any account not shut in.
+    putRemote("private/DS/a.txt", "abc");
+    for (const char* basis : {"Basis=private", "Basis=private/", "Basis=/private"}) {
+        SCOPED_TRACE(basis);
+        serve(FtpServerKind::NoMlsd, {.home = "/home/anna"}, {"Passive=1", basis}, "[MF]\r\nMITSSL=0\r\n");
+        CliResult result = ftp({"ls", "DS"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(result.out.startsWith("a.txt\tfile\t3\t")) << result.out.toStdString();
+        result = ftp({"get", "DS/a.txt", "D:\\a.txt"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_EQ(readFile("D:\\a.txt"), "abc");
+        EXPECT_TRUE(server().commands().contains("CWD /home/anna/private/DS")) << server().commands().join(u'|').toStdString();
+    }
 }
 
 TEST_F(CliFtpBase, AFailedLoginIsTriedOnceAndItsReasonShown)

@@ -253,8 +253,8 @@ TEST_F(ConnectTest, WithoutTlsAReconnectRunsOnTheOpenConnection)
     ftpconnect(session, settings, status, log);
     EXPECT_TRUE(session.client.Connected());
     // The server's current directory ("/private", as PWD gives it) is the base path by now,
-    // and the base path is appended to it as it stands.
-    EXPECT_EQ(session.FtpBasePath, "/privateprivate/");
+    // and the base path is appended to it.
+    EXPECT_EQ(session.FtpBasePath, "/private/private/");
     EXPECT_TRUE(log.lines.last().startsWith("Zeitdifferenz: "));
 }
 
@@ -311,11 +311,15 @@ TEST_F(ConnectTest, AStopEndsTheSequenceWithACancelAndGoesWithIt)
     }
 }
 
-TEST(JoinBasePath, ConcatenatesWithoutASeparator)
+TEST(JoinBasePath, PutsOneSlashBetween)
 {
     EXPECT_EQ(JoinBasePath("/", "private/"), "/private/");
-    EXPECT_EQ(JoinBasePath("/home/web", "private/"), "/home/webprivate/");
+    EXPECT_EQ(JoinBasePath("/home/web", "private/"), "/home/web/private/");
+    EXPECT_EQ(JoinBasePath("/home/web", "private"), "/home/web/private");
     EXPECT_EQ(JoinBasePath("/home/web/", "private/"), "/home/web/private/");
+    EXPECT_EQ(JoinBasePath("/home/web/", "/private"), "/home/web/private");
+    EXPECT_EQ(JoinBasePath("/", "/"), "/");
+    // A PWD that failed at the first connect leaves nothing to join to.
     EXPECT_EQ(JoinBasePath("", "private/"), "private/");
     EXPECT_EQ(JoinBasePath("private/", "private/"), "private/private/");
     EXPECT_EQ(JoinBasePath("/home/web", ""), "/home/web");

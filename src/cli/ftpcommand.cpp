@@ -202,6 +202,9 @@ std::shared_ptr<RemoteStore> openStore(const FtpSettings& settings, const Backup
     options.storeRoot = set.Ziel;
     options.force = force;
     options.stop = signalStopToken();
+    options.warn = [](const QString& warning) {
+        printError(QCoreApplication::translate("Cli", "Warnung: %1").arg(warning));
+    };
     try {
         QStringList warnings;
         auto store = OpenRemoteStore(settings, options, warnings);

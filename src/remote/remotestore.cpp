@@ -27,6 +27,11 @@ constexpr qint64 kProgressStep = qint64(256) * 1024;
 // the server refused for the time being (4xx). A 5xx refusal stays what it is.
 bool mayRetry(const FtpError& error) { return error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500); }
 
+// A login refused while another connection of the same account is in: the server's limit of
+// connections from one address (vsftpd and pure-ftpd say 421 at once, ProFTPD 530 at the
+// login), not a wrong password, which the first connection would have met.
+bool refusedForNow(const FtpError& error) { return error.replyCode() == 421 || error.replyCode() == 530; }
+
 // Waits, or less when the stop comes first; false then.
 bool pause(std::chrono::milliseconds wait, std::stop_token stop)
 {
@@ -66,7 +71,11 @@ RemoteStore::RemoteStore(std::unique_ptr<FtpSession> session, FtpSettings settin
     while (base.endsWith(u'/'))
         base.chop(1);
     rootBytes_ = base.isEmpty() ? QByteArray() : session_->client.spelling(base);
+    utf8_ = session_->client.announcesUtf8();
     offsetSeconds_ = std::llround(session_->TimeDifference * 86400.0 / 60.0) * 60;
+    // The connect's own connection would hold one of the places that a server gives each
+    // address; the walk's connections come from the pool.
+    PassOverFailure([this] { session_->client.Disconnect(); });
 }
 
 RemoteStore::~RemoteStore() = default;
@@ -94,25 +103,79 @@ QString StorePathBelow(const QString& storeRoot, const QString& remoteDirectory)
 
 std::unique_ptr<FtpClient> RemoteStore::take(std::stop_token stop)
 {
-    {
-        const std::lock_guard guard(lock_);
+    std::unique_lock held(lock_);
+    for (;;) {
         if (!idle_.empty()) {
             auto client = std::move(idle_.back());
             idle_.pop_back();
             return client;
         }
+        if (limit_ == 0 || open_ + connecting_ < limit_) {
+            ++connecting_;
+            held.unlock();
+            auto client = std::make_unique<FtpClient>();
+            std::optional<FtpError> failure;
+            try {
+                ConnectAnother(*client, settings_, stop);
+            } catch (const FtpError& error) {
+                failure = error;
+            }
+            held.lock();
+            --connecting_;
+            if (!failure) {
+                ++open_;
+                settleLimit();
+                return client;
+            }
+            if (!refusedForNow(*failure) || open_ + connecting_ == 0) {
+                settleLimit();
+                throw *failure;  // with no connection of ours in, a refusal is the server's to retry
+            }
+            // No more logins than those under way until they tell how many got in.
+            refused_ = true;
+            limit_ = open_ + connecting_;
+            settleLimit();
+            continue;
+        }
+        // Wait for a connection given back, or for a place that a broken one left.
+        if (!returned_.wait(held, stop, [this] {
+                return !idle_.empty() || limit_ == 0 || open_ + connecting_ < limit_;
+            }))
+            throw FtpError::cancellation();
     }
-    auto client = std::make_unique<FtpClient>();
-    ConnectAnother(*client, settings_, stop);
-    return client;
+}
+
+void RemoteStore::settleLimit()
+{
+    if (refused_ && connecting_ == 0) {
+        refused_ = false;
+        limit_ = open_;
+        if (!limitTold_ && options_.warn) {
+            limitTold_ = true;
+            options_.warn(QCoreApplication::translate("Remote", "Verbindungen, die der Server zugleich annimmt: %1; es "
+                                                                "geht mit diesen weiter.")
+                              .arg(open_));
+        }
+    }
+    returned_.notify_all();
 }
 
 void RemoteStore::giveBack(std::unique_ptr<FtpClient> client)
 {
-    if (!client->Connected())
-        return;
     const std::lock_guard guard(lock_);
-    idle_.push_back(std::move(client));
+    if (client->Connected())
+        idle_.push_back(std::move(client));
+    else
+        --open_;
+    returned_.notify_all();
+}
+
+void RemoteStore::discard(std::unique_ptr<FtpClient> client)
+{
+    client.reset();  // closes the connection before another may take its place
+    const std::lock_guard guard(lock_);
+    --open_;
+    returned_.notify_all();
 }
 
 template <typename Step>
@@ -130,15 +193,21 @@ JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, c
             giveBack(std::move(client));
             return result;
         } catch (const FtpError& error) {
-            if (error.cancelled() || stop.stop_requested())
-                return JobResult::cancelled();
             // A refusal leaves the connection as it was; anything else may have broken it.
             if (client && error.replyCode() >= 500)
                 giveBack(std::move(client));
+            else if (client)
+                discard(std::move(client));
+            if (error.cancelled() || stop.stop_requested())
+                return JobResult::cancelled();
             if (!mayRetry(error) || round >= options_.retries)
                 return JobResult::failure(ErrorKind::Network, error.text(), storePath);
             if (!pause(options_.firstBackOff * (1 << round), stop))
                 return JobResult::cancelled();
+        } catch (...) {
+            if (client)
+                discard(std::move(client));
+            throw;
         }
     }
 }
@@ -168,7 +237,7 @@ QByteArray RemoteStore::remoteOf(const QString& storePath, std::stop_token stop)
         return found->bytes;
     const QString name = platform::namePart(storePath);
     const QByteArray parentBytes = remoteOf(parent, stop);
-    return parentBytes + '/' + (session_->client.announcesUtf8() ? name.toUtf8() : name.toLatin1());
+    return parentBytes + '/' + (utf8_ ? name.toUtf8() : name.toLatin1());
 }
 
 JobResult RemoteStore::list(const QString& directory, QList<platform::DirEntry>& entries)

@@ -12,6 +12,8 @@
 #include <QHash>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -32,6 +34,9 @@ public:
         int retries = 3;  // after a dropped connection, with back-off doubling from firstBackOff
         std::chrono::milliseconds firstBackOff{500};
         std::stop_token stop;  // ends listings and waits between attempts
+        // Told, from any thread, of what the user should know but the log does not show: a
+        // server that takes fewer connections than asked for. May be empty.
+        std::function<void(const QString& warning)> warn;
     };
 
     // `session` went through the connect sequence: its base path and the time check count.
@@ -63,8 +68,16 @@ private:
         bool dayOnly = false;  // `seconds` is the listed day's start
         bool asked = false;    // the server was asked for the exact time
     };
+    // A connection of the pool: an idle one, a new one while the server takes more, else the
+    // next one given back. Throws FtpError when none comes about.
     std::unique_ptr<FtpClient> take(std::stop_token stop);
     void giveBack(std::unique_ptr<FtpClient> client);
+    // A connection that may have broken: closed, and its place free for a new one.
+    void discard(std::unique_ptr<FtpClient> client);
+    // After a login refused for the server's limit: once no other login is under way, the walk
+    // goes on with the connections that got in, and says so once. Wakes those who wait (lock
+    // held).
+    void settleLimit();
     template <typename Step>
     JobResult attempt(const QString& storePath, std::stop_token stop, const Step& step);
     std::optional<Known> known(const QString& storePath);
@@ -76,9 +89,16 @@ private:
     const Options options_;
     const std::unique_ptr<FtpSession> session_;  // holds the first connection's login
     QByteArray rootBytes_;
+    bool utf8_ = false;  // the server announced UTF8
     qint64 offsetSeconds_ = 0;
     std::mutex lock_;
+    std::condition_variable_any returned_;
     std::vector<std::unique_ptr<FtpClient>> idle_;
+    int open_ = 0;        // connections of the pool, idle or in use
+    int connecting_ = 0;  // logins under way
+    int limit_ = 0;       // the most the server takes at once; 0 while none was refused
+    bool refused_ = false;    // a login was refused, and others were under way
+    bool limitTold_ = false;
     QHash<QString, Known> known_;  // store path → where and what it is on the server
     std::atomic<qint64> skipped_ = 0;
 };

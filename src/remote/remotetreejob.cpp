@@ -19,6 +19,7 @@ JobResult RemoteTreeJob::run(const JobContext& context)
     RemoteStore::Options options;
     options.storeRoot = storeRoot_;
     options.stop = context.stop;
+    options.warn = [&log = context.report.log](const QString& warning) { log.appendLine(warning); };
     context.report.status.setStatus(QCoreApplication::translate("Remote", "verbinden mit: %1").arg(settings_.host));
     std::shared_ptr<RemoteStore> store;
     try {

@@ -8,6 +8,7 @@
 #include "platform/winpath.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -184,6 +185,39 @@ TEST_F(FtpDirTest, ASecondRunFetchesOnlyWhatIsMissing)
     again = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern", "--force"});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_NE(inode(host("e/Fern/Sub/b.txt")), kept);
+}
+
+TEST_F(FtpDirTest, AServerThatTakesFewerConnectionsLosesNoFile)
+{
+    for (int i = 0; i < 8; ++i)
+        writeStoredFile(docs() + QString("\\f%1.bin.00001.nxz").arg(i), mixedContent(200000, i), "geheim", at(10));
+    const struct {
+        const char* what;
+        int limit;
+        int reply;  // vsftpd and pure-ftpd refuse at the greeting, ProFTPD at the login
+        const char* jobs;
+    } cases[] = {
+        {"two at once, refused with 421", 2, 421, "4"},
+        {"two at once, refused with 530", 2, 530, "4"},
+        {"one at once", 1, 421, "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        serve(FtpServerKind::Plain, {.maxPerIp = c.limit, .limitReply = c.reply});
+        const CliResult r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern", "--jobs", c.jobs});
+        EXPECT_EQ(r.exitCode, 0) << qPrintable(r.err) << qPrintable(r.out);
+        // Said once. A server that counts logins under way too may let fewer in than its limit.
+        const QRegularExpressionMatch told =
+            QRegularExpression("^Warnung: Verbindungen, die der Server zugleich annimmt: (\\d); es geht mit diesen "
+                               "weiter.\n$")
+                .match(r.err);
+        ASSERT_TRUE(told.hasMatch()) << qPrintable(r.err);
+        EXPECT_GE(told.captured(1).toInt(), 1);
+        EXPECT_LE(told.captured(1).toInt(), c.limit);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(readFile(QString("E:\\Fern\\f%1.bin").arg(i)), mixedContent(200000, i)) << i;
+        QDir(host("e/Fern")).removeRecursively();
+    }
 }
 
 TEST_F(FtpDirTest, HostileNamesAreRefusedAndWriteNothingOutside)

@@ -1,7 +1,6 @@
 #include "remote/downloaddecoder.h"
 
 #include "engine/containerdecoder.h"
-#include "remote/ftperror.h"
 
 namespace quorbin {
 namespace {
@@ -66,19 +65,6 @@ JobResult DownloadDecoder::abandon()
     stop_.request_stop();
     queue_.close();
     return join();
-}
-
-JobResult DecodeDownload(DownloadDecoder& decoder, const std::function<void(const FtpReceiver&)>& transfer)
-{
-    try {
-        transfer([&decoder](const char* data, qint64 size) { return decoder.receive(data, size); });
-    } catch (const FtpError& error) {
-        JobResult decoded = decoder.abandon();
-        if (!error.cancelled() && !decoded.ok() && decoded.kind != ErrorKind::Cancelled)
-            return decoded;
-        throw;
-    }
-    return decoder.finish();
 }
 
 JobResult DownloadDecoder::join()

@@ -8,7 +8,6 @@
 #include "remote/ftpclient.h"
 
 #include <QString>
-#include <functional>
 #include <stop_token>
 #include <thread>
 
@@ -50,10 +49,5 @@ private:
     JobResult result_;  // the decoder thread's, read after it ended
     std::thread thread_;
 };
-
-// Runs `transfer` (which hands each block it gets to the receiver) into the decoder and waits
-// for it. When the transfer fails because the decoder refused more (a wrong key, damage, a
-// full disk), that cause is the result; any other failure of the transfer is thrown on.
-JobResult DecodeDownload(DownloadDecoder& decoder, const std::function<void(const FtpReceiver&)>& transfer);
 
 }  // namespace quorbin

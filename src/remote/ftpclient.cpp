@@ -104,6 +104,7 @@ struct Operation {
     QList<QByteArray> postQuote;
     bool transfer = false;  // reports progress and may be aborted
     const FtpReceiver* receive = nullptr;  // takes the data; none: the data is passed over
+    qint64 resumeFrom = 0;  // REST
 };
 
 class SList {
@@ -160,6 +161,7 @@ struct FtpClient::State {
     std::stop_token stop;
     bool transferRunning = false;
     curl_off_t reported = -1;
+    qint64 progressBase = 0;  // a resumed download counts on from where it began
     const FtpReceiver* receive = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 
@@ -214,7 +216,7 @@ int FtpClient::State::onProgress(void* self, curl_off_t, curl_off_t now, curl_of
     auto* state = static_cast<State*>(self);
     if (state->transferRunning && now != state->reported && now > 0) {
         state->reported = now;
-        notify(state->owner->onWork, qint64(now));
+        notify(state->owner->onWork, state->progressBase + qint64(now));
     }
     return state->stopping() ? 1 : 0;
 }
@@ -307,6 +309,8 @@ void FtpClient::State::applyOptions(const Operation& op)
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
     if (op.fileTime)
         curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
+    if (op.resumeFrom > 0)
+        curl_easy_setopt(easy, CURLOPT_RESUME_FROM_LARGE, curl_off_t(op.resumeFrom));
     if (!op.customRequest.isEmpty())
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, op.customRequest.constData());
 }
@@ -320,6 +324,7 @@ CURLcode FtpClient::State::run(const Operation& op)
     replies.clear();
     errorBuffer[0] = 0;
     reported = -1;
+    progressBase = op.resumeFrom;
     const SList postQuote(op.postQuote);
     applyOptions(op);
     if (postQuote.get())
@@ -457,6 +462,7 @@ void FtpClient::setTransferType(FtpTransferType type) { d->type = type; }
 FtpTransferType FtpClient::transferType() const { return d->type; }
 bool FtpClient::announcesMlsd() const { return d->features.mlsd; }
 bool FtpClient::announcesUtf8() const { return d->features.utf8; }
+bool FtpClient::announcesRest() const { return d->features.rest; }
 bool FtpClient::Connected() const { return d->connected; }
 bool FtpClient::Busy() const { return d->busy; }
 
@@ -495,6 +501,16 @@ void FtpClient::Connect()
     d->directory = entryPath && *entryPath ? d->names.learnPath(entryPath) : QStringLiteral("/");
     d->connected = true;
     notify(onStatus, QStringLiteral("Verbunden"));
+}
+
+void FtpClient::Reconnect()
+{
+    const QString directory = d->directory;
+    if (d->connected)
+        Disconnect();
+    Connect();
+    if (directory != d->directory)
+        ChangeDir(directory);
 }
 
 void FtpClient::Disconnect()
@@ -660,13 +676,14 @@ void FtpClient::Get(const QString& name, const FtpReceiver& receive)
     GetAt(d->encodeName(remote, QString()), receive);
 }
 
-void FtpClient::GetAt(const QByteArray& path, const FtpReceiver& receive)
+void FtpClient::GetAt(const QByteArray& path, const FtpReceiver& receive, qint64 from)
 {
     d->requireConnected();
     Operation op;
     op.url = d->urlOfBytes(path);
     op.transfer = true;
     op.receive = &receive;
+    op.resumeFrom = from;
     if (const CURLcode code = d->run(op); code != CURLE_OK)
         throw d->errorOf(code).about(DecodeServerText(path));
 }

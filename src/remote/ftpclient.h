@@ -84,6 +84,9 @@ public:
 
     void Connect();
     bool Connected() const;
+    // After a connection that broke: logs in again (as the last Connect did) and goes back to
+    // the directory the client was in. Throws FtpError as Connect does.
+    void Reconnect();
     // True while an operation runs; any thread may ask. The client must not be destroyed or
     // asked for another operation then (that one is refused).
     bool Busy() const;
@@ -134,12 +137,14 @@ public:
     // Downloads, handing each block to `receive` as it arrives. Fails as the other Get does;
     // a refusal by `receive` fails it too, and the caller knows why.
     void Get(const QString& name, const FtpReceiver& receive);
-    // The same for an absolute remote path in the server's bytes, as ListAt takes it.
-    void GetAt(const QByteArray& path, const FtpReceiver& receive);
+    // The same for an absolute remote path in the server's bytes, as ListAt takes it, from the
+    // byte `from` on (REST; only where the server announces REST STREAM).
+    void GetAt(const QByteArray& path, const FtpReceiver& receive, qint64 from = 0);
 
     // What the server announced in its feature list at the last login.
     bool announcesMlsd() const;
     bool announcesUtf8() const;
+    bool announcesRest() const;
 
 private:
     struct State;

@@ -121,6 +121,8 @@ FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines)
             features.mlsd = true;
         if (feature == "UTF8")
             features.utf8 = true;
+        if (feature == "REST STREAM")
+            features.rest = true;
     }
     return features;
 }

@@ -39,6 +39,7 @@ private:
 struct FtpFeatures {
     bool mlsd = false;
     bool utf8 = false;
+    bool rest = false;  // "REST STREAM": a download may begin at a byte offset
 };
 FtpFeatures ParseFeatures(const QList<QByteArray>& replyLines);
 

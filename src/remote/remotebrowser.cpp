@@ -6,9 +6,14 @@
 #include "remote/downloaddecoder.h"
 #include "remote/fixedtext.h"
 #include "remote/ftperror.h"
+#include "remote/resumabledownload.h"
+#include "remote/retries.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+
+#include <functional>
+#include <optional>
 
 namespace quorbin {
 namespace {
@@ -34,30 +39,26 @@ QString extensionOf(const QString& name)
 
 bool isStoredFile(const QString& name) { return extensionOf(name) == kStoredExtension; }
 
-// A stored file is deciphered and expanded on a second thread while it downloads.
-JobResult fetchDecoded(FtpClient& client, const QString& name, const QString& key, platform::ReplacementFile& out,
-                       const QString& target, const JobContext& context)
+// Tries the download again after a broken connection, as a tree's files are, logging in anew
+// where the connection is gone; each try goes on where the last one ended. A refusal by the
+// receiver ends it at once with `refused`.
+JobResult downloadWithRetries(FtpClient& client, ResumableDownload& download, std::stop_token stop,
+                              const std::function<JobResult()>& refused)
 {
-    DownloadDecoder decoder(key, &out, client.remotePath(name), target, context);
-    try {
-        return DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.Get(name, receive); });
-    } catch (const FtpError& error) {
-        return FtpFailure(error);
+    const RetryPolicy policy;
+    for (int round = 0;; ++round) {
+        try {
+            if (!client.Connected())
+                client.Reconnect();
+            download.tryOn(client);
+            return JobResult::success();
+        } catch (const FtpError& error) {
+            if (download.refused())
+                return refused();
+            if (!mayRetry(error) || !waitBeforeRetry(policy, round, stop))
+                return FtpFailure(stop.stop_requested() ? FtpError::cancellation() : error);
+        }
     }
-}
-
-// Any other file is written as it comes.
-JobResult fetchAsIs(FtpClient& client, const QString& name, platform::ReplacementFile& out, const QString& target)
-{
-    bool written = true;
-    try {
-        client.Get(name, [&](const char* data, qint64 size) { return written = out.write(data, size); });
-    } catch (const FtpError& error) {
-        if (!written)
-            return platform::targetNotWritable(out.errorString(), target);
-        return FtpFailure(error);
-    }
-    return JobResult::success();
 }
 
 // What the stored file itself is to blame for, as opposed to the download.
@@ -194,8 +195,20 @@ JobResult FetchRemoteFileTo(FtpSession& session, const QString& name, const QStr
     } catch (const FtpError& error) {
         return FtpFailure(error);
     }
-    JobResult result = isStoredFile(name) ? fetchDecoded(client, name, key, out, downloadFile, context)
-                                          : fetchAsIs(client, name, out, downloadFile);
+    // A stored file is deciphered and expanded on a second thread while it downloads; any
+    // other file is written as it comes.
+    const QString remote = client.remotePath(name);
+    std::optional<DownloadDecoder> decoder;
+    if (isStoredFile(name))
+        decoder.emplace(key, &out, remote, downloadFile, context);
+    ResumableDownload download(client.spelling(remote), [&](const char* data, qint64 size) {
+        return decoder ? decoder->receive(data, size) : out.write(data, size);
+    });
+    JobResult result = downloadWithRetries(client, download, context.stop, [&] {
+        return decoder ? decoder->abandon() : platform::targetNotWritable(out.errorString(), downloadFile);
+    });
+    if (result.ok() && decoder)
+        result = decoder->finish();
     // "Aktion abbrechen" until the very end keeps the old file, whichever side saw it first.
     if (context.stopRequested())
         return FtpFailure(FtpError::cancellation());

@@ -7,6 +7,8 @@
 #include "remote/ftpconnect.h"
 #include "remote/ftperror.h"
 #include "remote/ftpreplies.h"
+#include "remote/resumabledownload.h"
+#include "remote/retries.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -23,24 +25,10 @@ namespace {
 constexpr qint64 kNoUsableTime = 0;
 constexpr qint64 kProgressStep = qint64(256) * 1024;
 
-// Whether an attempt may go better on a new connection: the connection broke (no reply) or
-// the server refused for the time being (4xx). A 5xx refusal stays what it is.
-bool mayRetry(const FtpError& error) { return error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500); }
-
 // A login refused while another connection of the same account is in: the server's limit of
 // connections from one address (vsftpd and pure-ftpd say 421 at once, ProFTPD 530 at the
 // login), not a wrong password, which the first connection would have met.
 bool refusedForNow(const FtpError& error) { return error.replyCode() == 421 || error.replyCode() == 530; }
-
-// Waits, or less when the stop comes first; false then.
-bool pause(std::chrono::milliseconds wait, std::stop_token stop)
-{
-    std::mutex m;
-    std::condition_variable_any woken;
-    std::unique_lock held(m);
-    woken.wait_for(held, stop, wait, [] { return false; });
-    return !stop.stop_requested();
-}
 
 // The listed time in local time. The server's clock may run ahead or behind: the time check
 // of the connect measured by how much, and the times move by that, rounded to whole minutes
@@ -200,9 +188,9 @@ JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, c
                 discard(std::move(client));
             if (error.cancelled() || stop.stop_requested())
                 return JobResult::cancelled();
-            if (!mayRetry(error) || round >= options_.retries)
+            if (!mayRetry(error) || round >= options_.retry.retries)
                 return JobResult::failure(ErrorKind::Network, error.text(), storePath);
-            if (!pause(options_.firstBackOff * (1 << round), stop))
+            if (!waitBeforeRetry(options_.retry, round, stop))
                 return JobResult::cancelled();
         } catch (...) {
             if (client)
@@ -310,52 +298,53 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
     }
     if (decode && !key.isEmpty())
         context.report.status.setStatus(QCoreApplication::translate("Remote", "entschlüsseln: %1").arg(remoteText));
-    // Each attempt begins a fresh file beside the target: the target itself is replaced only
-    // once a whole stream (and its checksum) came.
-    return attempt(storePath, context.stop, [&](FtpClient& client) -> JobResult {
-        std::optional<platform::ReplacementFile> out;
-        if (!full.isEmpty()) {
-            out.emplace(full);
-            if (!out->isOpen())
-                return platform::targetNotWritable(out->errorString(), full);
-        }
-        // The container's bytes as they come, as a local restore reports what it read, in
-        // steps of its read size rather than the network's small chunks.
-        qint64 received = 0;
-        qint64 reported = 0;
-        const auto counted = [&](const FtpReceiver& receive) {
-            return [&, receive](const char* data, qint64 size) {
-                received += size;
-                if (received - reported >= kProgressStep) {
-                    reported = received;
-                    context.report.progress.advanced(0, received);
-                }
-                return receive(data, size);
-            };
-        };
-        if (decode) {
-            DownloadDecoder decoder(key, out ? &*out : nullptr, remoteText, full, context);
-            // A wrong key, damage or a full disk is the result: no new attempt mends that.
-            JobResult decoded =
-                DecodeDownload(decoder, [&](const FtpReceiver& receive) { client.GetAt(bytes, counted(receive)); });
-            if (!decoded.ok())
-                return decoded;
-        } else {
-            bool written = true;
-            try {
-                client.GetAt(bytes, counted([&](const char* data, qint64 size) { return written = out->write(data, size); }));
-            } catch (const FtpError&) {
-                if (!written)
-                    return platform::targetNotWritable(out->errorString(), full);
-                throw;
-            }
-        }
-        if (context.stopRequested())
-            return JobResult::cancelled();
-        if (out && !out->commit())
+    // One file beside the target and one decoder for all tries: a try after a broken
+    // connection goes on where the last one ended, and the target itself is replaced only once
+    // the whole stream (and its checksum) came.
+    std::optional<platform::ReplacementFile> out;
+    if (!full.isEmpty()) {
+        out.emplace(full);
+        if (!out->isOpen())
             return platform::targetNotWritable(out->errorString(), full);
+    }
+    std::optional<DownloadDecoder> decoder;
+    if (decode)
+        decoder.emplace(key, out ? &*out : nullptr, remoteText, full, context);
+    // The container's bytes as they come, as a local restore reports what it read, in steps of
+    // its read size rather than the network's small chunks.
+    qint64 received = 0;
+    qint64 reported = 0;
+    ResumableDownload download(bytes, [&](const char* data, qint64 size) {
+        received += size;
+        if (received - reported >= kProgressStep) {
+            reported = received;
+            context.report.progress.advanced(0, received);
+        }
+        return decoder ? decoder->receive(data, size) : out->write(data, size);
+    });
+    const JobResult fetched = attempt(storePath, context.stop, [&](FtpClient& client) -> JobResult {
+        try {
+            download.tryOn(client);
+        } catch (const FtpError&) {
+            // A wrong key, damage or a full disk is the result: no new try mends that.
+            if (download.refused())
+                return decoder ? decoder->abandon() : platform::targetNotWritable(out->errorString(), full);
+            throw;
+        }
         return JobResult::success();
     });
+    if (!fetched.ok())
+        return fetched;
+    if (decoder) {
+        const JobResult decoded = decoder->finish();
+        if (!decoded.ok())
+            return decoded;
+    }
+    if (context.stopRequested())
+        return JobResult::cancelled();
+    if (out && !out->commit())
+        return platform::targetNotWritable(out->errorString(), full);
+    return JobResult::success();
 }
 
 JobResult RemoteStore::restore(const QString& versionPath, const QString& target, const QString& key,

@@ -7,6 +7,7 @@
 #include "engine/storeaccess.h"
 #include "remote/ftpsession.h"
 #include "remote/ftpsettings.h"
+#include "remote/retries.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -31,8 +32,7 @@ public:
         // Restore also what is in place already: a target whose last-write time is the chosen
         // version's time (a plain entry: also its size) is otherwise left as it is.
         bool force = false;
-        int retries = 3;  // after a dropped connection, with back-off doubling from firstBackOff
-        std::chrono::milliseconds firstBackOff{500};
+        RetryPolicy retry;  // after a dropped connection
         std::stop_token stop;  // ends listings and waits between attempts
         // Told, from any thread, of what the user should know but the log does not show: a
         // server that takes fewer connections than asked for. May be empty.

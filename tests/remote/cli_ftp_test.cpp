@@ -212,7 +212,7 @@ TEST_F(CliFtpBase, AFailedGetTellsItsCauseAndKeepsTheTarget)
              writeFile(stored, readFile(stored).left(100000));
          },
          "Nicht wiederhergestellt: Datei ist abgeschnitten: "},
-        {"connection dropped mid-way", FtpServerKind::Plain, {.dropAfterBytes = 100000}, plain,
+        {"connection dropped at every try", FtpServerKind::Plain, {.dropAfterBytes = 10000}, plain,
          [&] { writeStoredFile(stored, mixedContent(400000, 4), "geheim"); },
          "FTP-Fehler: "},
     };
@@ -229,6 +229,49 @@ TEST_F(CliFtpBase, AFailedGetTellsItsCauseAndKeepsTheTarget)
         EXPECT_EQ(readFile("D:\\Bericht.doc"), "the user's old file");
         EXPECT_EQ(QDir(host("d")).entryList(QDir::Files | QDir::Hidden), QStringList{"Bericht.doc"});
         EXPECT_EQ(tempFiles(), QStringList{});
+    }
+}
+
+// A transfer that breaks off is tried again (three times, after 0.5, 1 and 2 s) and goes on
+// where it stopped: the server is asked for the rest (REST) where it announces REST STREAM,
+// else the file comes again and what came already is passed over.
+TEST_F(CliFtpBase, ABrokenTransferGoesOnWhereItStopped)
+{
+    const QByteArray content = mixedContent(3 << 20, 7);
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/DS/Film.mov.00001.nxz")), content, "geheim");
+    const qint64 cut = 1 << 20;
+    const struct {
+        const char* what;
+        FtpServerOptions options;
+        qint64 restartAt;  // 0: any offset up to the cut; -1: no REST
+    } cases[] = {
+        {"data connection cut", {.dropAfterBytes = cut, .dropTimes = 1}, cut},
+        {"control connection dropped", {.fault = TransferFault::DropControl, .faultAfterBytes = cut, .faultTimes = 1}, 0},
+        {"421 in the middle", {.fault = TransferFault::Shutdown, .faultAfterBytes = cut, .faultTimes = 1}, 0},
+        {"stalled for good", {.fault = TransferFault::Stall, .faultAfterBytes = cut, .faultTimes = 1}, 0},
+        {"data connection cut, no REST", {.dropAfterBytes = cut, .dropTimes = 1, .without = {"REST"}}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        serve(FtpServerKind::Plain, c.options, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+        writeFile("D:\\Film.mov", "the user's old file");
+        const CliResult result = ftp({"get", "DS/Film.mov.00001.nxz", "D:\\Film.mov"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        EXPECT_TRUE(readFile("D:\\Film.mov") == content);
+        const QStringList commands = server().commands();
+        EXPECT_EQ(commands.filter(QRegularExpression("^RETR ")).size(), 2) << commands.join(u'|').toStdString();
+        const QStringList restarts = commands.filter(QRegularExpression("^REST [1-9]"));
+        if (c.restartAt < 0) {
+            EXPECT_EQ(restarts, QStringList());
+        } else {
+            ASSERT_EQ(restarts.size(), 1) << commands.join(u'|').toStdString();
+            const qint64 at = restarts.first().mid(5).toLongLong();
+            if (c.restartAt > 0) {
+                EXPECT_EQ(at, c.restartAt);
+            }
+            EXPECT_GT(at, 0);
+            EXPECT_LE(at, cut);
+        }
     }
 }
 

@@ -99,24 +99,35 @@ bool isAscii(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-// A server that announces no UTF8 may spell a name in Latin-1 or in UTF-8 bytes, and the
-// typed text cannot tell which: the directory that holds such a name is listed first, so
-// that the name goes out as the server listed it. Without the listing the name goes as
-// Latin-1, as the backup program wrote it.
+// A typed name with umlauts does not tell its bytes: a server that announces no UTF8 may hold
+// Latin-1 or UTF-8 names, and one that announces UTF8 may still keep the Latin-1 names of a
+// store copied from Windows. The directory that holds such a name is listed first (on a UTF8
+// server only once the name as typed was not found), so that the name goes out as the server
+// listed it. Without the listing the name goes as the server's announcement says.
 void learnSpelling(FtpClient& client, const QString& name)
 {
-    if (!client.announcesUtf8() && !isAscii(name))
+    if (!isAscii(name))
         PassOverFailure([&] { client.List(); });
+}
+
+bool foundAsTyped(FtpClient& client, const QString& name)
+{
+    bool found = false;
+    PassOverFailure([&] { found = client.Size(name) >= 0; });
+    return found;
 }
 
 // Into a directory below the current one, one step at a time where a spelling is to learn.
 void enter(FtpClient& client, const QString& path)
 {
-    if (client.announcesUtf8() || isAscii(path)) {
-        if (!path.isEmpty())
-            client.ChangeDir(path);
+    if (path.isEmpty())
+        return;
+    if (isAscii(path)) {
+        client.ChangeDir(path);
         return;
     }
+    if (client.announcesUtf8() && PassOverFailure([&] { client.ChangeDir(path); }))
+        return;
     if (path.startsWith(u'/'))
         client.ChangeDir(QStringLiteral("/"));
     for (const QString& step : path.split(u'/', Qt::SkipEmptyParts)) {
@@ -175,7 +186,8 @@ int get(FtpSession& session, const QString& remote, const QString& target, const
     {
         const FtpClient::StopScope scope(session.client, signalStopToken());
         enter(session.client, slash < 0 ? QString() : slash == 0 ? QStringLiteral("/") : remote.left(slash));
-        learnSpelling(session.client, name);
+        if (!session.client.announcesUtf8() || !foundAsTyped(session.client, name))
+            learnSpelling(session.client, name);
     }
     TerminalProgress progress;
     const TransferProgress transfer(session, progress);

@@ -95,21 +95,33 @@ TEST_F(CliFtpTest, ConnectionFailuresAndUsageErrors)
     EXPECT_EQ(runCli({"ftp", "--set", "C:\\Sets\\fehlt.set", "ls"}).exitCode, 1);
 }
 
-TEST_F(CliFtpBase, ListsAndGetsNonAsciiNamesFromServersWithoutMlsdAndUtf8)
+TEST_F(CliFtpBase, ListsAndGetsNonAsciiNamesWhateverBytesTheServerKeeps)
 {
-    for (const FtpServerKind kind : {FtpServerKind::NoMlsd, FtpServerKind::NoMlsdUtf8Names}) {
-        SCOPED_TRACE(kind == FtpServerKind::NoMlsd ? "Latin-1 names" : "UTF-8 names");
+    // Noon UTC: the server's day is the same in every zone.
+    const QDateTime noon(QDate(2018, 4, 19), QTime(12, 0), QTimeZone::utc());
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        FtpServerOptions options;
+        QString oldTime;  // as ls shows it
+    } cases[] = {
+        {"no UTF8, Latin-1 names", FtpServerKind::NoMlsd, {}, "2018-04-19"},  // LIST: the day only
+        {"no UTF8, UTF-8 names", FtpServerKind::NoMlsdUtf8Names, {}, "2018-04-19"},
+        {"UTF8 announced, Latin-1 names kept", FtpServerKind::Plain, {.utf8OverLatin1 = true},
+         noon.toLocalTime().toString(Qt::ISODate)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         putRemote("private/Büro/Grüße.txt", "inhalt");
         putRemote("private/Büro/alt.txt", "x");
-        // Noon UTC: the server's day is the same in every zone.
-        setRemoteTime("private/Büro/alt.txt", QDateTime(QDate(2018, 4, 19), QTime(12, 0), QTimeZone::utc()));
-        serve(kind, {}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+        setRemoteTime("private/Büro/alt.txt", noon);
+        serve(c.kind, c.options, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
         CliResult result = ftp({"ls", "Büro"});
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
         QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
         lines.sort();
         EXPECT_EQ(lines.value(0), "Grüße.txt\tfile\t6\t" + lines.value(0).section(u'\t', 3)) << lines.value(0).toStdString();
-        EXPECT_EQ(lines.value(1), "alt.txt\tfile\t1\t2018-04-19");  // an older entry: the day only
+        EXPECT_EQ(lines.value(1), "alt.txt\tfile\t1\t" + c.oldTime);
 
         result = ftp({"get", "Büro/Grüße.txt", "D:\\Grüße.txt"});
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();

@@ -51,8 +51,10 @@ FtpSettings RemotePage::ftpSettings() const
     settings.storeDirectory = setPage_.eVerzeichnis->text();
     settings.basePath = setPage_.EBasis->text();
     settings.tls = setPage_.MitSSL->isChecked();
-    // No field of the window shows it: it is read when the user connects.
-    settings.requireTls = ReadProgramSettings(QStringLiteral("quorbin.ini")).NURSSL;
+    // No field of the window shows these: they are read when the user connects.
+    const ProgramSettings program = ReadProgramSettings(QStringLiteral("quorbin.ini"));
+    settings.requireTls = program.NURSSL;
+    settings.stallLimitSeconds = StallLimitSeconds(program);
     settings.directoryService = setPage_.MitVZ->isChecked();
     settings.service = VZOptions;
     return settings;

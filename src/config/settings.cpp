@@ -37,6 +37,7 @@ const Field<ProgramSettings> kProgramSettingsFields[] = {
     {u"MF", u"MITSSL", &ProgramSettings::MITSSL},
     {u"MF", u"MITVZ", &ProgramSettings::MITVZ},
     {u"MF", u"NURSSL", &ProgramSettings::NURSSL},
+    {u"MF", u"STILLSTAND", &ProgramSettings::STILLSTAND},
 };
 
 template <typename Record, size_t N>

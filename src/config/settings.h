@@ -33,6 +33,9 @@ struct ProgramSettings {
     bool MITSSL = true;      // MF/MITSSL
     bool MITVZ = false;      // MF/MITVZ
     bool NURSSL = false;     // MF/NURSSL: FTP only over TLS; a server that refuses it is not used
+    // MF/STILLSTAND: seconds without a byte from the FTP server after which a tree from the
+    // mirror stops; empty or no number: 180.
+    QString STILLSTAND;
 };
 
 // Both never fail: whatever cannot be read takes its default. A bare file name is looked up

@@ -17,7 +17,15 @@ FtpSettings FtpSettingsFromSet(const BackupSet& set, const ProgramSettings& prog
     settings.tls = program.MITSSL;
     settings.requireTls = program.NURSSL;
     settings.directoryService = program.MITVZ;
+    settings.stallLimitSeconds = StallLimitSeconds(program);
     return settings;
+}
+
+int StallLimitSeconds(const ProgramSettings& program)
+{
+    bool ok = false;
+    const int seconds = program.STILLSTAND.trimmed().toInt(&ok);
+    return ok && seconds > 0 ? seconds : kDefaultStallLimitSeconds;
 }
 
 }  // namespace quorbin

@@ -13,6 +13,8 @@ struct DirectoryServiceOptions {
     int idleLimit = 10000;  // the exchange gives up after one more idle read than this
 };
 
+inline constexpr int kDefaultStallLimitSeconds = 180;
+
 struct FtpSettings {
     QString host;            // EFTPHost
     QString portText;        // EFTPPort
@@ -26,11 +28,17 @@ struct FtpSettings {
     bool tls = false;        // MitSSL
     bool requireTls = false;  // NURSSL of quorbin.ini: a server that refuses TLS fails the connect
     bool directoryService = false;  // MitVZ
+    // A tree from the mirror stops after this long without a byte from the server on any of its
+    // connections (STILLSTAND of quorbin.ini).
+    int stallLimitSeconds = kDefaultStallLimitSeconds;
     DirectoryServiceOptions service;
 };
 
-// The values as the main window shows them for a loaded set: the set's FTP section, TLS and
-// the directory service from the program settings.
+// The values as the main window shows them for a loaded set: the set's FTP section, TLS, the
+// directory service and the stall limit from the program settings.
 FtpSettings FtpSettingsFromSet(const BackupSet& set, const ProgramSettings& program);
+
+// STILLSTAND's seconds; the default for an empty text, no number or one below 1.
+int StallLimitSeconds(const ProgramSettings& program);
 
 }  // namespace quorbin

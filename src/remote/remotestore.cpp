@@ -30,6 +30,12 @@ constexpr qint64 kProgressStep = qint64(256) * 1024;
 // login), not a wrong password, which the first connection would have met.
 bool refusedForNow(const FtpError& error) { return error.replyCode() == 421 || error.replyCode() == 530; }
 
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // The listed time in local time. The server's clock may run ahead or behind: the time check
 // of the connect measured by how much, and the times move by that, rounded to whole minutes
 // (the check's own latency and the listing's whole seconds make the rest noise). A listing
@@ -53,7 +59,8 @@ bool sameTime(const QString& target, const QDateTime& time)
 }  // namespace
 
 RemoteStore::RemoteStore(std::unique_ptr<FtpSession> session, FtpSettings settings, Options options)
-    : settings_(std::move(settings)), options_(std::move(options)), session_(std::move(session))
+    : settings_(std::move(settings)), options_(std::move(options)), session_(std::move(session)),
+      lastHeardMs_(steadyMs())
 {
     QString base = session_->FtpBasePath;
     while (base.endsWith(u'/'))
@@ -166,10 +173,27 @@ void RemoteStore::discard(std::unique_ptr<FtpClient> client)
     returned_.notify_all();
 }
 
+void RemoteStore::heardFromServer() { lastHeardMs_.store(steadyMs(), std::memory_order_relaxed); }
+
+std::optional<JobResult> RemoteStore::stalled(const QString& storePath)
+{
+    const qint64 limitMs = qint64(settings_.stallLimitSeconds) * 1000;
+    if (!stalled_ && steadyMs() - lastHeardMs_.load(std::memory_order_relaxed) < limitMs)
+        return std::nullopt;
+    stalled_ = true;
+    return JobResult::failure(
+        ErrorKind::Network,
+        QCoreApplication::translate("Remote", "der Server hat %1 s lang nichts gesendet; abgebrochen")
+            .arg(settings_.stallLimitSeconds),
+        storePath);
+}
+
 template <typename Step>
 JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, const Step& step)
 {
     for (int round = 0;; ++round) {
+        if (stalled_)
+            return *stalled(storePath);
         std::unique_ptr<FtpClient> client;
         try {
             client = take(stop);
@@ -179,6 +203,7 @@ JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, c
                 result = step(*client);
             }
             giveBack(std::move(client));
+            heardFromServer();
             return result;
         } catch (const FtpError& error) {
             // A refusal leaves the connection as it was; anything else may have broken it.
@@ -188,6 +213,8 @@ JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, c
                 discard(std::move(client));
             if (error.cancelled() || stop.stop_requested())
                 return JobResult::cancelled();
+            if (const auto gaveUp = stalled(storePath))
+                return *gaveUp;
             if (!mayRetry(error) || round >= options_.retry.retries)
                 return JobResult::failure(ErrorKind::Network, error.text(), storePath);
             if (!waitBeforeRetry(options_.retry, round, stop))
@@ -315,6 +342,7 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
     qint64 received = 0;
     qint64 reported = 0;
     ResumableDownload download(bytes, [&](const char* data, qint64 size) {
+        heardFromServer();
         received += size;
         if (received - reported >= kProgressStep) {
             reported = received;

@@ -85,6 +85,11 @@ private:
     JobResult fetch(const QString& storePath, const QString& key, const QString& target, const JobContext& context,
                     bool decode);
 
+    // Whether the server sent nothing on any connection for the stall limit; once so, every
+    // step fails at once with that cause, and the walk runs out.
+    std::optional<JobResult> stalled(const QString& storePath);
+    void heardFromServer();
+
     const FtpSettings settings_;
     const Options options_;
     const std::unique_ptr<FtpSession> session_;  // holds the first connection's login
@@ -101,6 +106,8 @@ private:
     bool limitTold_ = false;
     QHash<QString, Known> known_;  // store path → where and what it is on the server
     std::atomic<qint64> skipped_ = 0;
+    std::atomic<qint64> lastHeardMs_;  // the steady clock when the server last sent something
+    std::atomic<bool> stalled_ = false;
 };
 
 // The store path of a directory below the base path, the store's root standing for the base

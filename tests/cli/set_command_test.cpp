@@ -61,7 +61,8 @@ TEST_F(SetCommandTest, PrintsTheSetAndTheProgramSettingsWithTheirFilesAndSecrets
                "MF/SetName=Arbeit\n"
                "MF/MITSSL=true\n"
                "MF/MITVZ=true\n"
-               "MF/NURSSL=false\n";
+               "MF/NURSSL=false\n"
+               "MF/STILLSTAND=\n";
     };
     const struct {
         QStringList arguments;
@@ -100,7 +101,7 @@ TEST_F(SetCommandTest, UnreadableSetPrintsDefaultsAndFails)
     EXPECT_TRUE(r.out.startsWith("# Set-Datei: " + host("c/Sets/fehlt.set") +
                                  " (nicht gefunden, Vorgaben)\nInterval/interval=1h\nZiel/Ziel=c:\\Backups\n"))
         << qPrintable(r.out);
-    EXPECT_EQ(r.out.count('\n'), 20);
+    EXPECT_EQ(r.out.count('\n'), 21);
     EXPECT_TRUE(r.err.contains("Set-Datei nicht gefunden oder nicht lesbar: C:\\Sets\\fehlt.set")) << qPrintable(r.err);
 
     EXPECT_EQ(runCli({"set"}).exitCode, 2);

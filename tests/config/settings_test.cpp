@@ -105,16 +105,16 @@ TEST_F(SettingsTest, DefaultsOfMissingFileSectionAndKey)
 
 TEST_F(SettingsTest, ProgramSettingsFromTheWindowsDirectory)
 {
-    EXPECT_EQ(text(ReadProgramSettings("quorbin.ini")), "PROG/MInternet=false\nMF/SetName=\nMF/MITSSL=true\nMF/MITVZ=false\nMF/NURSSL=false\n");
+    EXPECT_EQ(text(ReadProgramSettings("quorbin.ini")), "PROG/MInternet=false\nMF/SetName=\nMF/MITSSL=true\nMF/MITVZ=false\nMF/NURSSL=false\nMF/STILLSTAND=\n");
 
     const QString ini = platform::windowsDirectory() + "\\quorbin.ini";
     writeFile(ini, ansiIni({"[PROG]", "MInternet=$1", "[MF]", "SetName=Arbeit", "MITSSL=0", "MITVZ=0x1"}));
-    EXPECT_EQ(text(ReadProgramSettings("quorbin.ini")), "PROG/MInternet=true\nMF/SetName=Arbeit\nMF/MITSSL=false\nMF/MITVZ=true\nMF/NURSSL=false\n");
+    EXPECT_EQ(text(ReadProgramSettings("quorbin.ini")), "PROG/MInternet=true\nMF/SetName=Arbeit\nMF/MITSSL=false\nMF/MITVZ=true\nMF/NURSSL=false\nMF/STILLSTAND=\n");
 
     // Words are no Booleans: each keeps its default.
     writeFile(ini, utf16Ini({"[mf]", QString::fromUtf16(u"setname=Büro"), "MITSSL=ja", "MITVZ=true", "[PROG]", "MInternet=nein"}));
     EXPECT_EQ(text(ReadProgramSettings("quorbin.ini")),
-              "PROG/MInternet=false\nMF/SetName=B\xC3\xBCro\nMF/MITSSL=true\nMF/MITVZ=false\nMF/NURSSL=false\n");
+              "PROG/MInternet=false\nMF/SetName=B\xC3\xBCro\nMF/MITSSL=true\nMF/MITVZ=false\nMF/NURSSL=false\nMF/STILLSTAND=\n");
 }
 
 TEST_F(SettingsTest, FileNamesAreFoundCaseBlindWhenExactlyOneMatches)

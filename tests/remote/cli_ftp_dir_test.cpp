@@ -166,6 +166,28 @@ TEST_F(FtpDirTest, ADroppedConnectionIsTriedAgain)
     EXPECT_EQ(QDir(host("e/Neu")).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
+TEST_F(FtpDirTest, AServerThatStallsEverythingEndsTheWalkAfterTheStallLimit)
+{
+    // Each transfer stops after its first 1,000 bytes and never goes on. Without a limit every
+    // file would take its four tries of ten seconds each.
+    writeTree();
+    serve(FtpServerKind::Plain, {.fault = TransferFault::Stall, .faultAfterBytes = 1000});
+    writeFile(platform::windowsDirectory() + "\\quorbin.ini", "[MF]\r\nMITSSL=0\r\nSTILLSTAND=3\r\n");
+    CliResult r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 1);
+    for (const QString& file : {QString("a.txt.00002.nxz"), QString("Sub\\b.txt.00001.nxz")})
+        EXPECT_TRUE(r.out.contains("ERROR *****" + docs() + "\\" + file +
+                                   "--->   nicht rückgesichert (der Server hat 3 s lang nichts gesendet; abgebrochen)"))
+            << qPrintable(file) << qPrintable(r.out);
+
+    // The next run, the server well again, brings the rest.
+    serve(FtpServerKind::Plain);
+    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 0) << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Fern\\a.txt"), mixedContent(300000, 2));
+    EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), mixedContent(50000, 3));
+}
+
 TEST_F(FtpDirTest, ASecondRunFetchesOnlyWhatIsMissing)
 {
     writeTree();

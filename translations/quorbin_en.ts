@@ -202,6 +202,10 @@ Please choose a directory of the backup on the page &quot;Restore dir.&quot;!</t
         <source>%1 von %2 MB</source>
         <translation>%1 of %2 MB</translation>
     </message>
+    <message>
+        <source>%1 (Ordner, die Dateien darin ungeprüft)</source>
+        <translation>%1 (folder; the files in it were not checked)</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -779,6 +783,10 @@ On a terminal a progress line is shown on standard error.
 Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
 </translation>
     </message>
+    <message>
+        <source>; Ordner nicht gelesen (Dateien darin ungeprüft): %1</source>
+        <translation>; folders not read (files in them not checked): %1</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>
@@ -849,10 +857,6 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
     <message>
         <source>%1 Dateien nur mit späteren Versionen, ohne erste Version übergangen</source>
         <translation>%1 files with later versions only, skipped without their first version</translation>
-    </message>
-    <message>
-        <source>%1 Dateien nicht wiederhergestellt, zuerst: %2</source>
-        <translation>%1 files not restored, the first: %2</translation>
     </message>
     <message>
         <source>nur spätere Versionen, die erste fehlt, nicht wiederhergestellt: %1 (%2)</source>
@@ -955,8 +959,28 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
         <translation>%1 files restored to %2</translation>
     </message>
     <message>
-        <source>1 Datei nicht wiederhergestellt, zuerst: %2</source>
-        <translation>1 file not restored: %2</translation>
+        <source>der Server nennt das Datum dieser Datei nur auf den Tag genau</source>
+        <translation>the server gives this file&apos;s date only to the day</translation>
+    </message>
+    <message>
+        <source>1 Datei nicht wiederhergestellt</source>
+        <translation>1 file not restored</translation>
+    </message>
+    <message>
+        <source>%1 Dateien nicht wiederhergestellt</source>
+        <translation>%1 files not restored</translation>
+    </message>
+    <message>
+        <source>1 Ordner nicht gelesen, die Dateien darin unbekannt</source>
+        <translation>1 folder not read, the files in it unknown</translation>
+    </message>
+    <message>
+        <source>%1 Ordner nicht gelesen, die Dateien darin unbekannt</source>
+        <translation>%1 folders not read, the files in them unknown</translation>
+    </message>
+    <message>
+        <source>, zuerst: %1</source>
+        <translation>, first: %1</translation>
     </message>
 </context>
 <context>
@@ -1191,6 +1215,14 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
     <message>
         <source>Kein Backup-Pfad. Bitte neu wählen!</source>
         <translation>Not a store path. Please choose again!</translation>
+    </message>
+    <message>
+        <source>Verbindungen, die der Server zugleich annimmt: %1; es geht mit diesen weiter.</source>
+        <translation>Connections the server accepts at once: %1; going on with these.</translation>
+    </message>
+    <message>
+        <source>der Server hat %1 s lang nichts gesendet; abgebrochen</source>
+        <translation>the server sent nothing for %1 s; given up</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,12 @@ void StoreCheck::start(const QString& directory)
         if (!result.ok())
             findings->bad.append({shownPath, result.message});
     };
+    // Listed with the bad files, but not counted as one: its files are unknown.
+    options.folderUnread = [findings](const QString& folder, const JobResult& result) {
+        const std::lock_guard hold(findings->lock);
+        findings->bad.append(
+            {folder, QCoreApplication::translate("App", "%1 (Ordner, die Dateien darin ungeprüft)").arg(result.message)});
+    };
     host_.runJob(std::make_unique<DirRestoreJob>(std::move(options)),
                  [this, directory, findings](const JobResult& result) {
                      const std::lock_guard hold(findings->lock);

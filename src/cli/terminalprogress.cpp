@@ -76,9 +76,10 @@ void TerminalProgress::show()
     const double seconds = std::max<double>(0.001, lastShown_ / 1000.0);
     const double rate = bytes_ / seconds;
     const qint64 remaining = std::max<qint64>(0, totalBytes_ - bytes_);
-    const long left = rate > 0 ? long(remaining / rate) : 0;
     constexpr double kMiB = 1048576.0;
-    const QString timeLeft = QString::asprintf("%ld:%02ld", left / 60, left % 60);
+    // Before the first bytes there is no pace to tell the time left by.
+    const long left = rate > 0 ? long(remaining / rate) : 0;
+    const QString timeLeft = bytes_ > 0 ? QString::asprintf("%ld:%02ld", left / 60, left % 60) : QStringLiteral("?");
     const QString line =
         totalFiles_ > 1
             ? QCoreApplication::translate("Cli", "%1/%2 Dateien, %3/%4 MiB, %5 MiB/s, noch %6")

@@ -57,12 +57,17 @@ private:
     qint64 bytes_ = 0;
 };
 
-QString summary(qint64 files, qint64 bytes, qint64 bad)
+QString summary(qint64 files, qint64 bytes, qint64 bad, qint64 unreadFolders)
 {
     const QString text = files == 1
                              ? QCoreApplication::translate("Cli", "geprüft: %1 Datei, %2 Bytes; fehlerhaft: %3")
                              : QCoreApplication::translate("Cli", "geprüft: %1 Dateien, %2 Bytes; fehlerhaft: %3");
-    return text.arg(files).arg(bytes).arg(bad);
+    QString line = text.arg(files).arg(bytes).arg(bad);
+    // A folder that cannot be read hides how many files it holds: it is no bad file.
+    if (unreadFolders > 0)
+        line += QCoreApplication::translate("Cli", "; Ordner nicht gelesen (Dateien darin ungeprüft): %1")
+                    .arg(unreadFolders);
+    return line;
 }
 
 }  // namespace
@@ -73,6 +78,7 @@ int verifyStore(const VerifyRequest& request)
     CountingProgress progress(terminal);
     qint64 files = 0;
     qint64 bad = 0;
+    qint64 unreadFolders = 0;
     DirRestoreJob::Options options;
     options.startDirectory = request.startDirectory;
     options.rule = kNewestVersion;
@@ -94,15 +100,20 @@ int verifyStore(const VerifyRequest& request)
         terminal.clearLine();
         printRecord(shownPath + u'\t' + result.message);
     };
+    options.folderUnread = [&](const QString& folder, const JobResult& result) {
+        ++unreadFolders;
+        terminal.clearLine();
+        printRecord(folder + u'\t' + result.message);
+    };
     DirRestoreJob job(options);
     const JobResult result = runStoppable(job, RestoreReporter{noStatus(), noLog(), progress});
     terminal.clearLine();
-    printError(summary(files, progress.bytes(), bad));
+    printError(summary(files, progress.bytes(), bad, unreadFolders));
     if (result.kind == ErrorKind::Cancelled) {
         printError(describe(result));
         return kFailed;
     }
-    return bad > 0 ? kFailed : kOk;
+    return bad > 0 || unreadFolders > 0 ? kFailed : kOk;
 }
 
 int runVerify(QStringList arguments)

@@ -227,6 +227,14 @@ void reportUnreachable(const QString& path, const JobResult& result, const DirRe
         walk.fileDone(path, result);
 }
 
+// So does a folder that cannot be read, but its files are unknown: it is counted apart.
+void reportUnreadFolder(const QString& folder, const JobResult& result, const DirRestore& walk)
+{
+    report(errorLine(folder, result), walk);
+    if (walk.folderUnread)
+        walk.folderUnread(folder, result);
+}
+
 // Longer names than any file system of the store's platform takes.
 constexpr qsizetype kMaxNameLength = 255;
 
@@ -274,7 +282,7 @@ void walkTree(const QString& directory, const DirRestore& walk, const Dispatch& 
     const JobResult listed = storeOf(walk).list(directory, entries);
     forgetStoreChecks();  // links may have changed since this thread last looked
     if (!listed.ok())
-        dispatch([directory, listed](const DirRestore& w) { reportUnreachable(directory, listed, w); }, directory);
+        dispatch([directory, listed](const DirRestore& w) { reportUnreadFolder(directory, listed, w); }, directory);
     // Shared with the units that may still run after this level is walked.
     const auto index = std::make_shared<const VersionIndex>(
         entries, [&store = storeOf(walk), directory](const QString& name) {
@@ -429,7 +437,13 @@ public:
         }
         current_ = 0;
         job_.advanced(files_, bytes_);
-        if (!result.ok() && ++failures_ == 1)
+        if (!result.ok() && ++failures_ == 1 && unreadFolders_ == 0)
+            firstFailure_ = result;
+    }
+
+    void folderUnread(const JobResult& result)
+    {
+        if (++unreadFolders_ == 1 && failures_ == 0)
             firstFailure_ = result;
     }
 
@@ -455,14 +469,19 @@ public:
             notes << counted(laterOnly_,
                              QT_TRANSLATE_NOOP("Engine", "1 Datei nur mit späteren Versionen, ohne erste Version übergangen"),
                              QT_TRANSLATE_NOOP("Engine", "%1 Dateien nur mit späteren Versionen, ohne erste Version übergangen"));
-        if (failures_ == 0) {
+        if (failures_ == 0 && unreadFolders_ == 0) {
             JobResult done = JobResult::success();
             done.message = notes.join(QStringLiteral("; "));
             return done;
         }
-        notes << counted(failures_, QT_TRANSLATE_NOOP("Engine", "1 Datei nicht wiederhergestellt, zuerst: %2"),
-                         QT_TRANSLATE_NOOP("Engine", "%1 Dateien nicht wiederhergestellt, zuerst: %2"))
-                     .arg(firstFailure_.message);
+        if (failures_ > 0)
+            notes << counted(failures_, QT_TRANSLATE_NOOP("Engine", "1 Datei nicht wiederhergestellt"),
+                             QT_TRANSLATE_NOOP("Engine", "%1 Dateien nicht wiederhergestellt"));
+        if (unreadFolders_ > 0)
+            notes << counted(unreadFolders_,
+                             QT_TRANSLATE_NOOP("Engine", "1 Ordner nicht gelesen, die Dateien darin unbekannt"),
+                             QT_TRANSLATE_NOOP("Engine", "%1 Ordner nicht gelesen, die Dateien darin unbekannt"));
+        notes.last() += QCoreApplication::translate("Engine", ", zuerst: %1").arg(firstFailure_.message);
         return JobResult::failure(firstFailure_.kind, notes.join(QStringLiteral("; ")), firstFailure_.path);
     }
 
@@ -472,6 +491,7 @@ private:
     qint64 bytes_ = 0;
     qint64 current_ = 0;  // the file in hand's bytes so far
     qint64 failures_ = 0;
+    qint64 unreadFolders_ = 0;
     qint64 laterOnly_ = 0;
     qint64 restored_ = 0;
     JobResult firstFailure_;
@@ -509,7 +529,12 @@ JobResult DirRestoreJob::run(const JobContext& context)
                           },
                           options_.verifyOnly,
                           options_.everyVersion && options_.verifyOnly,
-                          options_.store.get()};
+                          options_.store.get(),
+                          [this, &walkProgress](const QString& folder, const JobResult& result) {
+                              walkProgress.folderUnread(result);
+                              if (options_.folderUnread)
+                                  options_.folderUnread(folder, result);
+                          }};
     // Counted after "start", so the log shows at once that the restore began.
     const auto countTotals = [&] {
         const StoredFileCount total =

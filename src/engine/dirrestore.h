@@ -39,6 +39,9 @@ struct DirRestore {
     bool verifyOnly = false;
     bool everyVersion = false;
     StoreAccess* store = nullptr;  // null: the store on this machine's disks
+    // Told of a store folder that could not be read (its ERROR line is in the log): its files
+    // are unknown, so it is no file that failed. May be empty.
+    std::function<void(const QString& folder, const JobResult& result)> folderUnread{};
 };
 
 // Walks one directory level and everything below it. Stops after the entry in hand once
@@ -85,8 +88,8 @@ bool TargetInsideStore(const QString& target, const QString& startDirectory);
 inline constexpr int kMaxWorkers = 32;
 
 // "Zurückladen" as a job: counts what lies below the start directory for the progress
-// totals, then walks. Its result is a success, "abgebrochen", or the number of entries not
-// restored (with the first one's kind). A success names, as its message, the files that
+// totals, then walks. Its result is a success, "abgebrochen", or the numbers of files not
+// restored and of folders not read (with the first failure's kind). A success names, as its message, the files that
 // had later versions only.
 class DirRestoreJob : public Job {
 public:
@@ -107,6 +110,8 @@ public:
         std::shared_ptr<StoreAccess> store;  // null: the local disks
         // Also told after each file, as DirRestore::fileDone.
         std::function<void(const QString& shownPath, const JobResult& result)> fileDone;
+        // Also told of each folder that could not be read, as DirRestore::folderUnread.
+        std::function<void(const QString& folder, const JobResult& result)> folderUnread{};
     };
     explicit DirRestoreJob(Options options) : options_(std::move(options)) {}
     JobResult run(const JobContext& context) override;

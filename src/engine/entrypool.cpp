@@ -142,6 +142,12 @@ void EntryPool::work()
                 walk_.verifyOnly,
                 walk_.everyVersion,
                 walk_.store,
+                [&recorder](const QString& folder, const JobResult& result) {
+                    recorder.events.push_back([folder, result](const DirRestore& w) {
+                        if (w.folderUnread)
+                            w.folderUnread(folder, result);
+                    });
+                },
             };
             try {
                 slot->unit(own);

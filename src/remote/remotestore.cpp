@@ -23,7 +23,7 @@ namespace {
 // A listed time that cannot be used: before the store's first possible time, so the version
 // choice fails on it (with its ERROR line) instead of looking for the path on this disk.
 constexpr qint64 kNoUsableTime = 0;
-constexpr qint64 kProgressStep = qint64(256) * 1024;
+constexpr qint64 kProgressStep = qint64(64) * 1024;
 
 // A login refused while another connection of the same account is in: the server's limit of
 // connections from one address (vsftpd and pure-ftpd say 421 at once, ProFTPD 530 at the
@@ -363,6 +363,7 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
     });
     if (!fetched.ok())
         return fetched;
+    context.report.progress.advanced(0, received);  // the last piece too: a summary adds them up
     if (decoder) {
         const JobResult decoded = decoder->finish();
         if (!decoded.ok())

@@ -430,21 +430,25 @@ private:
     int levels_;
 };
 
-TEST_F(DirRestoreTest, AFolderThatCannotBeReadGetsAnErrorLineAndCounts)
+TEST_F(DirRestoreTest, AFolderThatCannotBeReadGetsAnErrorLineAndCountsApartFromFiles)
 {
     stored("a.txt.00001.nxz", "a", at(10));
     const TooDeepFolders deep(platform::toHostPath(kStart), 22);
     QStringList failed;
+    QStringList unread;
     DirRestore w = walk();
     w.fileDone = [&failed](const QString& shown, const JobResult& result) {
         if (!result.ok())
             failed << shown;
     };
+    w.folderUnread = [&unread](const QString& folder, const JobResult&) { unread << folder; };
 
     RestoreDirTree(kStart, w);
 
     EXPECT_EQ(readFile("C:\\Docs\\a.txt"), QByteArray("a"));
-    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed, QStringList());  // its files are unknown, not failed
+    ASSERT_EQ(unread.size(), 1);
+    failed = unread;
     const QStringList errors = log.lines.filter("ERROR");
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith("ERROR *****" + failed[0] + "--->   nicht rückgesichert (Verzeichnis nicht lesbar: "))

@@ -188,6 +188,32 @@ TEST_F(FtpDirTest, AServerThatStallsEverythingEndsTheWalkAfterTheStallLimit)
     EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), mixedContent(50000, 3));
 }
 
+TEST_F(FtpDirTest, AFolderThatCannotBeListedIsCountedApartFromFiles)
+{
+    // The server cuts every transfer after 2,000 bytes: the small files come whole, the listing
+    // of the folder with sixty files never does.
+    writeStoredFile(docs() + "\\a.txt.00001.nxz", "eins", "geheim", at(10));
+    for (int i = 0; i < 60; ++i)
+        writeStoredFile(docs() + QString("\\Viele\\datei%1.txt.00001.nxz").arg(i), "x", "geheim", at(10));
+    serve(FtpServerKind::Plain, {.dropAfterBytes = 2000});
+    const QString cause = "Verzeichnis nicht lesbar: Connection closed; transfer aborted.";
+
+    CliResult r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("ERROR *****" + docs() + "\\Viele--->   nicht rückgesichert (" + cause + ")"))
+        << qPrintable(r.out);
+    EXPECT_EQ(readFile("E:\\Fern\\a.txt"), "eins");
+    EXPECT_TRUE(r.err.contains("1 Ordner nicht gelesen, die Dateien darin unbekannt, zuerst: " + cause))
+        << qPrintable(r.err);
+    EXPECT_FALSE(r.err.contains("Datei nicht wiederhergestellt")) << qPrintable(r.err);
+
+    r = ftp({"verify", "Set1/C$/Docs"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, docs() + "\\Viele\t" + cause + "\n");
+    EXPECT_TRUE(r.err.contains("geprüft: 1 Datei, 12 Bytes; fehlerhaft: 0; Ordner nicht gelesen (Dateien darin ungeprüft): 1"))
+        << qPrintable(r.err);
+}
+
 TEST_F(FtpDirTest, ASecondRunFetchesOnlyWhatIsMissing)
 {
     writeTree();

@@ -10,6 +10,7 @@
 #include "remote/ftperror.h"
 #include "remote/remotebrowser.h"
 #include "remote/remotestore.h"
+#include "remote/timecheck.h"
 
 #include <QCoreApplication>
 
@@ -136,14 +137,15 @@ void enter(FtpClient& client, const QString& path)
     }
 }
 
-// A LIST line of an older entry gives its day only.
-QString listedTime(const FtpListEntry& entry)
+// A LIST line of an older entry gives its day only. Times move by the clock difference that
+// the connect measured, as a tree restore moves them.
+QString listedTime(const FtpListEntry& entry, qint64 offsetSeconds)
 {
     if (!entry.modified.isValid())
         return {};
     if (entry.resolution == FtpTimeResolution::Day)
         return entry.modified.date().toString(Qt::ISODate);
-    return entry.modified.toString(Qt::ISODate);
+    return entry.modified.addSecs(offsetSeconds).toString(Qt::ISODate);
 }
 
 int list(FtpSession& session, const QStringList& arguments)
@@ -152,11 +154,12 @@ int list(FtpSession& session, const QStringList& arguments)
     const FtpClient::StopScope scope(client, signalStopToken());
     enter(client, arguments.value(0));
     client.List();
+    const qint64 offset = ClockOffsetSeconds(session.TimeDifference);
     for (const FtpListEntry& entry : client.DirectoryListing()) {
         if (entry.name == u"." || entry.name == u"..")
             continue;
         printLine(QStringList{terminalSafe(entry.name), entry.directory ? "dir" : "file", QString::number(entry.size),
-                              listedTime(entry)}
+                              listedTime(entry, offset)}
                       .join(u'\t'));
     }
     return kOk;

@@ -9,6 +9,7 @@
 #include "remote/ftpreplies.h"
 #include "remote/resumabledownload.h"
 #include "remote/retries.h"
+#include "remote/timecheck.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -67,7 +68,7 @@ RemoteStore::RemoteStore(std::unique_ptr<FtpSession> session, FtpSettings settin
         base.chop(1);
     rootBytes_ = base.isEmpty() ? QByteArray() : session_->client.spelling(base);
     utf8_ = session_->client.announcesUtf8();
-    offsetSeconds_ = std::llround(session_->TimeDifference * 86400.0 / 60.0) * 60;
+    offsetSeconds_ = ClockOffsetSeconds(session_->TimeDifference);
     // The connect's own connection would hold one of the places that a server gives each
     // address; the walk's connections come from the pool.
     PassOverFailure([this] { session_->client.Disconnect(); });

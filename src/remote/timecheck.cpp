@@ -69,6 +69,11 @@ double FtpTimeCheck(FtpSession& session, const QString& basePath)
     return session.TimeDifference;
 }
 
+qint64 ClockOffsetSeconds(double timeDifferenceDays)
+{
+    return std::llround(timeDifferenceDays * 86400.0 / 60.0) * 60;
+}
+
 QString TimeDifferenceText(double days)
 {
     const qint64 msPerDay = 86400000;

@@ -11,6 +11,11 @@ namespace quorbin {
 // client's stop token ends a step.
 double FtpTimeCheck(FtpSession& session, const QString& basePath);
 
+// The difference as the seconds to add to a listed time, rounded to whole minutes: the check's
+// own latency and the listing's whole seconds make the rest noise. It also makes up for a
+// server that lists in its local time where UTC is expected.
+qint64 ClockOffsetSeconds(double timeDifferenceDays);
+
 // "hh:mm:ss" of the absolute difference, rounded to milliseconds, modulo one day.
 QString TimeDifferenceText(double days);
 

@@ -167,6 +167,22 @@ TEST_F(CliFtpBase, TheConnectionsWarningsGoToStderr)
     EXPECT_EQ(ftp({"--no-tls", "--require-tls", "ls"}).exitCode, 2);
 }
 
+TEST_F(CliFtpBase, ListedTimesMoveByTheServersClockDifference)
+{
+    // Two hours ahead, as a server that lists its local time where UTC is meant.
+    const QDateTime written = QDateTime::currentDateTime().addDays(-2);
+    putRemote("private/DS/a.txt", "abc");
+    setRemoteTime("private/DS/a.txt", written);
+    for (const FtpServerKind kind : {FtpServerKind::Plain, FtpServerKind::NoMlsd}) {
+        SCOPED_TRACE(kind == FtpServerKind::Plain ? "MLSD" : "LIST");
+        serve(kind, {.clockOffsetSeconds = 7200}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+        const CliResult result = ftp({"ls", "DS"});
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QDateTime shown = QDateTime::fromString(result.out.trimmed().section(u'\t', 3), Qt::ISODate);
+        EXPECT_LE(std::abs(shown.secsTo(written)), 60) << result.out.toStdString();
+    }
+}
+
 TEST_F(CliFtpBase, AnAccountsHomeFolderAndTheBasePathAreJoinedWithOneSlash)
 {
     // PWD answers "/home/anna", without a "/" at its end, as for any account not shut in.

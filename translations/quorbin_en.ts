@@ -376,12 +376,17 @@ wieder her, wie `dir` denselben Baum der Datensicherung selbst wiederherstellt, 
 denselben Optionen und denselben Protokollzeilen: der Spiegel steht für das Ziel des Sets,
 sein Set1/C$/Docs ist also &lt;Ziel&gt;\Set1\C$\Docs der Datensicherung. N Dateien (Vorgabe 4)
 werden zugleich geladen, jede über eine eigene Verbindung, entschlüsselt und entpackt,
-während sie ankommen. Eine Verbindung, die abbricht, wird dreimal erneut versucht (nach
-0,5, 1 und 2 s), dann erhält die Datei ihre ERROR-Zeile, und der Durchlauf geht weiter.
+während sie ankommen. Eine Übertragung, die abbricht, wird dreimal erneut versucht (nach
+0,5, 1 und 2 s) und setzt fort, wo sie stand (mit REST, wo der Server es kann); erst dann
+erhält die Datei ihre ERROR-Zeile, und der Durchlauf geht weiter. Nimmt der Server nicht so
+viele Verbindungen an, geht es mit denen weiter, die er annimmt. Kommt STILLSTAND Sekunden
+lang (quorbin.ini, Vorgabe 180) kein Byte vom Server, endet der Durchlauf: jede Datei, die
+nicht wiederhergestellt ist, erhält ihre ERROR-Zeile.
 Versionen werden nach den Zeiten gewählt, die der Server auflistet, verschoben in die
 lokale Zeit um den Uhrenunterschied, den der Verbindungsaufbau misst (lokal minus Server,
-auf ganze Minuten gerundet). Eine Datei, deren Auflistung keine Zeit oder nur den Tag
-nennt, wird nicht wiederhergestellt (ERROR-Zeile).
+auf ganze Minuten gerundet). Nennt die Auflistung nur den Tag und reicht er nicht, eine
+Version zu wählen, wird die Zeit mit MDTM erfragt; ohne Antwort erhält die Datei ihre
+ERROR-Zeile.
 Schon wiederhergestellt: ein vorhandenes Ziel, dessen letzte Änderungszeit die Zeit der
 gewählten Version ist (bei einer einfachen Datei auch ihre aufgelistete Größe), hat ein
 früherer Lauf geschrieben, denn eine Wiederherstellung stempelt jede Datei so und legt sie
@@ -420,12 +425,16 @@ dir restores the tree REMOTE-DIR of the mirror (below the base path, such as
 Set1/C$/Docs) as `dir` restores the same tree of the store itself, with the same options
 and the same log lines: the mirror stands for the set&apos;s target folder (Ziel), so its
 Set1/C$/Docs is the store&apos;s &lt;Ziel&gt;\Set1\C$\Docs. N files (default 4) download at a time,
-each over a connection of its own, deciphered and expanded as they come. A connection
-that breaks is tried again three times (after 0.5, 1 and 2 s), then the file gets its
-ERROR line and the walk goes on.
+each over a connection of its own, deciphered and expanded as they come. A transfer that
+breaks off is tried again three times (after 0.5, 1 and 2 s) and goes on where it stopped
+(with REST where the server can); only then does the file get its ERROR line, and the walk
+goes on. A server that takes fewer connections is worked with those it takes. When no byte
+comes from the server for STILLSTAND seconds (quorbin.ini, 180 by default), the walk ends:
+every file not restored gets its ERROR line.
 Versions are chosen by the times the server lists, moved into local time by the clock
-difference that the connect measures (local minus server, rounded to whole minutes). A
-file whose listing has no time or the day only is not restored (ERROR line).
+difference that the connect measures (local minus server, rounded to whole minutes). Where
+the listing gives the day only and the day cannot choose a version, the time is asked with
+MDTM; without an answer the file gets its ERROR line.
 Already restored: an existing target whose last-write time is the chosen version&apos;s time
 (a plain file: also its listed size) is one an earlier run wrote, for a restore stamps
 each file so and puts it in place only whole. It is not fetched again unless --force,

@@ -351,7 +351,7 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
         }
         return decoder ? decoder->receive(data, size) : out->write(data, size);
     });
-    const JobResult fetched = attempt(storePath, context.stop, [&](FtpClient& client) -> JobResult {
+    JobResult fetched = attempt(storePath, context.stop, [&](FtpClient& client) -> JobResult {
         try {
             download.tryOn(client);
         } catch (const FtpError&) {
@@ -366,7 +366,7 @@ JobResult RemoteStore::fetch(const QString& storePath, const QString& key, const
         return fetched;
     context.report.progress.advanced(0, received);  // the last piece too: a summary adds them up
     if (decoder) {
-        const JobResult decoded = decoder->finish();
+        JobResult decoded = decoder->finish();
         if (!decoded.ok())
             return decoded;
     }

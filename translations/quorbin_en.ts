@@ -958,6 +958,10 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
         <source>1 Datei nicht wiederhergestellt, zuerst: %2</source>
         <translation>1 file not restored: %2</translation>
     </message>
+    <message>
+        <source>der Server nennt das Datum dieser Datei nur auf den Tag genau</source>
+        <translation>the server lists this file&apos;s date to the day only</translation>
+    </message>
 </context>
 <context>
     <name>Platform</name>

@@ -24,8 +24,14 @@ constexpr qint64 kNoUsableTime = 0;
 constexpr qint64 kProgressStep = qint64(256) * 1024;
 
 // Whether an attempt may go better on a new connection: the connection broke (no reply) or
-// the server refused for the time being (4xx). A 5xx refusal stays what it is.
-bool mayRetry(const FtpError& error) { return error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500); }
+// the server refused for the time being (4xx). A 5xx refusal stays what it is, and so does a
+// certificate that is not the stored one.
+bool mayRetry(const FtpError& error)
+{
+    if (error.certificateChanged())
+        return false;
+    return error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500);
+}
 
 // Waits, or less when the stop comes first; false then.
 bool pause(std::chrono::milliseconds wait, std::stop_token stop)

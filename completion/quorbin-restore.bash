@@ -26,7 +26,7 @@ _quorbin_restore()
         --jobs)
             COMPREPLY=($(compgen -W "1 2 4 8 16 32" -- "$cur"))
             return ;;
-        --before | --date)
+        --before | --date | --trust-certificate)
             return ;;
     esac
 
@@ -40,7 +40,7 @@ _quorbin_restore()
         verify) options="--set --key-file --all-versions --jobs" ;;
         find) options="--set --versions" ;;
         ftp)
-            options="--set --no-tls --require-tls --dirservice --no-dirservice --to --rule --before --ask --dry-run --jobs --force --all-versions"
+            options="--set --no-tls --require-tls --dirservice --no-dirservice --trust-certificate --to --rule --before --ask --dry-run --jobs --force --all-versions"
             local word
             for word in "${words[@]:2:cword-2}"; do
                 case $word in ls | get | dir | verify) break ;; esac

@@ -7,7 +7,7 @@ set -euo pipefail
 # Building and running quorbin and quorbin-restore.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libisal-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
+  qt6-base-dev zlib1g-dev libarchive-dev libcurl4-openssl-dev libssl-dev libisal-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
 )
 # The tests: their FTP server, its certificate, the reference tools they compare with, clang
 # with its libFuzzer runtime for the fuzz harnesses, clang-tidy (scripts/tidy.sh), and a virtual

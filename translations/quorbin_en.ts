@@ -203,6 +203,34 @@ Please choose a directory of the backup on the page &quot;Restore dir.&quot;!</t
         <translation>%1 of %2 MB</translation>
     </message>
     <message>
+        <source>Der Server %1 zeigt ein anderes Zertifikat als das gespeicherte.
+
+Gespeichert (SHA-256):
+%2
+
+Jetzt (SHA-256):
+%3
+
+Hat der Server wirklich ein neues Zertifikat bekommen, wird es mit &quot;Ja&quot; an Stelle des alten gespeichert. Sonst könnte jemand die Verbindung abhören; dann &quot;Nein&quot; wählen, und es wird nicht verbunden.
+
+Dem neuen Zertifikat vertrauen?</source>
+        <translation>The server %1 shows a certificate other than the stored one.
+
+Stored (SHA-256):
+%2
+
+Now (SHA-256):
+%3
+
+If the server really got a new certificate, &quot;Yes&quot; stores it in place of the old one. Otherwise someone could be listening in on the connection; then choose &quot;No&quot;, and no connection is made.
+
+Trust the new certificate?</translation>
+    </message>
+    <message>
+        <source>Zertifikat geändert</source>
+        <translation>Certificate changed</translation>
+    </message>
+    <message>
         <source>%1 (Ordner, die Dateien darin ungeprüft)</source>
         <translation>%1 (folder; the files in it were not checked)</translation>
     </message>
@@ -345,107 +373,6 @@ Exit status: 0 found, 1 nothing found or a folder or version unreadable, 2 usage
     <message>
         <source>Nichts gefunden: %1</source>
         <translation>Nothing found: %1</translation>
-    </message>
-    <message>
-        <source>quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [FERNVERZ]
-quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] get FERNDATEI LOKALE-DATEI
-quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] dir FERNVERZ [--to NEUES-VERZ]
-                    [--rule original|before|newest] [--before DATUM] [--ask] [--dry-run]
-                    [--jobs N] [--force]
-quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] verify FERNVERZ [--all-versions] [--jobs N]
-
-Verbindet sich wie das Desktop-Programm mit dem FTP-Spiegel der Sicherung SET-DATEI (Host,
-Port, Benutzer, Passwort, passiver Modus, Basispfad &quot;Basis&quot;; TLS und der Verzeichnisdienst,
-wie quorbin.ini sagt, außer die Optionen legen es anders fest).
-Ein Server, der TLS ablehnt, wird unverschlüsselt genutzt, mit einer Warnung auf stderr;
-mit --require-tls (oder NURSSL=1 in quorbin.ini) scheitert die Verbindung stattdessen.
-Andere Warnungen der Verbindung, etwa dass der aktive Modus über TLS passiv wird, gehen
-ebenfalls auf stderr.
-
-ls gibt die Einträge von FERNVERZ unter dem Basispfad aus (ohne FERNVERZ die des
-Basispfads selbst), einen je Zeile: Name, Art (dir oder file), Größe in Bytes,
-Änderungszeit (lokal; nur der Tag, wo der Server keine Zeit nennt), durch Tabulatoren
-getrennt. Server ohne MLSD werden über LIST gelesen.
-get lädt FERNDATEI (relativ zum Basispfad) nach LOKALE-DATEI; eine gesicherte Datei (.nxz)
-wird unterwegs mit dem Schlüssel des Sets entschlüsselt und entpackt, alles andere so
-gespeichert, wie es ist. Eine vorhandene LOKALE-DATEI wird nur ersetzt, wenn das Laden
-gelungen ist.
-
-dir stellt den Baum FERNVERZ des Spiegels (unter dem Basispfad, etwa Set1/C$/Docs) so
-wieder her, wie `dir` denselben Baum der Datensicherung selbst wiederherstellt, mit
-denselben Optionen und denselben Protokollzeilen: der Spiegel steht für das Ziel des Sets,
-sein Set1/C$/Docs ist also &lt;Ziel&gt;\Set1\C$\Docs der Datensicherung. N Dateien (Vorgabe 4)
-werden zugleich geladen, jede über eine eigene Verbindung, entschlüsselt und entpackt,
-während sie ankommen. Eine Übertragung, die abbricht, wird dreimal erneut versucht (nach
-0,5, 1 und 2 s) und setzt fort, wo sie stand (mit REST, wo der Server es kann); erst dann
-erhält die Datei ihre ERROR-Zeile, und der Durchlauf geht weiter. Nimmt der Server nicht so
-viele Verbindungen an, geht es mit denen weiter, die er annimmt. Kommt STILLSTAND Sekunden
-lang (quorbin.ini, Vorgabe 180) kein Byte vom Server, endet der Durchlauf: jede Datei, die
-nicht wiederhergestellt ist, erhält ihre ERROR-Zeile.
-Versionen werden nach den Zeiten gewählt, die der Server auflistet, verschoben in die
-lokale Zeit um den Uhrenunterschied, den der Verbindungsaufbau misst (lokal minus Server,
-auf ganze Minuten gerundet). Nennt die Auflistung nur den Tag und reicht er nicht, eine
-Version zu wählen, wird die Zeit mit MDTM erfragt; ohne Antwort erhält die Datei ihre
-ERROR-Zeile.
-Schon wiederhergestellt: ein vorhandenes Ziel, dessen letzte Änderungszeit die Zeit der
-gewählten Version ist (bei einer einfachen Datei auch ihre aufgelistete Größe), hat ein
-früherer Lauf geschrieben, denn eine Wiederherstellung stempelt jede Datei so und legt sie
-nur vollständig an ihren Platz. Es wird ohne --force nicht erneut geladen, behält aber
-seine Protokollzeile, so dass das Protokoll eines fortgesetzten Laufs das eines ganzen ist;
-die Anzahl solcher Dateien geht auf stderr.
-verify liest jede gesicherte Datei unter FERNVERZ (oder nur die neueste Version) durch den
-Decoder ins Leere, wie `verify` es tut; nichts wird auf die Platte geschrieben.
-
-Rückgabewert: 0 erledigt, 1 gescheitert (Grund auf stderr; dir und verify: eine Datei nicht
-wiederhergestellt oder fehlerhaft), 2 Aufruffehler.
-</source>
-        <translation>quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [REMOTE-DIR]
-quorbin-restore ftp --set SETFILE [--no-tls | --require-tls] [--dirservice | --no-dirservice] get REMOTE-FILE LOCAL-FILE
-quorbin-restore ftp --set SETFILE [connection options] dir REMOTE-DIR [--to NEW-DIR]
-                    [--rule original|before|newest] [--before DATE] [--ask] [--dry-run]
-                    [--jobs N] [--force]
-quorbin-restore ftp --set SETFILE [connection options] verify REMOTE-DIR [--all-versions] [--jobs N]
-
-Connects to the FTP mirror of the backup set SETFILE as the desktop program does (host,
-port, user, password, passive mode, base path &quot;Basis&quot;; TLS and the directory service as
-quorbin.ini says, unless the options override them).
-A server that refuses TLS is used unencrypted, with a warning on stderr; with --require-tls
-(or NURSSL=1 in quorbin.ini) the connection fails instead. Other warnings of the connection,
-such as active mode going passive over TLS, go to stderr as well.
-
-ls prints the entries of REMOTE-DIR below the base path (the base path itself without it),
-one per line: name, kind (dir or file), size in bytes, modification time (local; the day
-only where the server lists no time), separated by tabs. Servers without MLSD are read
-through LIST.
-get downloads REMOTE-FILE (relative to the base path) to LOCAL-FILE; a stored file (.nxz)
-is deciphered with the set&apos;s key and expanded on the way, anything else is saved as it
-is. An existing LOCAL-FILE is replaced only when the download succeeded.
-
-dir restores the tree REMOTE-DIR of the mirror (below the base path, such as
-Set1/C$/Docs) as `dir` restores the same tree of the store itself, with the same options
-and the same log lines: the mirror stands for the set&apos;s target folder (Ziel), so its
-Set1/C$/Docs is the store&apos;s &lt;Ziel&gt;\Set1\C$\Docs. N files (default 4) download at a time,
-each over a connection of its own, deciphered and expanded as they come. A transfer that
-breaks off is tried again three times (after 0.5, 1 and 2 s) and goes on where it stopped
-(with REST where the server can); only then does the file get its ERROR line, and the walk
-goes on. A server that takes fewer connections is worked with those it takes. When no byte
-comes from the server for STILLSTAND seconds (quorbin.ini, 180 by default), the walk ends:
-every file not restored gets its ERROR line.
-Versions are chosen by the times the server lists, moved into local time by the clock
-difference that the connect measures (local minus server, rounded to whole minutes). Where
-the listing gives the day only and the day cannot choose a version, the time is asked with
-MDTM; without an answer the file gets its ERROR line.
-Already restored: an existing target whose last-write time is the chosen version&apos;s time
-(a plain file: also its listed size) is one an earlier run wrote, for a restore stamps
-each file so and puts it in place only whole. It is not fetched again unless --force,
-but keeps its log line, so that the log of a resumed run is the log of a whole one; the
-count of such files goes to stderr.
-verify reads every stored file below REMOTE-DIR (or only the newest version) through
-the decoder to nowhere, as `verify` does; nothing is written to disk.
-
-Exit status: 0 done, 1 failed (reason on stderr; dir and verify: some file not restored
-or bad), 2 usage error.
-</translation>
     </message>
     <message>
         <source>Warnung: %1</source>
@@ -793,6 +720,129 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
 </translation>
     </message>
     <message>
+        <source>Kein SHA-256-Fingerabdruck: %1</source>
+        <translation>Not a SHA-256 fingerprint: %1</translation>
+    </message>
+    <message>
+        <source>quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] ls [FERNVERZ]
+quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] get FERNDATEI LOKALE-DATEI
+quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] dir FERNVERZ [--to NEUES-VERZ]
+                    [--rule original|before|newest] [--before DATUM] [--ask] [--dry-run]
+                    [--jobs N] [--force]
+quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] verify FERNVERZ [--all-versions] [--jobs N]
+Verbindungsoptionen: [--no-tls | --require-tls] [--dirservice | --no-dirservice]
+                     [--trust-certificate SHA256]
+
+Verbindet sich wie das Desktop-Programm mit dem FTP-Spiegel der Sicherung SET-DATEI (Host,
+Port, Benutzer, Passwort, passiver Modus, Basispfad &quot;Basis&quot;; TLS und der Verzeichnisdienst,
+wie quorbin.ini sagt, außer die Optionen legen es anders fest).
+Ein Server, der TLS ablehnt, wird unverschlüsselt genutzt, mit einer Warnung auf stderr;
+mit --require-tls (oder NURSSL=1 in quorbin.ini) scheitert die Verbindung stattdessen.
+Andere Warnungen der Verbindung, etwa dass der aktive Modus über TLS passiv wird, gehen
+ebenfalls auf stderr.
+Das Zertifikat des Servers wird geprüft: eines, dem das System vertraut (Kette und
+Hostname), gilt ohne Weiteres. Jedes andere wird beim ersten Mal angenommen und mit seinem
+SHA-256-Fingerabdruck für Host und Port in zertifikate.conf neben laufwerke.conf gespeichert
+(mit einer Warnung auf stderr). Zeigt der Server später ein anderes, scheitert die
+Verbindung, bevor das Passwort gesendet wird; die Meldung nennt beide Fingerabdrücke.
+--trust-certificate SHA256 nimmt ein Zertifikat mit genau diesem Fingerabdruck an (Groß-
+und Kleinschreibung gleich, Doppelpunkte nach Belieben) und speichert es an Stelle des alten.
+
+ls gibt die Einträge von FERNVERZ unter dem Basispfad aus (ohne FERNVERZ die des
+Basispfads selbst), einen je Zeile: Name, Art (dir oder file), Größe in Bytes,
+Änderungszeit (lokal; nur der Tag, wo der Server keine Zeit nennt), durch Tabulatoren
+getrennt. Server ohne MLSD werden über LIST gelesen.
+get lädt FERNDATEI (relativ zum Basispfad) nach LOKALE-DATEI; eine gesicherte Datei (.nxz)
+wird unterwegs mit dem Schlüssel des Sets entschlüsselt und entpackt, alles andere so
+gespeichert, wie es ist. Eine vorhandene LOKALE-DATEI wird nur ersetzt, wenn das Laden
+gelungen ist.
+
+dir stellt den Baum FERNVERZ des Spiegels (unter dem Basispfad, etwa Set1/C$/Docs) so
+wieder her, wie `dir` denselben Baum der Datensicherung selbst wiederherstellt, mit
+denselben Optionen und denselben Protokollzeilen: der Spiegel steht für das Ziel des Sets,
+sein Set1/C$/Docs ist also &lt;Ziel&gt;\Set1\C$\Docs der Datensicherung. N Dateien (Vorgabe 4)
+werden zugleich geladen, jede über eine eigene Verbindung, entschlüsselt und entpackt,
+während sie ankommen. Eine Übertragung, die abbricht, wird dreimal erneut versucht (nach
+0,5, 1 und 2 s) und setzt fort, wo sie stand (mit REST, wo der Server es kann); erst dann
+erhält die Datei ihre ERROR-Zeile, und der Durchlauf geht weiter. Nimmt der Server nicht so
+viele Verbindungen an, geht es mit denen weiter, die er annimmt. Kommt STILLSTAND Sekunden
+lang (quorbin.ini, Vorgabe 180) kein Byte vom Server, endet der Durchlauf: jede Datei, die
+nicht wiederhergestellt ist, erhält ihre ERROR-Zeile.
+Versionen werden nach den Zeiten gewählt, die der Server auflistet, verschoben in die
+lokale Zeit um den Uhrenunterschied, den der Verbindungsaufbau misst (lokal minus Server,
+auf ganze Minuten gerundet). Nennt die Auflistung nur den Tag und reicht er nicht, eine
+Version zu wählen, wird die Zeit mit MDTM erfragt; ohne Antwort erhält die Datei ihre
+ERROR-Zeile.
+Schon wiederhergestellt: ein vorhandenes Ziel, dessen letzte Änderungszeit die Zeit der
+gewählten Version ist (bei einer einfachen Datei auch ihre aufgelistete Größe), hat ein
+früherer Lauf geschrieben, denn eine Wiederherstellung stempelt jede Datei so und legt sie
+nur vollständig an ihren Platz. Es wird ohne --force nicht erneut geladen, behält aber
+seine Protokollzeile, so dass das Protokoll eines fortgesetzten Laufs das eines ganzen ist;
+die Anzahl solcher Dateien geht auf stderr.
+verify liest jede gesicherte Datei unter FERNVERZ (oder nur die neueste Version) durch den
+Decoder ins Leere, wie `verify` es tut; nichts wird auf die Platte geschrieben.
+
+Rückgabewert: 0 erledigt, 1 gescheitert (Grund auf stderr; dir und verify: eine Datei nicht
+wiederhergestellt oder fehlerhaft), 2 Aufruffehler.
+</source>
+        <translation>quorbin-restore ftp --set SETFILE [connection options] ls [REMOTE-DIR]
+quorbin-restore ftp --set SETFILE [connection options] get REMOTE-FILE LOCAL-FILE
+quorbin-restore ftp --set SETFILE [connection options] dir REMOTE-DIR [--to NEW-DIR]
+                    [--rule original|before|newest] [--before DATE] [--ask] [--dry-run]
+                    [--jobs N] [--force]
+quorbin-restore ftp --set SETFILE [connection options] verify REMOTE-DIR [--all-versions] [--jobs N]
+connection options: [--no-tls | --require-tls] [--dirservice | --no-dirservice]
+                    [--trust-certificate SHA256]
+
+Connects to the FTP mirror of the backup set SETFILE as the desktop program does (host,
+port, user, password, passive mode, base path &quot;Basis&quot;; TLS and the directory service as
+quorbin.ini says, unless the options override them).
+A server that refuses TLS is used unencrypted, with a warning on stderr; with --require-tls
+(or NURSSL=1 in quorbin.ini) the connection fails instead. Other warnings of the connection,
+such as active mode going passive over TLS, go to stderr as well.
+The server&apos;s certificate is checked: one the system trusts (chain and host name) is
+taken as it is. Any other is accepted the first time and stored with its SHA-256
+fingerprint for host and port in zertifikate.conf beside laufwerke.conf (with a warning on
+stderr). When the server later shows another one, the connection fails before the password
+is sent; the message names both fingerprints. --trust-certificate SHA256 accepts a
+certificate with exactly that fingerprint (either case, colons or not) and stores it in
+place of the old one.
+
+ls prints the entries of REMOTE-DIR below the base path (the base path itself without it),
+one per line: name, kind (dir or file), size in bytes, modification time (local; the day
+only where the server lists no time), separated by tabs. Servers without MLSD are read
+through LIST.
+get downloads REMOTE-FILE (relative to the base path) to LOCAL-FILE; a stored file (.nxz)
+is deciphered with the set&apos;s key and expanded on the way, anything else is saved as it
+is. An existing LOCAL-FILE is replaced only when the download succeeded.
+
+dir restores the tree REMOTE-DIR of the mirror (below the base path, such as
+Set1/C$/Docs) as `dir` restores the same tree of the store itself, with the same options
+and the same log lines: the mirror stands for the set&apos;s target folder (Ziel), so its
+Set1/C$/Docs is the store&apos;s &lt;Ziel&gt;\Set1\C$\Docs. N files (default 4) download at a time,
+each over a connection of its own, deciphered and expanded as they come. A transfer that
+breaks off is tried again three times (after 0.5, 1 and 2 s) and goes on where it stopped
+(with REST where the server can); only then does the file get its ERROR line, and the walk
+goes on. A server that takes fewer connections is worked with those it takes. When no byte
+comes from the server for STILLSTAND seconds (quorbin.ini, 180 by default), the walk ends:
+every file not restored gets its ERROR line.
+Versions are chosen by the times the server lists, moved into local time by the clock
+difference that the connect measures (local minus server, rounded to whole minutes). Where
+the listing gives the day only and the day cannot choose a version, the time is asked with
+MDTM; without an answer the file gets its ERROR line.
+Already restored: an existing target whose last-write time is the chosen version&apos;s time
+(a plain file: also its listed size) is one an earlier run wrote, for a restore stamps
+each file so and puts it in place only whole. It is not fetched again unless --force,
+but keeps its log line, so that the log of a resumed run is the log of a whole one; the
+count of such files goes to stderr.
+verify reads every stored file below REMOTE-DIR (or only the newest version) through
+the decoder to nowhere, as `verify` does; nothing is written to disk.
+
+Exit status: 0 done, 1 failed (reason on stderr; dir and verify: some file not restored
+or bad), 2 usage error.
+</translation>
+    </message>
+    <message>
         <source>; Ordner nicht gelesen (Dateien darin ungeprüft): %1</source>
         <translation>; folders not read (files in them not checked): %1</translation>
     </message>
@@ -969,7 +1019,7 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
     </message>
     <message>
         <source>der Server nennt das Datum dieser Datei nur auf den Tag genau</source>
-        <translation>the server gives this file&apos;s date only to the day</translation>
+        <translation>the server lists this file&apos;s date to the day only</translation>
     </message>
     <message>
         <source>1 Datei nicht wiederhergestellt</source>
@@ -1224,6 +1274,22 @@ Exit status: 0 no ERROR line, 1 some file not restored, 2 usage error.
     <message>
         <source>Kein Backup-Pfad. Bitte neu wählen!</source>
         <translation>Not a store path. Please choose again!</translation>
+    </message>
+    <message>
+        <source>Ordner nicht anlegbar: %1</source>
+        <translation>Cannot create folder: %1</translation>
+    </message>
+    <message>
+        <source>Neues Zertifikat von %1 gespeichert (SHA-256 %2); ein anderes wird künftig abgelehnt.</source>
+        <translation>New certificate of %1 stored (SHA-256 %2); any other one will be refused from now on.</translation>
+    </message>
+    <message>
+        <source>Zertifikat von %1 angenommen (SHA-256 %2), aber nicht gespeichert: %3</source>
+        <translation>Certificate of %1 accepted (SHA-256 %2) but not stored: %3</translation>
+    </message>
+    <message>
+        <source>Das Zertifikat von %1 ist nicht das erwartete (SHA-256 erwartet: %2, erhalten: %3). Es wird nicht angemeldet, denn jemand könnte die Verbindung abhören. Hat der Server wirklich ein neues Zertifikat: den Eintrag %1 aus %4 entfernen oder auf der Kommandozeile --trust-certificate %3 angeben.</source>
+        <translation>The certificate of %1 is not the one expected (SHA-256 expected: %2, received: %3). Not logging in, for someone could be listening in on the connection. If the server really has a new certificate: remove the entry %1 from %4, or give --trust-certificate %3 on the command line.</translation>
     </message>
     <message>
         <source>Verbindungen, die der Server zugleich annimmt: %1; es geht mit diesen weiter.</source>

@@ -13,6 +13,7 @@
 #include "config/settings.h"
 #include "platform/userinterface.h"
 #include "remote/ftpconnect.h"
+#include "remote/ftperror.h"
 #include "remote/remotebrowser.h"
 #include "remote/remotejobs.h"
 #include "remote/remotestore.h"
@@ -34,6 +35,48 @@ RemoteTree* remoteTree(QTreeWidget* dl) { return static_cast<RemoteTree*>(dl); }
 bool deletionAgreed(const QString& what)
 {
     return ui().ask(what, QCoreApplication::translate("App", "Bestätigen"), Buttons::NoYes) == Answer::Yes;
+}
+
+// A changed certificate may be the server's new one or someone listening in between; only the
+// user can tell, and only a "Ja" trusts it.
+bool newCertificateTrusted(const QString& host, const FtpError& change)
+{
+    const QString text =
+        QCoreApplication::translate("App",
+                                    "Der Server %1 zeigt ein anderes Zertifikat als das gespeicherte.\n\n"
+                                    "Gespeichert (SHA-256):\n%2\n\nJetzt (SHA-256):\n%3\n\n"
+                                    "Hat der Server wirklich ein neues Zertifikat bekommen, wird es mit \"Ja\" "
+                                    "an Stelle des alten gespeichert. Sonst könnte jemand die Verbindung abhören; "
+                                    "dann \"Nein\" wählen, und es wird nicht verbunden.\n\n"
+                                    "Dem neuen Zertifikat vertrauen?")
+            .arg(host, change.expectedCertificate(), change.offeredCertificate());
+    return ui().ask(text, QCoreApplication::translate("App", "Zertifikat geändert"), Buttons::NoYes) == Answer::Yes;
+}
+
+// Runs the connecting job that `make` makes of the settings. When it fails on a certificate
+// other than the stored one, the user decides: "Ja" runs it again with the new certificate
+// accepted (which stores it), "Nein" leaves it refused. `done` hears the last run that was
+// not refused so.
+template <typename ConnectingJob>
+void runTrusting(JobHost& host, FtpSettings settings,
+                 std::function<std::unique_ptr<ConnectingJob>(const FtpSettings&)> make,
+                 std::function<void(const JobResult&)> done, JobHost::EndStatus endStatus)
+{
+    std::unique_ptr<ConnectingJob> job = make(settings);
+    const ConnectingJob* running = job.get();
+    auto finished = [&host, settings, make, done, endStatus, running](const JobResult& result) mutable {
+        const std::optional<FtpError>& change = running->certificateChange();
+        if (!change) {
+            if (done)
+                done(result);
+            return;
+        }
+        if (!newCertificateTrusted(settings.host, *change))
+            return;
+        settings.trustedCertificate = change->offeredCertificate();
+        runTrusting(host, std::move(settings), std::move(make), std::move(done), endStatus);
+    };
+    host.runJob(std::move(job), std::move(finished), endStatus);
 }
 
 }  // namespace
@@ -79,21 +122,25 @@ void reportFailure(const JobResult& result)
 
 }  // namespace
 
-void RemotePage::Button11Click()
+void RemotePage::runConnect(ConnectJob::Mode mode, std::function<void(const JobResult&)> done)
 {
-    runFtpJob(std::make_unique<ConnectJob>(IdFTP1, ftpSettings(), ConnectJob::Mode::Test), reportFailure);
+    runTrusting<ConnectJob>(
+        host_, ftpSettings(),
+        [this, mode](const FtpSettings& settings) { return std::make_unique<ConnectJob>(IdFTP1, settings, mode); },
+        std::move(done), JobHost::EndStatus::OnFailure);
 }
+
+void RemotePage::Button11Click() { runConnect(ConnectJob::Mode::Test, reportFailure); }
 
 void RemotePage::Button4Click()
 {
-    runFtpJob(std::make_unique<ConnectJob>(IdFTP1, ftpSettings(), ConnectJob::Mode::Open),
-              [this](const JobResult& result) {
-                  reportFailure(result);
-                  if (result.ok()) {
-                      listedDirectory_.clear();
-                      FillRemoteView(true);
-                  }
-              });
+    runConnect(ConnectJob::Mode::Open, [this](const JobResult& result) {
+        reportFailure(result);
+        if (result.ok()) {
+            listedDirectory_.clear();
+            FillRemoteView(true);
+        }
+    });
 }
 
 void RemotePage::Button9Click() { FtpDisconnect(); }
@@ -235,7 +282,12 @@ void RemotePage::Verzeichniswiederherstellen1Click()
     tree.key = [key = host_.key()] { return key->get(); };
     host_.clearLog();
     host_.showLog();
-    host_.runJob(std::make_unique<RemoteTreeJob>(ftpSettings(), storeRoot, remoteDirectory, std::move(tree)));
+    runTrusting<RemoteTreeJob>(
+        host_, ftpSettings(),
+        [storeRoot, remoteDirectory, tree](const FtpSettings& settings) {
+            return std::make_unique<RemoteTreeJob>(settings, storeRoot, remoteDirectory, tree);
+        },
+        {}, JobHost::EndStatus::Always);
 }
 
 void RemotePage::IdFTP1Status(const QString& text) { status_.setStatus(text); }

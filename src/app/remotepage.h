@@ -5,6 +5,7 @@
 #include "remote/ftpsession.h"
 #include "remote/ftpsettings.h"
 #include "remote/remotebrowser.h"
+#include "remote/remotejobs.h"
 
 #include <QElapsedTimer>
 
@@ -79,6 +80,8 @@ public:
     void IdFTP1WorkEnd();
 
 private:
+    // "Verbindung testen" or "FTP-Verbindung herstellen" with the fields' settings.
+    void runConnect(ConnectJob::Mode mode, std::function<void(const JobResult&)> done);
     bool runFtpJob(std::unique_ptr<Job> job, std::function<void(const JobResult&)> done = {});
     void showRemoteView(const std::optional<RemoteView>& view, bool clearTree);
     void download(bool open);

@@ -6,6 +6,7 @@
 #include "cli/verifycommand.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "remote/certificatestore.h"
 #include "remote/ftpconnect.h"
 #include "remote/ftperror.h"
 #include "remote/remotebrowser.h"
@@ -20,13 +21,14 @@ namespace quorbin::cli {
 
 const char* const kFtpHelp = QT_TRANSLATE_NOOP(
     "Cli",
-    "quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] ls [FERNVERZ]\n"
-    "quorbin-restore ftp --set SET-DATEI [--no-tls | --require-tls] [--dirservice | --no-dirservice] get FERNDATEI "
-    "LOKALE-DATEI\n"
+    "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] ls [FERNVERZ]\n"
+    "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] get FERNDATEI LOKALE-DATEI\n"
     "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] dir FERNVERZ [--to NEUES-VERZ]\n"
     "                    [--rule original|before|newest] [--before DATUM] [--ask] [--dry-run]\n"
     "                    [--jobs N] [--force]\n"
     "quorbin-restore ftp --set SET-DATEI [Verbindungsoptionen] verify FERNVERZ [--all-versions] [--jobs N]\n"
+    "Verbindungsoptionen: [--no-tls | --require-tls] [--dirservice | --no-dirservice]\n"
+    "                     [--trust-certificate SHA256]\n"
     "\n"
     "Verbindet sich wie das Desktop-Programm mit dem FTP-Spiegel der Sicherung SET-DATEI (Host,\n"
     "Port, Benutzer, Passwort, passiver Modus, Basispfad \"Basis\"; TLS und der Verzeichnisdienst,\n"
@@ -35,6 +37,13 @@ const char* const kFtpHelp = QT_TRANSLATE_NOOP(
     "mit --require-tls (oder NURSSL=1 in quorbin.ini) scheitert die Verbindung stattdessen.\n"
     "Andere Warnungen der Verbindung, etwa dass der aktive Modus über TLS passiv wird, gehen\n"
     "ebenfalls auf stderr.\n"
+    "Das Zertifikat des Servers wird geprüft: eines, dem das System vertraut (Kette und\n"
+    "Hostname), gilt ohne Weiteres. Jedes andere wird beim ersten Mal angenommen und mit seinem\n"
+    "SHA-256-Fingerabdruck für Host und Port in zertifikate.conf neben laufwerke.conf gespeichert\n"
+    "(mit einer Warnung auf stderr). Zeigt der Server später ein anderes, scheitert die\n"
+    "Verbindung, bevor das Passwort gesendet wird; die Meldung nennt beide Fingerabdrücke.\n"
+    "--trust-certificate SHA256 nimmt ein Zertifikat mit genau diesem Fingerabdruck an (Groß-\n"
+    "und Kleinschreibung gleich, Doppelpunkte nach Belieben) und speichert es an Stelle des alten.\n"
     "\n"
     "ls gibt die Einträge von FERNVERZ unter dem Basispfad aus (ohne FERNVERZ die des\n"
     "Basispfads selbst), einen je Zeile: Name, Art (dir oder file), Größe in Bytes,\n"
@@ -306,6 +315,9 @@ int runFtp(QStringList arguments)
     const bool requireTls = takeFlag(arguments, QStringLiteral("--require-tls"));
     const bool service = takeFlag(arguments, QStringLiteral("--dirservice"));
     const bool noService = takeFlag(arguments, QStringLiteral("--no-dirservice"));
+    const auto trusted = takeOption(arguments, QStringLiteral("--trust-certificate"), error);
+    if (trusted && error.isEmpty() && NormalisedFingerprint(*trusted).isEmpty())
+        error = QCoreApplication::translate("Cli", "Kein SHA-256-Fingerabdruck: %1").arg(*trusted);
     const QString action = arguments.value(0);
     const bool usable = error.isEmpty() && setFile && !(service && noService) && !(noTls && requireTls) &&
                         ((action == u"ls" && arguments.size() <= 2) || (action == u"get" && arguments.size() == 3) ||
@@ -329,6 +341,8 @@ int runFtp(QStringList arguments)
         settings.requireTls = true;
     if (service || noService)
         settings.directoryService = service;
+    if (trusted)
+        settings.trustedCertificate = NormalisedFingerprint(*trusted);
 
     if (action == u"dir")
         return restoreTree(settings, *set, arguments.mid(1));

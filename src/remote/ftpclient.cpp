@@ -1,6 +1,8 @@
 #include "remote/ftpclient.h"
 
 #include "platform/winpath.h"
+#include "remote/certificatecheck.h"
+#include "remote/certificatestore.h"
 #include "remote/ftperror.h"
 #include "remote/ftpnames.h"
 #include "remote/ftpreplies.h"
@@ -46,6 +48,7 @@ bool losesConnection(CURLcode code)
     case CURLE_WEIRD_SERVER_REPLY:
     case CURLE_FTP_WEIRD_PASS_REPLY:
     case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_USE_SSL_FAILED:
     case CURLE_GOT_NOTHING:
     case CURLE_SEND_ERROR:
@@ -132,6 +135,7 @@ struct Endpoint {
     QString user;
     QString password;
     bool tlsRequired = false;
+    QStringList certificates;  // accepted besides trusted ones
 };
 
 struct FtpClient::State {
@@ -145,6 +149,7 @@ struct FtpClient::State {
     bool passive = false;
     bool tls = false;
     bool tlsInUse = false;
+    CertificateCheck certificate;
 
     bool connected = false;
     QString directory = QStringLiteral("/");
@@ -291,8 +296,10 @@ void FtpClient::State::applyOptions(const Operation& op)
     curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
     if (tls) {
         curl_easy_setopt(easy, CURLOPT_USE_SSL, long(session.tlsRequired ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+        // The certificate check decides (a self-signed certificate may pass), not the library.
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
+        certificate.install(easy);
     }
     if (!owner->usesPassive())
         curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");  // the address of the control connection
@@ -322,6 +329,7 @@ CURLcode FtpClient::State::run(const Operation& op)
     abortRequested = false;  // before busy: an Abort() from now on is for this operation
     busy = true;             // from here on perform() puts it back, whatever happens
     replies.clear();
+    certificate.forgetRefusal();
     errorBuffer[0] = 0;
     reported = -1;
     progressBase = op.resumeFrom;
@@ -386,6 +394,9 @@ FtpError FtpClient::State::errorOf(CURLcode code) const
 {
     if (code == CURLE_ABORTED_BY_CALLBACK)
         return FtpError::cancellation();
+    if (!certificate.refused().isEmpty())
+        return FtpError::certificateChange(HostAndPort(session.host, session.port), certificate.expected(),
+                                           certificate.refused());
     const FtpReply reply = lastReply();
     const QString text = reply.code >= 400 ? reply.text
                          : errorBuffer[0] ? QString::fromUtf8(errorBuffer)
@@ -449,6 +460,8 @@ void FtpClient::setProxyHost(const QString& host) { d->proxyHost = host; }
 void FtpClient::setProxyPort(int port) { d->proxyPort = port; }
 void FtpClient::setTlsRequired(bool required) { d->configured.tlsRequired = required; }
 bool FtpClient::tlsInUse() const { return d->connected && d->tlsInUse; }
+void FtpClient::setExpectedCertificates(const QStringList& fingerprints) { d->configured.certificates = fingerprints; }
+ServerCertificate FtpClient::serverCertificate() const { return tlsInUse() ? d->certificate.accepted() : ServerCertificate{}; }
 void FtpClient::setPassive(bool passive) { d->passive = passive; }
 bool FtpClient::passive() const { return d->passive; }
 bool FtpClient::tls() const { return d->tls; }
@@ -483,6 +496,7 @@ void FtpClient::Connect()
     notify(onStatus, QCoreApplication::translate("Remote", "Verbinde mit %1").arg(d->configured.host));
 
     d->session = d->configured;
+    d->certificate.expect(d->session.host, d->session.certificates);
     Operation op;
     op.url = d->baseUrl() + '/';
     op.noBody = true;

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,6 +26,12 @@ inline const char* const kFtpClientBusy =
     QT_TRANSLATE_NOOP("Remote", "Der FTP-Client ist mit einer anderen Operation beschäftigt.");
 // A text of this layer marked for translation where it is defined, in the user's language.
 QString remoteText(const char* source);
+
+// The certificate an FTPS server showed at a TLS handshake.
+struct ServerCertificate {
+    QString fingerprint;   // SHA-256 as openssl prints it ("AB:CD:…"); empty without TLS
+    bool trusted = false;  // the system's trust store vouches for its chain and the host name
+};
 
 class FtpClient {
 public:
@@ -49,8 +56,8 @@ public:
     // TLS go passive whatever the setting says; a server that refused TLS gets active ones.
     bool usesPassive() const;
 
-    // Explicit TLS, requested and not required, no certificate check; a control port of 990
-    // becomes 21. Once set it stays. Refused while connected.
+    // Explicit TLS, requested and not required; a control port of 990 becomes 21. Once set it
+    // stays. Refused while connected.
     void useTls();
     bool tls() const;
     // With TLS requested: a server that refuses it fails the login (FtpError::tlsRefused())
@@ -58,6 +65,15 @@ public:
     void setTlsRequired(bool required);
     // The open session runs over TLS: the server took the AUTH command.
     bool tlsInUse() const;
+    // With TLS, every handshake of the session (control and data connections, and logins the
+    // client makes again by itself) checks the server's certificate: one the system's trust
+    // store vouches for passes, any other must have one of these SHA-256 fingerprints. Without
+    // any, the first certificate passes and is held to for the session. Another one ends the
+    // handshake before the login, with FtpError::certificateChange(). Takes effect at the next
+    // Connect.
+    void setExpectedCertificates(const QStringList& fingerprints);
+    // The certificate of the open session's login; an empty fingerprint without TLS.
+    ServerCertificate serverCertificate() const;
 
     // Progress of data transfers (downloads and listings), bound by the window. Called on the
     // thread that runs the operation.

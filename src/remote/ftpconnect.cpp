@@ -1,6 +1,7 @@
 #include "remote/ftpconnect.h"
 
 #include "engine/tempfiles.h"
+#include "remote/certificatestore.h"
 #include "remote/directoryservice.h"
 #include "remote/ftperror.h"
 #include "remote/listingarchive.h"
@@ -9,6 +10,34 @@
 #include <QCoreApplication>
 
 namespace quorbin {
+namespace {
+
+const char* const kCertificateStored =
+    QT_TRANSLATE_NOOP("Remote", "Neues Zertifikat von %1 gespeichert (SHA-256 %2); ein anderes wird künftig abgelehnt.");
+const char* const kCertificateNotStored =
+    QT_TRANSLATE_NOOP("Remote", "Zertifikat von %1 angenommen (SHA-256 %2), aber nicht gespeichert: %3");
+
+// The login, with the server's certificate held to the one stored for its host and port, or to
+// the one the user accepted instead. A certificate taken on trust now is stored; the warning
+// that says so comes back.
+std::optional<QString> loginChecked(FtpClient& client, const FtpSettings& settings)
+{
+    const QString server = HostAndPort(client.host(), client.port());
+    const QString stored = client.tls() ? StoredCertificate(server) : QString();
+    QStringList accepted{stored, NormalisedFingerprint(settings.trustedCertificate)};
+    accepted.removeAll(QString());
+    client.setExpectedCertificates(accepted);
+    client.Connect();
+    const ServerCertificate shown = client.serverCertificate();
+    if (shown.fingerprint.isEmpty() || shown.trusted || shown.fingerprint == stored)
+        return std::nullopt;
+    QString error;
+    if (!StoreCertificate(server, shown.fingerprint, error))
+        return remoteText(kCertificateNotStored).arg(server, shown.fingerprint, error);
+    return remoteText(kCertificateStored).arg(server, shown.fingerprint);
+}
+
+}  // namespace
 
 int PortFromText(const QString& text)
 {
@@ -55,7 +84,7 @@ void ConnectAnother(FtpClient& client, const FtpSettings& settings, std::stop_to
     ApplyFtpSettings(client, settings);
     if (!settings.proxyPortText.isEmpty())
         client.setProxyPort(PortFromText(settings.proxyPortText));
-    client.Connect();
+    loginChecked(client, settings);  // the session's own connect has told of a new certificate
     if (client.tls() && !client.tlsInUse() && settings.requireTls)
         throw FtpError::tlsRefusal();
     client.setTransferType(FtpTransferType::Image);
@@ -65,8 +94,8 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
                           std::stop_token stop)
 {
     ConnectOutcome outcome;
-    const auto warn = [&](const char* text) {
-        outcome.warnings << remoteText(text);
+    const auto warn = [&](const QString& text) {
+        outcome.warnings << text;
         log.appendLine(outcome.warnings.last());
     };
     FtpClient& client = session.client;
@@ -81,14 +110,16 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
     // After a failed login the following steps fail one by one; the sequence goes on all the
     // same, and the reason is kept, so that nobody needs to log in again to learn it.
     try {
-        client.Connect();
+        if (const std::optional<QString> stored = loginChecked(client, settings))
+            warn(*stored);
         if (client.tls() && !client.tlsInUse())
-            warn(kTlsRefusedWarning);
+            warn(remoteText(kTlsRefusedWarning));
         // Only a session that really runs over TLS must go passive.
         if (!client.passive() && client.tlsInUse())
-            warn(kActiveWithTlsGoesPassive);
+            warn(remoteText(kActiveWithTlsGoesPassive));
     } catch (const FtpError& error) {
-        if (error.cancelled() || error.tlsRefused())
+        // A stop, and a refusal for the password's sake, end the sequence.
+        if (error.cancelled() || error.tlsRefused() || error.certificateChanged())
             throw;
         outcome.loginFailure = error;
     }

@@ -29,8 +29,11 @@ inline const char* const kActiveWithTlsGoesPassive =
 // "Verbindung testen". A failed login is not an error here: the steps after it fail one by
 // one and the status ends with "keine Verbindung mit: ", the host and the reason (after a
 // login: "verbunden mit: " and the host); the login is tried once.
+// With TLS, a certificate that the system's trust store does not vouch for is held to the one
+// stored for host and port (see CertificateStoreFile); the first one is stored, with a warning.
 // Throws FtpError for a port text that is no integer, for the TLS set-up on an open
-// connection and for a server that refuses TLS when the settings require it, and IoError when
+// connection, for a server that refuses TLS when the settings require it and for a certificate
+// other than the stored one (FtpError::certificateChanged(), before the login), and IoError when
 // the listing file of the directory service cannot be read. The stop token is the directory
 // service's and the client's for the whole sequence: a stop ends the sequence with
 // FtpError::cancelled().
@@ -47,7 +50,7 @@ void ApplyFtpSettings(FtpClient& client, const FtpSettings& settings);
 
 // One more connection of the same settings, for work beside the session: login only, no
 // directory service, no time check (the session's own connect measured the clock already).
-// Throws FtpError as a login fails.
+// Its certificate is checked as ftpconnect checks it. Throws FtpError as a login fails.
 void ConnectAnother(FtpClient& client, const FtpSettings& settings, std::stop_token stop);
 
 // The login directory followed by the base path, with one "/" between them ("/home/anna"

@@ -31,11 +31,20 @@ public:
         return error;
     }
 
+    // A TLS handshake ended because the server's certificate is neither vouched for by the
+    // system's trust store nor the one expected for host and port (stored at an earlier
+    // connection, or named by the user): nothing was sent after AUTH, the password least of all.
+    static FtpError certificateChange(const QString& hostAndPort, const QString& expected, const QString& offered);
+
     const QString& text() const { return text_; }
     // The server's three-digit reply code; 0 when the failure had no reply.
     int replyCode() const { return replyCode_; }
     bool cancelled() const { return cause_ == Cause::Cancelled; }
     bool tlsRefused() const { return cause_ == Cause::TlsRefused; }
+    bool certificateChanged() const { return cause_ == Cause::CertificateChanged; }
+    // Of a certificate change: the SHA-256 fingerprint expected, and the one the server showed.
+    const QString& expectedCertificate() const { return expectedCertificate_; }
+    const QString& offeredCertificate() const { return offeredCertificate_; }
 
     // The same failure naming what it concerns ("/a/b.txt: …"), unless its text names it
     // already; a cancel stays as it is.
@@ -45,15 +54,19 @@ public:
             return *this;
         FtpError error(what + QStringLiteral(": ") + text_, replyCode_);
         error.cause_ = cause_;
+        error.expectedCertificate_ = expectedCertificate_;
+        error.offeredCertificate_ = offeredCertificate_;
         return error;
     }
 
 private:
-    enum class Cause { Refused, Cancelled, TlsRefused };
+    enum class Cause { Refused, Cancelled, TlsRefused, CertificateChanged };
 
     QString text_;
     int replyCode_;
     Cause cause_ = Cause::Refused;
+    QString expectedCertificate_;
+    QString offeredCertificate_;
 };
 
 // A failed operation as a job's result: Cancelled, or Network with the server's reply.

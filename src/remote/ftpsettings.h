@@ -27,6 +27,9 @@ struct FtpSettings {
     QString basePath;        // EBasis
     bool tls = false;        // MitSSL
     bool requireTls = false;  // NURSSL of quorbin.ini: a server that refuses TLS fails the connect
+    // A SHA-256 fingerprint the user accepted (--trust-certificate, or "Ja" in the window): a
+    // certificate with it passes for this server and is stored in place of the one before.
+    QString trustedCertificate;
     bool directoryService = false;  // MitVZ
     // A tree from the mirror stops after this long without a byte from the server on any of its
     // connections (STILLSTAND of quorbin.ini).

@@ -27,10 +27,16 @@ JobResult RemoteJob::run(const JobContext& context)
 
 JobResult ConnectJob::work(const JobContext& context)
 {
-    if (mode_ == Mode::Open)
-        openftp(session_, settings_, context.report.status, context.report.log, context.stop);
-    else
-        ftpconnect(session_, settings_, context.report.status, context.report.log, context.stop);
+    try {
+        if (mode_ == Mode::Open)
+            openftp(session_, settings_, context.report.status, context.report.log, context.stop);
+        else
+            ftpconnect(session_, settings_, context.report.status, context.report.log, context.stop);
+    } catch (const FtpError& error) {
+        if (error.certificateChanged())
+            certificateChange_ = error;
+        throw;
+    }
     return JobResult::success();
 }
 

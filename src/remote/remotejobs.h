@@ -4,6 +4,7 @@
 // Network with the server's reply, Cancelled after a stop, Refused while another operation of
 // the client runs. Status and log lines go to the context's sinks; transfer progress to the
 // client's own handlers. The session must outlive the job, and one job at a time uses it.
+#include "remote/ftperror.h"
 #include "remote/ftpsettings.h"
 #include "remote/remotebrowser.h"
 #include "platform/job.h"
@@ -35,6 +36,9 @@ public:
         : RemoteJob(session), settings_(std::move(settings)), mode_(mode)
     {
     }
+    // After a run that failed because the server's certificate is not the stored one: that
+    // refusal, for the window to ask whether the new certificate is to be trusted.
+    const std::optional<FtpError>& certificateChange() const { return certificateChange_; }
 
 protected:
     JobResult work(const JobContext& context) override;
@@ -42,6 +46,7 @@ protected:
 private:
     FtpSettings settings_;
     Mode mode_;
+    std::optional<FtpError> certificateChange_;
 };
 
 // The current directory's listing for the grid and the tree.

@@ -28,6 +28,8 @@ JobResult RemoteTreeJob::run(const JobContext& context)
         for (const QString& warning : warnings)
             context.report.log.appendLine(warning);
     } catch (const FtpError& error) {
+        if (error.certificateChanged())
+            certificateChange_ = error;
         return FtpFailure(error);
     } catch (const IoError& error) {
         return JobResult::failure(ErrorKind::Network, error.text());

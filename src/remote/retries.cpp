@@ -7,7 +7,9 @@ namespace quorbin {
 
 bool mayRetry(const FtpError& error)
 {
-    return !error.cancelled() && (error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500));
+    if (error.cancelled() || error.certificateChanged())
+        return false;
+    return error.replyCode() == 0 || (error.replyCode() >= 400 && error.replyCode() < 500);
 }
 
 bool waitBeforeRetry(const RetryPolicy& policy, int round, std::stop_token stop)

@@ -14,7 +14,8 @@ struct RetryPolicy {
 };
 
 // Whether a step may go better on another try: the connection broke (no reply) or the server
-// refused for the time being (4xx). A 5xx refusal stays what it is.
+// refused for the time being (4xx). A 5xx refusal stays what it is, and so does a certificate
+// that is not the stored one.
 bool mayRetry(const FtpError& error);
 
 // Waits before try `round` + 1 as the policy says, or less when the stop comes first; false

@@ -257,9 +257,13 @@ TEST_F(FtpPageTest, VerbindungTestenConnectsWithTheFieldsOfThePageSichern)
     EXPECT_EQ(w.remotePage->IdFTP1.FtpBasePath, "/private/");
     EXPECT_EQ(w.sbPanel0->text(), "verbunden mit: 127.0.0.1");
     const QStringList log = logLines();
-    ASSERT_EQ(log.size(), 2) << w.Memo2->toPlainText().toStdString();
+    ASSERT_EQ(log.size(), 3) << w.Memo2->toPlainText().toStdString();
     EXPECT_TRUE(log[0].contains(QRegularExpression(kStamp + " OHNE Verzeichnisdienst$"))) << log[0].toStdString();
-    EXPECT_TRUE(log[1].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log[1].toStdString();
+    EXPECT_EQ(log[1], QString("Neues Zertifikat von 127.0.0.1:%1 gespeichert (SHA-256 %2); ein anderes wird künftig "
+                              "abgelehnt.")
+                          .arg(server->port())
+                          .arg(test::certificateFingerprint(test::testCertificate())));
+    EXPECT_TRUE(log[2].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log[2].toStdString();
     EXPECT_TRUE(user.messages.isEmpty());
     EXPECT_EQ(w.remotePage->dl->topLevelItemCount(), 0);  // testing lists nothing
 }
@@ -874,6 +878,107 @@ TEST_F(FtpTreeRestoreTest, AktionAbbrechenLeavesNoPartialFileAndTheUsersOldFile)
     EXPECT_EQ(inFern(), QStringList{"gross.bin"});
     EXPECT_EQ(logLines().value(0), "start");
     EXPECT_EQ(logLines().last(), "fertig");
+}
+
+// A server whose certificate is not the one stored for it: the window asks before it trusts it.
+class CertificateQuestionTest : public FtpTreeRestoreTest {
+protected:
+    QString storeFile() const { return host("config/quorbin/zertifikate.conf"); }
+    // What is stored for the test server; the file is written by hand to make it say `fingerprint`.
+    void storeFor(const QString& fingerprint) const
+    {
+        QDir().mkpath(host("config/quorbin"));
+        QFile file(storeFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QString("127.0.0.1:%1=%2\n").arg(server->port()).arg(fingerprint).toUtf8());
+    }
+    QString stored() const
+    {
+        QFile file(storeFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString prefix = QString("127.0.0.1:%1=").arg(server->port());
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (line.startsWith(prefix))
+                return line.mid(prefix.size());
+        }
+        return {};
+    }
+    void expectOneQuestionNaming(const QString& expected, const QString& offered) const
+    {
+        ASSERT_EQ(user.questions.size(), 1);
+        const test::Question& asked = user.questions.first();
+        EXPECT_EQ(asked.caption, "Zertifikat geändert");
+        EXPECT_EQ(asked.buttons, Buttons::NoYes);
+        EXPECT_TRUE(asked.text.contains(expected) && asked.text.contains(offered)) << qPrintable(asked.text);
+    }
+
+    const QString first = test::certificateFingerprint(test::testCertificate());
+    const QString second = test::certificateFingerprint(test::secondTestCertificate());
+};
+
+TEST_F(CertificateQuestionTest, AConnectMeetingAnotherCertificateAsksAndOnlyJaTrustsIt)
+{
+    const struct {
+        const char* what;
+        bool herstellen;  // else "Verbindung testen"
+        Answer answer;
+    } cases[] = {
+        {"Verbindung testen, Ja", false, Answer::Yes},
+        {"FTP-Verbindung herstellen, Ja", true, Answer::Yes},
+        {"FTP-Verbindung herstellen, Nein", true, Answer::No},
+    };
+    putRemote("private/a.txt", "a");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Tquorbin& w = start(FtpServerKind::Tls, {.certificate = test::secondTestCertificate()});
+        storeFor(first);
+        user.questions.clear();
+        user.messages.clear();
+        user.answers = {c.answer};
+        (c.herstellen ? w.remotePage->Button4 : w.setPage->Button11)->click();
+        settle();
+
+        expectOneQuestionNaming(first, second);
+        const bool trusted = c.answer == Answer::Yes;
+        EXPECT_EQ(w.remotePage->IdFTP1.client.Connected(), trusted);
+        EXPECT_EQ(server->loginAttempts(), trusted ? 1 : 0);
+        EXPECT_EQ(stored(), trusted ? second : first);
+        EXPECT_EQ(gridNames(), c.herstellen && trusted ? QStringList{"a.txt"} : QStringList{});
+        EXPECT_TRUE(user.messages.isEmpty()) << qPrintable(user.messages.join('\n'));
+        window.reset();
+        server.reset();
+    }
+}
+
+TEST_F(CertificateQuestionTest, ATreeRestoreMeetingAnotherCertificateAsksAndOnJaRestores)
+{
+    writeTree();
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(answer == Answer::Yes ? "Ja" : "Nein");
+        openNode({"Set1", "C$", "Docs"});
+        // Since the page connected, the store names another certificate for the server.
+        storeFor(second);
+        const int logins = server->loginAttempts();
+        user.questions.clear();
+        user.answers = {answer};
+        window->Memo2->clear();
+        EXPECT_FALSE(restoreTree(1, "E:\\Fern"));
+        settle();
+
+        expectOneQuestionNaming(second, first);
+        if (answer == Answer::No) {
+            EXPECT_EQ(server->loginAttempts(), logins);
+            EXPECT_FALSE(exists("E:\\Fern\\a.txt"));
+            EXPECT_EQ(stored(), second);
+        } else {
+            EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), test::mixedContent(50000, 3));
+            EXPECT_EQ(logLines().last(), "wiederhergestellt nach: " + host("e/Fern"));
+            EXPECT_EQ(stored(), first);
+        }
+        window.reset();
+        server.reset();
+    }
 }
 
 }  // namespace

@@ -160,7 +160,10 @@ TEST_F(CliFtpBase, TheConnectionsWarningsGoToStderr)
         serve(c.kind, {}, {c.passiveLine}, c.ini);
         const CliResult result = ftp(c.options + QStringList{"ls"});
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
-        EXPECT_EQ(result.err.split(u'\n', Qt::SkipEmptyParts), c.err) << result.err.toStdString();
+        QStringList err = c.err;
+        if (c.kind == FtpServerKind::Tls)  // a server met for the first time
+            err.prepend("Warnung: " + certificateStoredWarning(server()));
+        EXPECT_EQ(result.err.split(u'\n', Qt::SkipEmptyParts), err) << result.err.toStdString();
         const bool active = !server().commands().filter(QRegularExpression("^(PORT|EPRT) ")).isEmpty();
         EXPECT_EQ(active, c.passiveLine == "Passive=0" && c.err == QStringList{clear});
     }
@@ -252,7 +255,9 @@ TEST_F(CliFtpBase, AFailedGetTellsItsCauseAndKeepsTheTarget)
         writeFile("D:\\Bericht.doc", "the user's old file");
         const CliResult result = ftp({"get", "DS/Bericht.doc.00002.nxz", "D:\\Bericht.doc"});
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.err.startsWith(QString::fromUtf8(c.err))) << result.err.toStdString();
+        // After the warning of a certificate met for the first time.
+        const QString cause = result.err.section(u'\n', c.kind == FtpServerKind::Tls ? 1 : 0);
+        EXPECT_TRUE(cause.startsWith(QString::fromUtf8(c.err))) << result.err.toStdString();
         EXPECT_TRUE(result.err.contains("/private/DS/Bericht.doc.00002.nxz")) << result.err.toStdString();
         EXPECT_EQ(readFile("D:\\Bericht.doc"), "the user's old file");
         EXPECT_EQ(QDir(host("d")).entryList(QDir::Files | QDir::Hidden), QStringList{"Bericht.doc"});
@@ -300,6 +305,53 @@ TEST_F(CliFtpBase, ABrokenTransferGoesOnWhereItStopped)
             EXPECT_GT(at, 0);
             EXPECT_LE(at, cut);
         }
+    }
+}
+
+// One run after the other against a server whose certificate is not the one stored for it.
+TEST_F(CliFtpBase, AChangedCertificateIsRefusedUntilTrustCertificateNamesTheNewOne)
+{
+    serve(FtpServerKind::Tls, {.certificate = secondTestCertificate()});
+    const QString stored = certificateFingerprint(testCertificate());
+    const QString offered = certificateFingerprint(secondTestCertificate());
+    const QString where = "127.0.0.1:" + QString::number(server().port());
+    const QString store = host("config/quorbin/zertifikate.conf");
+    QDir().mkpath(host("config/quorbin"));
+    {
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write((where + "=" + stored + "\n").toUtf8());
+    }
+    const QString refused = "Keine FTP-Verbindung: Das Zertifikat von " + where +
+                            " ist nicht das erwartete (SHA-256 erwartet: " + stored + ", erhalten: " + offered + ").";
+    const struct {
+        const char* what;
+        QStringList options;
+        int exitCode;
+        QString err;  // its start
+        QString entry;
+    } runs[] = {
+        {"refused", {}, 1, refused, stored},
+        {"another fingerprint named", {"--trust-certificate", stored}, 1, refused, stored},
+        {"no fingerprint named", {"--trust-certificate", "AB:CD"}, 2, "Kein SHA-256-Fingerabdruck: AB:CD\n", stored},
+        {"the new one named", {"--trust-certificate", offered.toLower().remove(u':')}, 0,
+         "Warnung: " + certificateStoredWarning(server(), secondTestCertificate()) + "\n", offered},
+        {"the new one found", {}, 0, "", offered},
+    };
+    int logins = 0;
+    for (const auto& c : runs) {
+        SCOPED_TRACE(c.what);
+        const CliResult result = ftp(c.options + QStringList{"ls"});
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE(c.err.isEmpty() ? result.err.isEmpty() : result.err.startsWith(c.err)) << qPrintable(result.err);
+        if (c.exitCode == 1) {
+            EXPECT_TRUE(result.err.contains("--trust-certificate " + offered)) << qPrintable(result.err);
+        }
+        logins += c.exitCode == 0 ? 1 : 0;
+        EXPECT_EQ(server().loginAttempts(), logins) << "no password goes to a certificate not trusted";
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(file.readAll()), where + "=" + c.entry + "\n");
     }
 }
 

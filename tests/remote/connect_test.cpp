@@ -60,9 +60,10 @@ TEST_F(ConnectTest, ConnectsEntersTheBasePathAndMeasuresTheClock)
     EXPECT_EQ(session.FtpBasePath, "/private/");
     EXPECT_EQ(status.texts, (QStringList{"verbinden mit: 127.0.0.1", " OHNE Verzeichnisdienst", "Zeitdifferent ermittlen",
                                          "verbunden mit: 127.0.0.1"}));
-    ASSERT_EQ(log.lines.size(), 2);
+    ASSERT_EQ(log.lines.size(), 3);
     EXPECT_TRUE(log.lines[0].contains(QRegularExpression(kStamp + " OHNE Verzeichnisdienst$")));
-    EXPECT_TRUE(log.lines[1].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log.lines[1].toStdString();
+    EXPECT_EQ(log.lines[1], certificateStoredWarning(server()));  // met for the first time
+    EXPECT_TRUE(log.lines[2].contains(QRegularExpression("^Zeitdifferenz: 00:00:0[0-2]$"))) << log.lines[2].toStdString();
     EXPECT_LT(std::abs(session.TimeDifference) * 86400, 3);
     EXPECT_FALSE(remoteExists("private/Timecheck"));
     EXPECT_EQ(session.client.transferType(), FtpTransferType::Image);
@@ -74,9 +75,9 @@ TEST_F(ConnectTest, ActiveModeWithTlsIsLoggedAsPassive)
     startServer(FtpServerKind::Tls);
     settings.passive = false;
     const ConnectOutcome outcome = ftpconnect(session, settings, status, log);
-    EXPECT_EQ(log.lines[1], "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");
-    EXPECT_TRUE(log.lines[2].startsWith("Zeitdifferenz: "));  // the listing went through passive
-    EXPECT_EQ(outcome.warnings, QStringList{log.lines[1]});
+    EXPECT_EQ(log.lines[2], "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");
+    EXPECT_TRUE(log.lines[3].startsWith("Zeitdifferenz: "));  // the listing went through passive
+    EXPECT_EQ(outcome.warnings, (QStringList{certificateStoredWarning(server()), log.lines[2]}));
 }
 
 TEST_F(ConnectTest, TlsRefusedByTheServerIsWarnedOfOrWhenRequiredEndsTheConnect)
@@ -107,7 +108,10 @@ TEST_F(ConnectTest, TlsRefusedByTheServerIsWarnedOfOrWhenRequiredEndsTheConnect)
             const ConnectOutcome outcome = ftpconnect(fresh, settings, status, log);
             EXPECT_FALSE(c.refused) << "the connect went on";
             EXPECT_TRUE(fresh.client.Connected());
-            EXPECT_EQ(outcome.warnings, c.warnings);
+            QStringList warnings = c.warnings;
+            if (c.kind == FtpServerKind::Tls)  // a server met for the first time
+                warnings.prepend(certificateStoredWarning(server()));
+            EXPECT_EQ(outcome.warnings, warnings);
             EXPECT_EQ(log.lines.contains(warning), !c.warnings.isEmpty());
         } catch (const FtpError& error) {
             EXPECT_TRUE(c.refused) << error.text().toStdString();

@@ -38,6 +38,15 @@ public:
     QStringList lines;
 };
 
+// The connect's warning for a server met for the first time, whose certificate it stored.
+inline QString certificateStoredWarning(const FtpServer& server, const QString& pem = testCertificate())
+{
+    return QStringLiteral("Neues Zertifikat von 127.0.0.1:%1 gespeichert (SHA-256 %2); ein anderes wird künftig "
+                          "abgelehnt.")
+        .arg(server.port())
+        .arg(certificateFingerprint(pem));
+}
+
 class FtpTest : public SandboxTest {
 protected:
     void startServer(FtpServerKind kind, FtpServerOptions options = {})

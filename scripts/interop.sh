@@ -360,7 +360,7 @@ EOF
 
 declare -A RESULT DETAIL
 ROWS=()
-COLUMNS=(ls "ls[backup/]" get dir verify tls-fallback)
+COLUMNS=(ls "ls[backup/]" get dir verify tls-fallback cert-change)
 FAILED=0
 
 # run NAME COMMAND...: runs the command with quorbin's environment; output in $LOGS/$ROW.NAME.*
@@ -451,6 +451,30 @@ cell_fallback() {
     status=1
   fi
   QENV=("${saved[@]}")
+  TLS_OPTION=("${saved_option[@]}")
+  return $status
+}
+
+# A TLS row after its other cells: the certificate stored for this server (at its first use) is
+# made another one in the file; the next connect must be refused before the login, and go through
+# with --trust-certificate naming the real one, which then is the one stored.
+cell_cert_change() {
+  local store=$QHOME/config/quorbin/zertifikate.conf real status=0 saved_option=("${TLS_OPTION[@]}")
+  real=$(sed -n "s/^127\.0\.0\.1:$PORT=//p" "$store" 2>/dev/null)
+  LAST_CMD="(reading $store)"; LAST_RC=0; LAST_ERR=/dev/null; LAST_OUT=/dev/null
+  [ -n "$real" ] || { fail "no certificate stored for 127.0.0.1:$PORT"; return 1; }
+  sed -i "s/^127\.0\.0\.1:$PORT=.*/127.0.0.1:$PORT=$(printf '00:%.0s' $(seq 31))00/" "$store"
+  if qftp cert-refused ls; then
+    fail "a connect to a certificate other than the stored one went through"
+    status=1
+  elif ! grep -q -- "--trust-certificate $real" "$LAST_ERR"; then
+    fail "the refusal does not name the offered certificate"
+    status=1
+  else
+    TLS_OPTION+=(--trust-certificate "$real")
+    qftp cert-trusted ls || { fail "--trust-certificate with the offered fingerprint failed"; status=1; }
+    grep -q "^127\.0\.0\.1:$PORT=$real\$" "$store" || { fail "the trusted certificate was not stored"; status=1; }
+  fi
   TLS_OPTION=("${saved_option[@]}")
   return $status
 }
@@ -586,6 +610,7 @@ server_row() {
     cell dir cell_dir
     cell verify cell_verify
     [ "$mode" = plain ] && cell tls-fallback cell_fallback
+    [ "$mode" = tls ] && cell cert-change cell_cert_change
   else
     cell dir cell_dir_jobs4
   fi
@@ -621,7 +646,8 @@ print_table() {
     printf '\n'
   done
   printf '(dir in a max-2-per-address row: dir --jobs 4, three rounds; tls-fallback: ls with TLS asked\n'
-  printf ' for by quorbin.ini and no option, which must go on unencrypted with a warning)\n'
+  printf ' for by quorbin.ini and no option, which must go on unencrypted with a warning;\n'
+  printf ' cert-change: another fingerprint stored for the server is refused, --trust-certificate takes the new one)\n'
   for line in "${NOTES[@]}"; do printf 'note: %s\n' "$line"; done
   for row in "${ROWS[@]}"; do
     for column in "${COLUMNS[@]}"; do

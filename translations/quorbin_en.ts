@@ -1299,6 +1299,10 @@ or bad), 2 usage error.
         <source>der Server hat %1 s lang nichts gesendet; abgebrochen</source>
         <translation>the server sent nothing for %1 s; given up</translation>
     </message>
+    <message>
+        <source>Der Uhrenunterschied zum Server ließ sich nicht messen (Timecheck nicht anlegbar); aufgelistete Zeiten können um die Zeitzone des Servers abweichen.</source>
+        <translation>The clock difference to the server could not be measured (Timecheck could not be made); listed times may be off by the server&apos;s time zone.</translation>
+    </message>
 </context>
 <context>
     <name>quorbin::app::BackupSetPage</name>

@@ -194,6 +194,22 @@ private:
     FtpClient& client_;
 };
 
+// The file gets the stored file's time, as `file` stamps a restore with its version's: the
+// server's (MDTM), moved by the clock difference. A server that does not tell leaves it.
+void stampWithServerTime(FtpSession& session, const QString& name, const QString& target)
+{
+    FtpClient& client = session.client;
+    const FtpClient::StopScope scope(client, signalStopToken());
+    PassOverFailure([&] {
+        const std::optional<QDateTime> time = client.ModificationTimeAt(client.spelling(client.remotePath(name)));
+        const std::optional<QDateTime> local =
+            time ? platform::storeTime(time->toSecsSinceEpoch() + ClockOffsetSeconds(session.TimeDifference))
+                 : std::nullopt;
+        if (local)
+            platform::setLastWriteTime(target, *local);
+    });
+}
+
 int get(FtpSession& session, const QString& remote, const QString& target, const QString& key)
 {
     const QString full = platform::absolutePath(target);
@@ -211,8 +227,10 @@ int get(FtpSession& session, const QString& remote, const QString& target, const
     const JobContext context{signalStopToken(), RestoreReporter{noStatus(), noLog(), progress}};
     const JobResult result = FetchRemoteFileTo(session, name, key, context, full);
     progress.clearLine();
-    if (result.ok())
+    if (result.ok()) {
+        stampWithServerTime(session, name, full);
         return kOk;
+    }
     if (result.kind == ErrorKind::Network)
         printError(QCoreApplication::translate("Cli", "FTP-Fehler: %1")
                        .arg(describe(result)));  // the client's error names the remote file
@@ -248,13 +266,14 @@ std::shared_ptr<RemoteStore> openStore(const FtpSettings& settings, const Backup
     return nullptr;
 }
 
-// The store path of REMOTE-DIR; empty (printed why) when no walk may start there.
-QString startOf(const RemoteStore& store, const QString& remoteDirectory)
+// The store path of REMOTE-DIR; empty (printed why) when no walk may start there. A restore
+// needs a drive's folder ("C$") to know where its files go; a check reads any folder.
+QString startOf(const RemoteStore& store, const QString& remoteDirectory, bool restoring)
 {
     QString start = store.storePathOf(remoteDirectory);
     if (start.isEmpty())
         printError(QCoreApplication::translate("Cli", "Kein Verzeichnis unter dem Basispfad: %1").arg(remoteDirectory));
-    else if (!start.contains(u'$'))
+    else if (restoring && !start.contains(u'$'))
         printError(QCoreApplication::translate("Cli", "Kein Backup-Pfad. Bitte neu wählen!"));
     else
         return start;
@@ -273,7 +292,7 @@ int restoreTree(const FtpSettings& settings, const BackupSet& set, QStringList a
     const std::shared_ptr<RemoteStore> store = openStore(settings, set, force);
     if (!store)
         return kFailed;
-    DirRestoreJob::Options options = treeJobOptions(tree, startOf(*store, arguments.first()));
+    DirRestoreJob::Options options = treeJobOptions(tree, startOf(*store, arguments.first(), true));
     if (options.startDirectory.isEmpty() || refusesTargets(options))
         return kUsage;
     options.key = [key = set.SCHLUESSEL] { return key; };
@@ -298,7 +317,7 @@ int verifyTree(const FtpSettings& settings, const BackupSet& set, QStringList ar
     const std::shared_ptr<RemoteStore> store = openStore(settings, set, false);
     if (!store)
         return kFailed;
-    const QString start = startOf(*store, arguments.first());
+    const QString start = startOf(*store, arguments.first(), false);
     if (start.isEmpty())
         return kUsage;
     return verifyStore(VerifyRequest{start, [key = set.SCHLUESSEL] { return key; }, allVersions,

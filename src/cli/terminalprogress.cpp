@@ -77,9 +77,10 @@ void TerminalProgress::show()
     const double rate = bytes_ / seconds;
     const qint64 remaining = std::max<qint64>(0, totalBytes_ - bytes_);
     constexpr double kMiB = 1048576.0;
-    // Before the first bytes there is no pace to tell the time left by.
+    // Before the first bytes, and in the first second, there is no pace to tell the time left by.
     const long left = rate > 0 ? long(remaining / rate) : 0;
-    const QString timeLeft = bytes_ > 0 ? QString::asprintf("%ld:%02ld", left / 60, left % 60) : QStringLiteral("?");
+    const QString timeLeft = bytes_ > 0 && seconds >= 1 ? QString::asprintf("%ld:%02ld", left / 60, left % 60)
+                                                        : QStringLiteral("?");
     const QString line =
         totalFiles_ > 1
             ? QCoreApplication::translate("Cli", "%1/%2 Dateien, %3/%4 MiB, %5 MiB/s, noch %6")

@@ -51,8 +51,8 @@ VersionChoice choiceAt(const QString& path, const QDateTime& time)
     return VersionChoice{path, platform::userDateTimeText(time), time};
 }
 
-// A day-only time is its day's first second (the day as the server listed it, in UTC); the
-// version may lie anywhere in that day.
+// A day-only time is the local midnight of the day the server listed; the version may lie
+// anywhere in that day.
 bool within(double moment, const VersionCandidate& day)
 {
     const double start = roundedDays(day.time);
@@ -186,8 +186,6 @@ std::optional<VersionChoice> SelectVersion(VersionRule rule, const QString& orig
     const auto exactWherePossible = [index](VersionCandidate candidate) {
         if (index)
             index->refine(candidate);
-        if (candidate.dayOnly)
-            candidate.time = QDateTime(candidate.time.toUTC().date(), QTime(0, 0));
         return choiceAt(candidate.path, candidate.time);
     };
     if (rule == kOriginalVersion) {

@@ -19,7 +19,7 @@ struct DirEntry {
     qint64 size = -1;
     std::optional<qint64> lastWriteSeconds;
     // The listing gave the day only (an FTP server's LIST line for an older file):
-    // lastWriteSeconds is the first second of that day.
+    // lastWriteSeconds is that day's local midnight.
     bool dayOnly = false;
 };
 

@@ -127,10 +127,14 @@ ConnectOutcome ftpconnect(FtpSession& session, const FtpSettings& settings, Stat
     session.FtpBasePath = JoinBasePath(session.FtpBasePath, settings.basePath);
 
     status.setStatus(QCoreApplication::translate("Remote", "Zeitdifferent ermittlen"));
-    PassOverFailure([&] {
+    const bool clockMeasured = PassOverFailure([&] {
         const double difference = FtpTimeCheck(session, session.FtpBasePath);
         log.appendLine(QCoreApplication::translate("Remote", "Zeitdifferenz: %1").arg(TimeDifferenceText(difference)));
     });
+    // MLSD gives UTC; a LIST line may give the server's local time, which only the check
+    // makes up for. Nothing here can tell, so the user is told.
+    if (!clockMeasured && client.Connected() && !client.announcesMlsd())
+        warn(kClockNotMeasured);
     client.setTransferType(FtpTransferType::Image);
     // "verbunden" only after a login that came about; else the reason, not a connection that is none.
     if (outcome.loginFailure)

@@ -22,6 +22,11 @@ struct ConnectOutcome {
 // The log line when TLS was requested and the server refused it.
 inline const char* const kTlsRefusedWarning =
     QT_TRANSLATE_NOOP("Remote", "Der Server lehnt TLS ab: Kennwort und Daten werden unverschlüsselt übertragen.");
+// The log line when the clock difference could not be measured on a server that lists through
+// LIST, whose times may be its local ones.
+inline const char* const kClockNotMeasured = QT_TRANSLATE_NOOP(
+    "Remote", "Der Uhrenunterschied zum Server ließ sich nicht messen (Timecheck nicht anlegbar); aufgelistete "
+              "Zeiten können um die Zeitzone des Servers abweichen.");
 // The log line when active mode was asked for with TLS.
 inline const char* const kActiveWithTlsGoesPassive =
     QT_TRANSLATE_NOOP("Remote", "Aktive Datenverbindungen sind mit TLS nicht möglich; Daten werden passiv übertragen.");

@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QSet>
-#include <QTimeZone>
 #include <cerrno>
 #include <cmath>
 #include <condition_variable>
@@ -27,8 +26,8 @@ constexpr qint64 kNoUsableTime = 0;
 constexpr qint64 kProgressStep = qint64(64) * 1024;
 
 // A login refused while another connection of the same account is in: the server's limit of
-// connections from one address (vsftpd and pure-ftpd say 421 at once, ProFTPD 530 at the
-// login), not a wrong password, which the first connection would have met.
+// connections from one address (vsftpd and pure-ftpd greet with 421, ProFTPD with 530), not a
+// wrong password, which the first connection would have met.
 bool refusedForNow(const FtpError& error) { return error.replyCode() == 421 || error.replyCode() == 530; }
 
 qint64 steadyMs()
@@ -40,7 +39,7 @@ qint64 steadyMs()
 // The listed time in local time. The server's clock may run ahead or behind: the time check
 // of the connect measured by how much, and the times move by that, rounded to whole minutes
 // (the check's own latency and the listing's whole seconds make the rest noise). A listing
-// with the day only (old LIST lines) gives that day's first second, unmoved: a clock a few
+// with the day only (old LIST lines) gives that day's local midnight, unmoved: a clock a few
 // minutes off does not move a day. No time gives none that can be used.
 qint64 listedSeconds(const FtpListEntry& entry, qint64 offsetSeconds)
 {
@@ -97,14 +96,24 @@ QString StorePathBelow(const QString& storeRoot, const QString& remoteDirectory)
     return path;
 }
 
-std::unique_ptr<FtpClient> RemoteStore::take(std::stop_token stop)
+std::unique_ptr<FtpClient> RemoteStore::take(std::stop_token stop, bool fresh)
 {
     std::unique_lock held(lock_);
     for (;;) {
-        if (!idle_.empty()) {
+        if (!idle_.empty() && !fresh) {
             auto client = std::move(idle_.back());
             idle_.pop_back();
             return client;
+        }
+        if (!idle_.empty() && limit_ != 0 && open_ + connecting_ >= limit_) {
+            // At the server's limit an idle connection makes room for the new one.
+            auto room = std::move(idle_.back());
+            idle_.pop_back();
+            --open_;
+            held.unlock();
+            room.reset();
+            held.lock();
+            continue;
         }
         if (limit_ == 0 || open_ + connecting_ < limit_) {
             ++connecting_;
@@ -134,8 +143,8 @@ std::unique_ptr<FtpClient> RemoteStore::take(std::stop_token stop)
             continue;
         }
         // Wait for a connection given back, or for a place that a broken one left.
-        if (!returned_.wait(held, stop, [this] {
-                return !idle_.empty() || limit_ == 0 || open_ + connecting_ < limit_;
+        if (!returned_.wait(held, stop, [this, fresh] {
+                return (!idle_.empty() && !fresh) || limit_ == 0 || open_ + connecting_ < limit_;
             }))
             throw FtpError::cancellation();
     }
@@ -197,7 +206,8 @@ JobResult RemoteStore::attempt(const QString& storePath, std::stop_token stop, c
             return *stalled(storePath);
         std::unique_ptr<FtpClient> client;
         try {
-            client = take(stop);
+            // A server that hangs hangs the idle connections too: a new try logs in anew.
+            client = take(stop, round > 0);
             JobResult result;
             {
                 const FtpClient::StopScope scope(*client, stop);
@@ -423,9 +433,7 @@ JobResult RemoteStore::copyPlain(const QString& source, const QString& target, c
 {
     std::optional<Known> listed = known(source);
     if (listed && listed->dayOnly)  // else the listed day alone, at its local midnight
-        listed->seconds = exactTime(source).value_or(
-            QDateTime(QDateTime::fromSecsSinceEpoch(*listed->seconds, QTimeZone::utc()).date(), QTime(0, 0))
-                .toSecsSinceEpoch());
+        listed->seconds = exactTime(source).value_or(*listed->seconds);
     const std::optional<QDateTime> stamp =
         listed && listed->seconds ? platform::storeTime(*listed->seconds) : std::nullopt;
     const QString full = platform::absolutePath(target);

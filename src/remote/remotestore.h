@@ -68,9 +68,9 @@ private:
         bool dayOnly = false;  // `seconds` is the listed day's start
         bool asked = false;    // the server was asked for the exact time
     };
-    // A connection of the pool: an idle one, a new one while the server takes more, else the
-    // next one given back. Throws FtpError when none comes about.
-    std::unique_ptr<FtpClient> take(std::stop_token stop);
+    // A connection of the pool: an idle one (unless `fresh`), a new one while the server takes
+    // more, else the next one given back. Throws FtpError when none comes about.
+    std::unique_ptr<FtpClient> take(std::stop_token stop, bool fresh = false);
     void giveBack(std::unique_ptr<FtpClient> client);
     // A connection that may have broken: closed, and its place free for a new one.
     void discard(std::unique_ptr<FtpClient> client);

@@ -8,6 +8,7 @@
 #include "platform/winpath.h"
 
 #include <QFileInfo>
+#include <QTimeZone>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -119,18 +120,22 @@ TEST_F(FtpDirTest, OlderFilesListedWithTheirDayOnlyAreRestoredByTheirExactTimes)
     QDir(host("e/Fern")).removeRecursively();
 
     // Without MDTM the days still order versions of different days, and a single version needs
-    // no time: both come back stamped with their day. Two versions of one day cannot be told
-    // apart, and the ERROR line says why.
+    // no time: both come back stamped with their day, also east of UTC. Two versions of one day
+    // cannot be told apart, and the ERROR line says why.
     serve(FtpServerKind::NoMlsd, {.home = "/home/anna", .without = {"MDTM"}}, "private");
-    r = ftp({"dir", "Set1/C$/Docs", "--to", "E:\\Fern"});
+    QProcessEnvironment tokyo = QProcessEnvironment::systemEnvironment();
+    tokyo.insert("TZ", "Asia/Tokyo");
+    r = runCli({"ftp", "--set", "C:\\Sets\\ftp.set", "dir", "Set1/C$/Docs", "--to", "E:\\Fern"}, tokyo);
     EXPECT_EQ(r.exitCode, 1) << qPrintable(r.err);
     EXPECT_TRUE(r.out.contains("\\d.txt--->   nicht rückgesichert (der Server nennt das Datum "
                                "dieser Datei nur auf den Tag genau)"))
         << qPrintable(r.out);
+    // The date alone reads the same in every zone.
     EXPECT_TRUE(r.out.contains(docs() + "\\a.txt.00002.nxz--->   " + platform::userDateTimeText(QDateTime(QDate(2018, 4, 12), QTime(0, 0)))))
         << qPrintable(r.out);
     EXPECT_EQ(readFile("E:\\Fern\\a.txt"), mixedContent(300000, 2));
-    EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\a.txt"), std::optional(QDateTime(QDate(2018, 4, 12), QTime(0, 0))));
+    EXPECT_EQ(platform::lastWriteTime("E:\\Fern\\a.txt")->toSecsSinceEpoch(),
+              QDateTime(QDate(2018, 4, 12), QTime(0, 0), QTimeZone("Asia/Tokyo")).toSecsSinceEpoch());
     EXPECT_EQ(readFile("E:\\Fern\\Sub\\b.txt"), mixedContent(50000, 3));
     EXPECT_FALSE(QFileInfo::exists(host("e/Fern/d.txt")));
 
@@ -244,7 +249,7 @@ TEST_F(FtpDirTest, AServerThatTakesFewerConnectionsLosesNoFile)
     const struct {
         const char* what;
         int limit;
-        int reply;  // vsftpd and pure-ftpd refuse at the greeting, ProFTPD at the login
+        int reply;  // vsftpd and pure-ftpd refuse with 421, ProFTPD with 530
         const char* jobs;
     } cases[] = {
         {"two at once, refused with 421", 2, 421, "4"},
@@ -329,6 +334,8 @@ TEST_F(FtpDirTest, VerifyNamesEachBadContainerWithItsCause)
                            docs() + "\\kurz.txt.00001.nxz\tDatei ist abgeschnitten",
                            docs() + "\\leer.txt.00001.nxz\tDatei ist leer"}).join(u'|').toStdString());
     EXPECT_TRUE(remote.err.contains("fehlerhaft: 4")) << qPrintable(remote.err);
+    // A check needs no drive's folder: the set's folder is checked whole.
+    EXPECT_EQ(ftp({"verify", "Set1"}).out, remote.out);
     EXPECT_TRUE(snapshot("C:\\").keys().filter(".txt").isEmpty()) << "nothing written";
 }
 

@@ -3,6 +3,7 @@
 
 #include "fixtures/cli.h"
 #include "fixtures/storewriter.h"
+#include "platform/files.h"
 #include "platform/winpath.h"
 
 #include <QFileInfo>
@@ -63,13 +64,15 @@ TEST_F(CliFtpTest, ListsTheBasePathAndADirectoryBelowIt)
     EXPECT_TRUE(result.out.startsWith("b.bin\tfile\t2048\t")) << result.out.toStdString();
 }
 
-TEST_F(CliFtpTest, GetsAKeyedStoredFileByteExact)
+TEST_F(CliFtpTest, GetsAKeyedStoredFileByteExactWithItsTime)
 {
     const QByteArray content = mixedContent(400000, 4);
-    writeStoredFile(platform::toWindowsPath(host("ftp/private/DS/Bericht.doc.00002.nxz")), content, "geheim");
+    const QDateTime stored(QDate(2018, 4, 19), QTime(14, 3, 12));
+    writeStoredFile(platform::toWindowsPath(host("ftp/private/DS/Bericht.doc.00002.nxz")), content, "geheim", stored);
     const CliResult result = ftp({"get", "DS/Bericht.doc.00002.nxz", "D:\\Bericht.doc"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(readFile("D:\\Bericht.doc"), content);
+    EXPECT_EQ(platform::lastWriteTime("D:\\Bericht.doc"), std::optional(stored));
     EXPECT_EQ(tempFiles(), QStringList{});  // no work file
 }
 
@@ -183,6 +186,30 @@ TEST_F(CliFtpBase, ListedTimesMoveByTheServersClockDifference)
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
         const QDateTime shown = QDateTime::fromString(result.out.trimmed().section(u'\t', 3), Qt::ISODate);
         EXPECT_LE(std::abs(shown.secsTo(written)), 60) << result.out.toStdString();
+    }
+}
+
+TEST_F(CliFtpBase, AClockDifferenceThatCannotBeMeasuredIsWarnedOfWhereTimesMayBeLocal)
+{
+    // A read-only account cannot make "Timecheck". MLSD times are UTC; LIST times may be the
+    // server's local ones, which only the check would have made up for.
+    putRemote("private/DS/a.txt", "abc");
+    const struct {
+        const char* what;
+        FtpServerKind kind;
+        QString err;
+    } cases[] = {
+        {"LIST", FtpServerKind::NoMlsd,
+         "Warnung: Der Uhrenunterschied zum Server ließ sich nicht messen (Timecheck nicht anlegbar); aufgelistete "
+         "Zeiten können um die Zeitzone des Servers abweichen.\n"},
+        {"MLSD", FtpServerKind::Plain, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        serve(c.kind, {.readOnly = true}, {"Passive=1"}, "[MF]\r\nMITSSL=0\r\n");
+        const CliResult result = ftp({"ls", "DS"});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.err.toStdString(), c.err.toStdString());
     }
 }
 

@@ -186,12 +186,15 @@ TEST_F(ConnectTest, WithoutMlsdTheClockIsMeasuredToTheMinute)
     }
 }
 
-TEST_F(ConnectTest, AListingNothingReadsFailsTheTimeCheckQuietlyAndLeavesNoProbe)
+TEST_F(ConnectTest, AListingNothingReadsFailsTheTimeCheckAndLeavesNoProbe)
 {
     startServer(FtpServerKind::NoMlsd, {.unreadableListing = true});
     session.TimeDifference = 0.25;
-    ftpconnect(session, settings, status, log);
-    EXPECT_EQ(log.lines.size(), 1);  // no "Zeitdifferenz: " line
+    const ConnectOutcome outcome = ftpconnect(session, settings, status, log);
+    // No "Zeitdifferenz: " line; a server without MLSD may list its local time, and that is said.
+    ASSERT_EQ(log.lines.size(), 2);
+    EXPECT_EQ(log.lines[1], remoteText(kClockNotMeasured));
+    EXPECT_EQ(outcome.warnings, QStringList{log.lines[1]});
     EXPECT_EQ(session.TimeDifference, 0.25);
     EXPECT_FALSE(remoteExists("private/Timecheck"));
     EXPECT_EQ(status.texts.last(), "verbunden mit: 127.0.0.1");
